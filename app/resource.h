@@ -1,0 +1,35 @@
+#pragma once
+// Identifiers of the program's resources, by kind. The framework's standard
+// commands and texts are in framework/FrameworkIds.h.
+
+// The document template: menu, accelerators, icon and document-type string.
+#define IDR_MAINFRAME               2
+
+// Program commands.
+#define ID_EDIT_GRAPH_DATA          32769
+#define ID_EDIT_GRAPH_OPTIONS       32770
+#define ID_FILE_SIZE_GRAPH          32772
+#define ID_EDIT_TREND_LINE          32773
+#define ID_EDIT_TREND_EQUATION      32774
+#define ID_FILE_NEW_DATA            32775
+
+// Dialogs and their controls.
+#define IDD_ABOUTBOX                108
+#define IDC_LOGO_PLACEHOLDER        135
+
+// Bitmaps, loaded by name.
+#define IDB_LOGO_NAME               "LOGO"
+
+// Message texts.
+#define IDS_UNABLE_TO_SCALE         3
+#define IDS_X_MAX_NOT_GREATER       32771
+#define IDS_Y_MAX_NOT_GREATER       32776
+#define IDS_NOT_PLOTRA_FILE         57345
+#define IDS_NOT_ENOUGH_DATA         57346
+#define IDS_NO_MEMORY_FOR_GRAPH     57347
+#define IDS_CLIPBOARD_ERROR         57350
+#define IDS_LARGE_FILE              57354
+#define IDS_TWO_BLANK_LINES         57358
+#define IDS_NO_PLOT                 57359
+#define IDS_Y_DATA_OUTSIDE          57360
+#define IDS_X_DATA_OUTSIDE          57361

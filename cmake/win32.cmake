@@ -1,0 +1,39 @@
+# 32-bit Windows build: the program, its test programs and the smoke test.
+# SSE2 arithmetic keeps float and double results exact (no x87 extended precision).
+add_compile_options(-msse2 -mfpmath=sse)
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 NOMINMAX STRICT)
+add_link_options(-static -static-libgcc -static-libstdc++)
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
+include(cmake/sources.cmake)
+
+set(WIN_LIBS user32 gdi32 comdlg32 shell32 advapi32 comctl32 kernel32)
+
+add_library(plotra_core STATIC ${PLOTRA_CORE_SOURCES})
+target_include_directories(plotra_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_library(plotra_lib STATIC ${PLOTRA_WIN_SOURCES})
+target_include_directories(plotra_lib PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(plotra_lib PUBLIC plotra_core ${WIN_LIBS})
+
+add_library(plotra_res OBJECT app/plotra.rc)
+set_source_files_properties(app/plotra.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp")
+
+add_executable(plotra WIN32 app/PlotraMain.cpp framework/WinMain.cpp $<TARGET_OBJECTS:plotra_res>)
+target_link_libraries(plotra PRIVATE plotra_lib)
+set_target_properties(plotra PROPERTIES OUTPUT_NAME plotra)
+
+# The Win32 tests link the program's library and its resources, and create the
+# application object themselves, so every dialog and message box can be answered.
+add_executable(win32_tests ${PLOTRA_WIN_TEST_SOURCES} $<TARGET_OBJECTS:plotra_res>)
+target_link_libraries(win32_tests PRIVATE plotra_lib GTest::gtest)
+add_test(NAME win32_tests COMMAND win32_tests)
+
+# The smoke test starts plotra.exe as a user would and saves a screenshot.
+add_executable(smoke_test tests/win32/SmokeTest.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)
+target_include_directories(smoke_test PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(smoke_test PRIVATE ${WIN_LIBS})
+add_dependencies(smoke_test plotra)
+add_test(NAME smoke_test COMMAND smoke_test $<TARGET_FILE:plotra>
+         ${CMAKE_SOURCE_DIR}/samples/sample.plr ${CMAKE_BINARY_DIR}/screenshots/smoke.png)

@@ -1,0 +1,53 @@
+#pragma once
+// CPlorDoc: the one graph of the program: its data lines as typed or read, the
+// points built from them, and every setting of the graph's appearance.
+#include "document/GraphParams.h"
+#include "framework/Document.h"
+#include "framework/StringArray.h"
+
+class CCmdUI;
+
+class CPlorDoc : public CDocument {
+    DECLARE_DYNCREATE(CPlorDoc)
+
+public:
+    CPlorDoc();
+    ~CPlorDoc() override;
+    void Serialize(CArchive& ar) override;
+    void DeleteContents() override;
+    BOOL OnNewDocument() override;
+
+    // Shows message nID with the stop icon, then resets the document.
+    void ReportError(UINT nID);
+    // Sets the title and axis labels, keeping m_graph's pointers to them valid.
+    void SetGraphTitle(const CString& title);
+    void SetXLabel(const CString& label);
+    void SetYLabel(const CString& label);
+
+    // Members in this order: the record comes first so the view can copy it whole.
+    GraphParams m_graph;
+    CString m_strGraphTitle;
+    CString m_strXLabel;
+    CString m_strYLabel;
+    CStringArray m_lines;
+    double m_xDataRange[2];
+    double m_yDataRange[2];
+    int m_savedYIncrements;
+    int m_savedXIncrements;
+    BOOL m_useYScale;
+    BOOL m_useXScale;
+    BOOL m_settingsLoaded;
+    const char* m_separators;
+    char m_separator;
+
+protected:
+    void OnNewGraph();
+    void OnEditGraphData();
+    void OnGraphOptions();
+    void OnUpdateGraphOptions(CCmdUI* pCmdUI);
+
+private:
+    void FreePoints();
+
+    DECLARE_MESSAGE_MAP()
+};

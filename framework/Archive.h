@@ -1,0 +1,65 @@
+#pragma once
+// CFile and CArchive: a document's file, and the stream its Serialize reads or
+// writes. Loading reads the file whole and hands it out line by line; storing
+// collects the bytes and writes them when the archive is closed.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Exception.h"
+#include "framework/String.h"
+
+class CFile {
+public:
+    enum OpenFlags { modeRead = 0, modeCreate = 1 };
+
+    CFile() = default;
+    ~CFile() { Close(); }
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // Opens (or with modeCreate, creates and truncates) the file; on failure
+    // returns FALSE and fills pError.
+    BOOL Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError);
+    void Close();
+    // Current length in bytes; throws CFileException when it cannot be read.
+    unsigned long long GetLength() const;
+    // Reads up to nCount bytes; returns the number read.
+    unsigned Read(void* pBuffer, unsigned nCount);
+    // Writes all bytes or throws CFileException.
+    void Write(const void* pBuffer, unsigned nCount);
+    const CString& GetFilePath() const { return m_strFileName; }
+
+private:
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+    CString m_strFileName;
+};
+
+class CArchive {
+public:
+    enum Mode { store = 0, load = 1 };
+
+    CArchive(CFile* pFile, Mode mode) : m_pFile(pFile), m_mode(mode) {}
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    BOOL IsStoring() const { return m_mode == store; }
+    BOOL IsLoading() const { return m_mode == load; }
+    CFile* GetFile() const { return m_pFile; }
+
+    // Next line of the file (line ends as ReadArchiveLine describes); FALSE at the end.
+    BOOL ReadString(CString& line);
+    void WriteString(const char* psz);
+    void Write(const void* pBuffer, unsigned nCount);
+    // Writes what was stored to the file; throws CFileException on failure.
+    void Close();
+
+private:
+    void LoadAll();
+
+    CFile* m_pFile;
+    Mode m_mode;
+    std::string m_buffer;
+    std::size_t m_nReadPos = 0;
+    bool m_bLoaded = false;
+};

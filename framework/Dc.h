@@ -1,0 +1,75 @@
+#pragma once
+// CDC: a device context. Drawing goes to m_hDC; questions about the device
+// (metrics, text extents) go to m_hAttribDC, which differs from m_hDC only for
+// metafiles and print preview. IsPrinting tells printer and preview contexts
+// from the screen.
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CWnd;
+
+class CDC {
+public:
+    CDC() = default;
+    virtual ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC m_hDC = nullptr;
+    HDC m_hAttribDC = nullptr;
+    BOOL m_bPrinting = FALSE;
+
+    BOOL IsPrinting() const { return m_bPrinting; }
+    // Takes an existing context (not owned) for both roles.
+    void Attach(HDC hDC) { m_hDC = m_hAttribDC = hDC; }
+    void Detach() { m_hDC = m_hAttribDC = nullptr; }
+    // A memory context compatible with pDC, owned by this object.
+    BOOL CreateCompatibleDC(CDC* pDC);
+
+    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+    int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
+
+    int SetMapMode(int nMode);
+    SIZE SetWindowExt(int cx, int cy);
+    SIZE SetViewportExt(int cx, int cy);
+    POINT SetWindowOrg(int x, int y);
+    POINT SetViewportOrg(int x, int y);
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
+
+    COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
+    COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
+    BOOL TextOut(int x, int y, const CString& text) { return ::TextOutA(m_hDC, x, y, text, text.GetLength()); }
+    SIZE GetTextExtent(const CString& text) const;
+    BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+    BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    BOOL BitBlt(int x, int y, int cx, int cy, CDC* pSrc, int xSrc, int ySrc, DWORD rop)
+    {
+        return ::BitBlt(m_hDC, x, y, cx, cy, pSrc->m_hDC, xSrc, ySrc, rop);
+    }
+
+protected:
+    bool m_bOwned = false;
+};
+
+// The context of one WM_PAINT, between BeginPaint and EndPaint.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+    PAINTSTRUCT m_ps;
+
+private:
+    HWND m_hWnd;
+};
+
+// A context for a window's client area (or, with null, the whole screen).
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+private:
+    HWND m_hWnd;
+};

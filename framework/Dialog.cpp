@@ -1,0 +1,146 @@
+#include "framework/Dialog.h"
+
+#include "framework/DataExchange.h"
+#include "framework/DialogColors.h"
+#include "framework/Exception.h"
+#include "framework/UiHooks.h"
+#include "framework/WinApp.h"
+
+// The colour messages are dispatched by message number, each to OnCtlColor,
+// which tells them apart from the message it was sent as.
+#define ON_CTLCOLOR(msg) \
+    { (msg), 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { \
+          auto* d = AFX_THIS(p); d->m_nCtlColorMessage = (msg); return d->OnCtlColor(w, l); } },
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+    ON_CTLCOLOR(WM_CTLCOLORDLG)
+    ON_CTLCOLOR(WM_CTLCOLORSTATIC)
+    ON_CTLCOLOR(WM_CTLCOLORBTN)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParent) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParent)
+{
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT msg, WPARAM, LPARAM lParam)
+{
+    if (msg != WM_INITDIALOG)
+        return FALSE;
+    // From here on the dialog's messages reach the object's window procedure
+    // first; what it leaves goes on to the system's dialog procedure, which
+    // calls this one again and so gets FALSE.
+    CDialog* pDialog = reinterpret_cast<CDialog*>(lParam);
+    pDialog->SubclassWindow(hWnd);
+    try {
+        return pDialog->OnInitDialog();
+    } catch (CUserException&) {
+        return TRUE;
+    }
+}
+
+INT_PTR CDialog::DoModal()
+{
+    CWinApp* pApp = AfxGetApp();
+    HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : (pApp && pApp->m_pMainWnd ? pApp->m_pMainWnd->m_hWnd : nullptr);
+    if (hOwner)
+        hOwner = GetLastActivePopup(hOwner);
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    HWND hWnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
+                                   &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hWnd)
+        return -1;
+    bool bEnableOwner = hOwner && ::IsWindowEnabled(hOwner);
+    if (bEnableOwner)
+        ::EnableWindow(hOwner, FALSE);
+    m_bModalRunning = true;
+    if (!m_bEndModal) {
+        ShowWindow(SW_SHOW);
+        if (AfxGetUiHooks().dialogShown)
+            AfxGetUiHooks().dialogShown(this);
+    }
+    RunModalLoop();
+    m_bModalRunning = false;
+    // The owner is enabled before the dialog goes, so the activation returns to it.
+    if (bEnableOwner) {
+        ::EnableWindow(hOwner, TRUE);
+        ::SetActiveWindow(hOwner);
+    }
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+void CDialog::RunModalLoop()
+{
+    MSG msg;
+    while (!m_bEndModal) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // WM_QUIT ends the dialog and goes back to the outer loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            m_nModalResult = IDCANCEL;
+            break;
+        }
+        if (!WalkPreTranslateTree(m_hWnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    m_bEndModal = true;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    return IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*)
+{
+}
+
+LRESULT CDialog::OnCtlColor(WPARAM wParam, LPARAM lParam)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_hDlgBkBrush) {
+        HBRUSH hBrush = AfxDialogCtlColor(m_nCtlColorMessage, reinterpret_cast<HDC>(wParam), pApp->m_hDlgBkBrush,
+                                          pApp->m_crDlgBk, pApp->m_crDlgText);
+        if (hBrush)
+            return reinterpret_cast<LRESULT>(hBrush);
+    }
+    return DefWindowProc(m_nCtlColorMessage, wParam, lParam);
+}

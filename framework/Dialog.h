@@ -1,0 +1,44 @@
+#pragma once
+// CDialog: a modal dialog from a dialog resource, run by the framework's own
+// modal loop so that PreTranslateMessage sees every message. Controls are
+// filled and read through DoDataExchange. Dialogs paint in the application's
+// dialog colours.
+#include "framework/Wnd.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParent = nullptr);
+
+    // Shows the dialog and returns the id it was ended with (IDOK, IDCANCEL),
+    // or -1 if it could not be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(int nResult);
+    // Moves data between members and controls: TRUE reads the controls.
+    // FALSE when a check failed (the user has been told).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    BOOL IsModalRunning() const { return m_bModalRunning; }
+
+    UINT m_nIDTemplate;
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange* pDX);
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void RunModalLoop();
+
+    CWnd* m_pParentWnd;
+    UINT m_nCtlColorMessage = 0;
+    bool m_bModalRunning = false;
+    bool m_bEndModal = false;
+    int m_nModalResult = -1;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,30 @@
+#pragma once
+// Exceptions the framework throws and catches. A CUserException means the user
+// has already been told; a CFileException carries what went wrong with a file.
+#include "framework/String.h"
+
+class CException {
+public:
+    virtual ~CException() = default;
+};
+
+class CUserException : public CException {};
+
+class CMemoryException : public CException {};
+
+class CFileException : public CException {
+public:
+    enum Cause { none, generic, fileNotFound, badPath, accessDenied, sharingViolation, diskFull, endOfFile };
+
+    explicit CFileException(Cause cause = generic, const CString& fileName = CString())
+        : m_cause(cause), m_strFileName(fileName) {}
+
+    // Maps a Win32 error code to a cause.
+    static Cause CauseFromOsError(unsigned long error);
+
+    Cause m_cause;
+    CString m_strFileName;
+};
+
+[[noreturn]] void AfxThrowUserException();
+[[noreturn]] void AfxThrowFileException(CFileException::Cause cause, const CString& fileName = CString());

@@ -1,0 +1,28 @@
+#pragma once
+// The seam through which tests answer what would otherwise wait for a person:
+// message boxes, modal dialogs, file-name prompts, the printer-setup dialog and
+// the help engine. The program never sets these; with a hook empty, the real
+// Windows call is made.
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/String.h"
+
+class CDialog;
+
+struct AfxUiHooks {
+    // Called instead of MessageBox with the text and the MB_ flags; returns the button id.
+    std::function<int(const CString& text, UINT nType)> messageBox;
+    // Called once a modal dialog is shown, before its modal loop runs. The hook
+    // may drive its controls, press its buttons or end it.
+    std::function<void(CDialog* pDialog)> dialogShown;
+    // Called instead of the common Open or Save As dialog; FALSE means cancelled.
+    std::function<BOOL(CString& fileName, BOOL bOpen)> promptFileName;
+    // Called instead of the printer-setup dialog.
+    std::function<void()> printSetup;
+    // Called instead of the help engine with the help file, command and data.
+    std::function<void(const CString& helpFile, UINT nCmd, ULONG_PTR dwData)> winHelp;
+};
+
+AfxUiHooks& AfxGetUiHooks();

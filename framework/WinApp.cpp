@@ -1,0 +1,294 @@
+#include "framework/WinApp.h"
+
+#include <commdlg.h>
+
+#include "framework/CmdUI.h"
+#include "framework/CommandLine.h"
+#include "framework/DialogColors.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/FrameworkIds.h"
+#include "framework/RecentFileList.h"
+#include "framework/ShellRegistry.h"
+#include "framework/UiHooks.h"
+#include "framework/Wnd.h"
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+CString ModulePath()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return CString(path, static_cast<int>(n));
+}
+
+}  // namespace
+
+AfxUiHooks& AfxGetUiHooks()
+{
+    static AfxUiHooks hooks;
+    return hooks;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+int AfxMessageBox(const char* pszText, UINT nType)
+{
+    return g_pApp ? g_pApp->DoMessageBox(pszText, nType) : ::MessageBoxA(nullptr, pszText, "", nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text, nType);
+}
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(const char* pszAppName)
+{
+    g_pApp = this;
+    if (pszAppName)
+        m_strAppName = pszAppName;
+    else
+        m_strAppName.LoadString(AFX_IDS_APP_TITLE);
+    m_pszAppName = m_strAppName;
+
+    CString path = ModulePath();
+    int dot = path.ReverseFind('.');
+    CString base = dot > path.ReverseFind('\\') ? path.Left(dot) : path;
+    m_strHelpFilePath = base + ".HLP";
+    m_strExeName = base.Mid(base.ReverseFind('\\') + 1);
+    m_strProfileName = m_strExeName + ".INI";
+}
+
+CWinApp::~CWinApp()
+{
+    delete m_pDocTemplate;
+    if (m_hDlgBkBrush)
+        DeleteObject(m_hDlgBkBrush);
+    if (m_atomApp)
+        GlobalDeleteAtom(m_atomApp);
+    if (m_atomSystemTopic)
+        GlobalDeleteAtom(m_atomSystemTopic);
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    return m_pMainWnd && CWnd::WalkPreTranslateTree(m_pMainWnd->m_hWnd, pMsg);
+}
+
+int CWinApp::Run()
+{
+    if (!m_pMainWnd)
+        return ExitInstance();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    ExitInstance();
+    return static_cast<int>(msg.wParam);
+}
+
+int CWinApp::ExitInstance()
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+    if (m_nNumPreviewPages != 0)
+        WriteProfileInt("Settings", "PreviewPages", m_nNumPreviewPages);
+    return 0;
+}
+
+int CWinApp::DoMessageBox(const char* pszText, UINT nType)
+{
+    if (AfxGetUiHooks().messageBox)
+        return AfxGetUiHooks().messageBox(pszText, nType);
+    HWND hOwner = m_pMainWnd ? GetLastActivePopup(m_pMainWnd->m_hWnd) : GetActiveWindow();
+    if (hOwner && !IsWindowEnabled(hOwner))
+        hOwner = GetActiveWindow();
+    CMessageBoxColors colors(m_hDlgBkBrush, m_crDlgBk, m_crDlgText);
+    return ::MessageBoxA(hOwner, pszText, m_pszAppName, nType);
+}
+
+void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
+{
+    if (m_hDlgBkBrush)
+        DeleteObject(m_hDlgBkBrush);
+    m_hDlgBkBrush = CreateSolidBrush(clrCtlBk);
+    m_crDlgBk = clrCtlBk;
+    m_crDlgText = clrCtlText;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    if (nMaxMRU > 0) {
+        m_pRecentFileList.reset(new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", nMaxMRU));
+        m_pRecentFileList->ReadList();
+    }
+    m_nNumPreviewPages = GetProfileInt("Settings", "PreviewPages", 0);
+}
+
+void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate)
+{
+    delete m_pDocTemplate;
+    m_pDocTemplate = pTemplate;
+}
+
+void CWinApp::EnableShellOpen()
+{
+    if (!m_atomApp)
+        m_atomApp = GlobalAddAtomA(m_strExeName);
+    if (!m_atomSystemTopic)
+        m_atomSystemTopic = GlobalAddAtomA("system");
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL)
+{
+    if (m_pDocTemplate)
+        AfxRegisterShellFileType(*m_pDocTemplate);
+}
+
+CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault) const
+{
+    char buffer[4096];
+    DWORD n = GetPrivateProfileStringA(pszSection, pszEntry, pszDefault, buffer, sizeof buffer, m_strProfileName);
+    return CString(buffer, static_cast<int>(n));
+}
+
+BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue) const
+{
+    return WritePrivateProfileStringA(pszSection, pszEntry, pszValue, m_strProfileName);
+}
+
+UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const
+{
+    return GetPrivateProfileIntA(pszSection, pszEntry, nDefault, m_strProfileName);
+}
+
+BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue) const
+{
+    char text[16];
+    wsprintfA(text, "%d", nValue);
+    return WriteProfileString(pszSection, pszEntry, text);
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* pszFileName)
+{
+    if (!m_pDocTemplate)
+        return nullptr;
+    std::string name = StripFileNameQuotes(pszFileName);
+    char full[MAX_PATH];
+    char* filePart = nullptr;
+    DWORD n = GetFullPathNameA(name.c_str(), MAX_PATH, full, &filePart);
+    if (n > 0 && n < MAX_PATH)
+        name = full;
+    return m_pDocTemplate->OpenDocumentFile(name.c_str());
+}
+
+void CWinApp::AddToRecentFileList(const char* pszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(pszPathName);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    CDocument* pDoc = m_pDocTemplate ? m_pDocTemplate->m_pOnlyDoc : nullptr;
+    return !pDoc || pDoc->SaveModified();
+}
+
+void CWinApp::WinHelp(ULONG_PTR dwData, UINT nCmd)
+{
+    if (AfxGetUiHooks().winHelp) {
+        AfxGetUiHooks().winHelp(m_strHelpFilePath, nCmd, dwData);
+        return;
+    }
+    ::WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, m_strHelpFilePath, nCmd, dwData);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_pDocTemplate)
+        m_pDocTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString fileName;
+    if (DoPromptFileName(fileName, TRUE))
+        OpenDocumentFile(fileName);
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    if (AfxGetUiHooks().printSetup) {
+        AfxGetUiHooks().printSetup();
+        return;
+    }
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    pd.Flags = PD_PRINTSETUP;
+    if (PrintDlgA(&pd)) {
+        // The chosen printer is used at the next print; the handles are ours to free.
+        if (pd.hDevMode)
+            GlobalFree(pd.hDevMode);
+        if (pd.hDevNames)
+            GlobalFree(pd.hDevNames);
+    }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (!m_pRecentFileList)
+        return;
+    int index = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    if (index >= m_pRecentFileList->GetSize())
+        return;
+    CString path = (*m_pRecentFileList)[index];
+    // A file that is gone leaves the list, as it can only fail again; one
+    // that was refused or not opened because the user cancelled stays.
+    if (!OpenDocumentFile(path) && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        m_pRecentFileList->Remove(path);
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+    else
+        pCmdUI->Enable(FALSE);
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, BOOL bOpen)
+{
+    if (AfxGetUiHooks().promptFileName)
+        return AfxGetUiHooks().promptFileName(fileName, bOpen);
+    return m_pDocTemplate && m_pDocTemplate->PromptFileName(fileName, bOpen);
+}

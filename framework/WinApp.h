@@ -1,0 +1,91 @@
+#pragma once
+// CWinApp: the application object. It runs the message loop, owns the document
+// template and the recent-file list, keeps the private profile, shows every
+// message box of the program and handles the application-wide commands (File
+// New, Open, Print Setup, the recent files, Exit).
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/CmdTarget.h"
+#include "framework/String.h"
+
+class CCmdUI;
+class CDocument;
+class CRecentFileList;
+class CSingleDocTemplate;
+class CWnd;
+
+class CWinApp : public CCmdTarget {
+public:
+    // With no name the title comes from string AFX_IDS_APP_TITLE.
+    explicit CWinApp(const char* pszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance();
+    // The message loop; returns the exit code. Ends at once without a main window.
+    virtual int Run();
+    virtual int ExitInstance();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // The one message box of the program: caption m_pszAppName, owner the
+    // active window of the program. Tests answer it through AfxGetUiHooks.
+    virtual int DoMessageBox(const char* pszText, UINT nType);
+
+    // Opens a file as File Open would (quotes stripped, path made absolute).
+    virtual CDocument* OpenDocumentFile(const char* pszFileName);
+    void AddToRecentFileList(const char* pszPathName);
+    // Asks for a file name with the common dialog and the template's filter.
+    BOOL DoPromptFileName(CString& fileName, BOOL bOpen);
+    BOOL SaveAllModified();
+    void WinHelp(ULONG_PTR dwData, UINT nCmd);
+
+    // Start-up services used by InitInstance.
+    void SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText);
+    void LoadStdProfileSettings(UINT nMaxMRU);
+    void AddDocTemplate(CSingleDocTemplate* pTemplate);
+    void EnableShellOpen();
+    // Registers the template's file type with the shell. bCompat would add the
+    // print commands, the default icon and the ShellNew entry; the program
+    // passes FALSE and this layer registers only the open command.
+    void RegisterShellFileTypes(BOOL bCompat);
+
+    // Private profile (an .INI file named after the program, in the Windows folder).
+    CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = "") const;
+    BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue) const;
+    UINT GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const;
+    BOOL WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue) const;
+
+    // Command handlers the program's map may route to.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void OnAppExit();
+    void OnOpenRecentFile(UINT nID);
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+
+    // Dialog colours set by SetDialogBkColor; null brush when not set.
+    HBRUSH m_hDlgBkBrush = nullptr;
+    COLORREF m_crDlgText = 0;
+    COLORREF m_crDlgBk = 0;
+
+    CString m_strAppName;        // the title: captions of the main window and message boxes
+    const char* m_pszAppName;    // m_strAppName's text
+    CString m_strExeName;        // module file name without folder and extension
+    CString m_strHelpFilePath;   // module path with the extension .HLP
+    CString m_strProfileName;    // m_strExeName + ".INI"
+    const char* m_lpCmdLine = "";  // text after the program name
+    int m_nCmdShow = SW_SHOWNORMAL;
+    CWnd* m_pMainWnd = nullptr;
+    CSingleDocTemplate* m_pDocTemplate = nullptr;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    UINT m_nNumPreviewPages = 0;
+    ATOM m_atomApp = 0;          // DDE service name, when shell open is enabled
+    ATOM m_atomSystemTopic = 0;  // DDE topic "system"
+
+    DECLARE_MESSAGE_MAP()
+};
+
+CWinApp* AfxGetApp();
+int AfxMessageBox(const char* pszText, UINT nType = MB_OK);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);

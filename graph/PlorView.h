@@ -1,0 +1,50 @@
+#pragma once
+// CPlorView: the program's one view. It draws the document's graph, or with
+// fewer than two points a prompt telling how to enter data, and owns the
+// trend-line switch and the printed size.
+#include "document/GraphParams.h"
+#include "framework/View.h"
+
+class CCmdUI;
+class CPlorDoc;
+
+class CPlorView : public CView {
+    DECLARE_DYNCREATE(CPlorView)
+
+public:
+    CPlorView();
+    CPlorDoc* GetDocument() const;
+
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+
+    // The yellow box with the four lines of the prompt, at the top left of
+    // the drawing area.
+    void DrawPrompt(CDC* pDC) const;
+
+    // Members in this order.
+    GraphParams m_drawParams;
+    float m_trendX[2];
+    float m_trendY[2];
+    float m_trendIntercept;
+    float m_trendSlope;
+    int m_nPrintWidthInches;
+    int m_nPrintHeightInches;
+    int m_nPrintWidthPixels;
+    int m_nPrintHeightPixels;
+    BOOL m_bTrendLine;
+
+protected:
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnSizePrintedGraph();
+    void OnTrendLine();
+    void OnTrendLineEquation();
+    void OnUpdateNeedsData(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateTrendLine(CCmdUI* pCmdUI);
+    void OnUpdateTrendLineEquation(CCmdUI* pCmdUI);
+
+    DECLARE_MESSAGE_MAP()
+};
