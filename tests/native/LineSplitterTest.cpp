@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/LineSplitter.h"
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    std::string line;
+    while (ReadArchiveLine(text.data(), text.size(), pos, line))
+        lines.push_back(line);
+    return lines;
+}
+
+struct Case {
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+}  // namespace
+
+TEST(LineSplitter, SplitsAtEachKindOfLineEnd)
+{
+    const Case cases[] = {
+        /* 0 */ { "", {} },
+        /* 1 */ { "a", { "a" } },
+        /* 2 */ { "a\n", { "a" } },
+        /* 3 */ { "a\r\n", { "a" } },
+        /* 4 */ { "a\r\nb", { "a", "b" } },
+        /* 5 */ { "a\nb\n", { "a", "b" } },
+        /* 6 */ { "a\r\n\r\nb", { "a", "", "b" } },
+        /* 7 */ { "\n\n", { "", "" } },
+        // A CR followed by another character ends the line and keeps that character.
+        /* 8 */ { "ab\rcd", { "abc", "d" } },
+        /* 9 */ { "a\r\rb", { "a\r", "b" } },
+        /* 10 */ { "a\r", { "a" } },
+        /* 11 */ { "\r", { "" } },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].lines, Split(cases[i].text)) << "row " << i;
+}
+
+TEST(LineSplitter, KeepsEmbeddedZeroBytes)
+{
+    std::string text("a\0b\nc", 5);
+    std::vector<std::string> lines = Split(text);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(std::string("a\0b", 3), lines[0]);
+}

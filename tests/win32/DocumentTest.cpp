@@ -1,0 +1,126 @@
+// The document skeleton: defaults, reading a file's lines, the save question
+// and failures of the framework's load.
+#include <gtest/gtest.h>
+
+#include "document/PlorDoc.h"
+#include "framework/FrameworkIds.h"
+#include "tests/support/AppHarness.h"
+
+TEST(Document, NewDocumentHasDefaultSettings)
+{
+    AppHarness harness;
+    harness.Start();
+    CPlorDoc* pDoc = harness.Doc();
+    const GraphParams& g = pDoc->m_graph;
+    EXPECT_EQ(0, g.pointCount);
+    EXPECT_EQ(nullptr, g.xValues);
+    EXPECT_EQ(nullptr, g.yValues);
+    EXPECT_EQ(1, g.pointType);
+    EXPECT_EQ(0, g.pointSize);
+    EXPECT_EQ(1, g.lineType);
+    EXPECT_EQ(0, g.lineSize);
+    EXPECT_EQ(5, g.xIncrements);
+    EXPECT_EQ(4, g.yIncrements);
+    EXPECT_EQ(0u, g.curveColor);
+    EXPECT_EQ(1, g.showGrid);
+    EXPECT_STREQ("Graph Title", g.title);
+    EXPECT_STREQ("X Axis Label", g.xLabel);
+    EXPECT_STREQ("Y Axis Label", g.yLabel);
+    EXPECT_EQ(static_cast<const char*>(pDoc->m_strGraphTitle), g.title);
+    EXPECT_EQ(',', pDoc->m_separator);
+    EXPECT_STREQ(" \t,", pDoc->m_separators);
+    EXPECT_EQ(64, pDoc->m_lines.GetSize());
+    EXPECT_EQ(64, pDoc->m_lines.GetGrowBy());
+    EXPECT_FALSE(pDoc->m_useXScale);
+    EXPECT_FALSE(pDoc->m_useYScale);
+    EXPECT_FALSE(pDoc->m_settingsLoaded);
+}
+
+TEST(Document, RecordIsFirstMember)
+{
+    CPlorDoc* pDoc = static_cast<CPlorDoc*>(RUNTIME_CLASS(CPlorDoc)->CreateObject());
+    // The view copies the record whole; its texts point into the document's strings.
+    pDoc->DeleteContents();
+    pDoc->SetGraphTitle("Changed");
+    EXPECT_STREQ("Changed", pDoc->m_graph.title);
+    EXPECT_LT(reinterpret_cast<char*>(&pDoc->m_graph), reinterpret_cast<char*>(&pDoc->m_strGraphTitle));
+    delete pDoc;
+}
+
+TEST(Document, ReadsLinesWithEachKindOfLineEnd)
+{
+    // LF, CR LF, a CR followed by another character, a last line without end.
+    std::string path = WriteTestFile("line ends.plr", "1 2\n3 4\r\n5 6\r7 8\r\n9 10");
+    AppHarness harness;
+    harness.Start(path);
+    const CStringArray& lines = harness.Doc()->m_lines;
+    EXPECT_STREQ("1 2", lines[0]);
+    EXPECT_STREQ("3 4", lines[1]);
+    EXPECT_STREQ("5 67", lines[2]);
+    EXPECT_STREQ(" 8", lines[3]);
+    EXPECT_STREQ("9 10", lines[4]);
+    EXPECT_EQ(64, lines.GetSize());
+}
+
+TEST(Document, ReadsMoreLinesThanTheInitialArrayHolds)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += std::to_string(i) + " 1\r\n";
+    AppHarness harness;
+    harness.Start(WriteTestFile("many.plr", text));
+    EXPECT_EQ(200, harness.Doc()->m_lines.GetSize());
+    EXPECT_STREQ("199 1", harness.Doc()->m_lines[199]);
+}
+
+TEST(Document, CancelledSaveQuestionKeepsDocument)
+{
+    std::string path = WriteTestFile("kept.plr", "1 2\r\n3 4");
+    AppHarness harness;
+    harness.Start(path);
+    harness.Doc()->SetModifiedFlag(TRUE);
+    harness.answers = { IDCANCEL };
+    harness.Command(ID_FILE_NEW);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Save changes to kept.plr?", harness.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL), harness.boxes[0].type & MB_TYPEMASK);
+    EXPECT_STREQ(path.c_str(), harness.Doc()->GetPathName());
+    EXPECT_TRUE(harness.Doc()->IsModified());
+    EXPECT_STREQ("1 2", harness.Doc()->m_lines[0]);
+}
+
+TEST(Document, YesWithCancelledSaveDialogKeepsDocument)
+{
+    AppHarness harness;
+    harness.Start();
+    harness.Doc()->SetModifiedFlag(TRUE);
+    harness.answers = { IDYES };
+    harness.fileNames = { "" };
+    harness.Command(ID_FILE_NEW);
+    EXPECT_TRUE(harness.fileNames.empty()) << "the save dialog was asked";
+    EXPECT_TRUE(harness.Doc()->IsModified());
+}
+
+TEST(Document, UnreadableFileLeavesOpenDocumentUntouched)
+{
+    std::string kept = WriteTestFile("kept.plr", "1 2\r\n3 4");
+    AppHarness harness;
+    harness.Start(kept);
+    // A folder cannot be read as a file.
+    harness.fileNames = { TestFolder() };
+    harness.Command(ID_FILE_OPEN);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_NE(std::string::npos, harness.boxes[0].text.find(TestFolder()));
+    EXPECT_STREQ(kept.c_str(), harness.Doc()->GetPathName());
+    EXPECT_STREQ("1 2", harness.Doc()->m_lines[0]);
+}
+
+TEST(Document, OpenCancelledInDialogChangesNothing)
+{
+    AppHarness harness;
+    harness.Start();
+    harness.fileNames = { "" };
+    harness.Command(ID_FILE_OPEN);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_STREQ("Untitled", harness.Doc()->GetTitle());
+}

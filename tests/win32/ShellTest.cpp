@@ -1,0 +1,226 @@
+// Shell integration: the file type, DDE open requests, dropped files and the
+// recent-file list kept in the profile.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <ddeml.h>
+#include <shlobj.h>
+
+#include "app/MainFrm.h"
+#include "document/PlorDoc.h"
+#include "framework/FrameworkIds.h"
+#include "framework/RecentFileList.h"
+#include "tests/support/AppHarness.h"
+
+namespace {
+
+std::string ClassesValue(const char* key)
+{
+    char value[MAX_PATH] = {};
+    LONG size = sizeof value;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return value;
+}
+
+std::string ShortModulePath()
+{
+    char path[MAX_PATH];
+    char shortPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    GetShortPathNameA(path, shortPath, MAX_PATH);
+    return shortPath;
+}
+
+std::string ProfileValue(const char* section, const char* entry)
+{
+    char value[MAX_PATH] = {};
+    GetPrivateProfileStringA(section, entry, "<missing>", value, sizeof value, AppHarness::kProfileName);
+    return value;
+}
+
+// A WM_DROPFILES handle holding the given files, as the shell builds it.
+HDROP MakeDrop(const std::vector<std::string>& files)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& f : files)
+        size += f.size() + 1;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(h));
+    drop->pFiles = sizeof(DROPFILES);
+    char* p = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& f : files) {
+        strcpy(p, f.c_str());
+        p += f.size() + 1;
+    }
+    GlobalUnlock(h);
+    return static_cast<HDROP>(h);
+}
+
+HDDEDATA CALLBACK DdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
+{
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(Shell, RegistersFileTypeWithOpenCommand)
+{
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".plr");
+    AppHarness harness;
+    harness.Start();
+    EXPECT_EQ("Plotra Line Graphs", ClassesValue("PlotraFileType"));
+    EXPECT_EQ(ShortModulePath() + " \"%1\"", ClassesValue("PlotraFileType\\shell\\open\\command"));
+    EXPECT_EQ("PlotraFileType", ClassesValue(".plr"));
+    EXPECT_EQ("<missing>", ClassesValue("PlotraFileType\\shell\\print\\command"));
+    EXPECT_EQ("<missing>", ClassesValue("PlotraFileType\\DefaultIcon"));
+}
+
+TEST(Shell, LeavesExtensionOwnedByAnotherType)
+{
+    RegSetValueA(HKEY_CLASSES_ROOT, ".plr", REG_SZ, "SomeOtherType", 13);
+    {
+        AppHarness harness;
+        harness.Start();
+        EXPECT_EQ("SomeOtherType", ClassesValue(".plr"));
+    }
+    RegSetValueA(HKEY_CLASSES_ROOT, ".plr", REG_SZ, "PlotraFileType", 14);
+}
+
+TEST(Shell, DdeOpenCommandOnSystemTopicOpensFile)
+{
+    std::string path = WriteTestFile("by dde.plr", "5 6\r\n7 8");
+    AppHarness harness;
+    harness.Start();
+    DWORD inst = 0;
+    ASSERT_EQ(static_cast<UINT>(DMLERR_NO_ERROR),
+              DdeInitializeA(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0));
+    HSZ service = DdeCreateStringHandleA(inst, harness.App().m_strExeName, CP_WINANSI);
+    HSZ topic = DdeCreateStringHandleA(inst, "system", CP_WINANSI);
+    HCONV conv = DdeConnect(inst, service, topic, nullptr);
+    ASSERT_NE(nullptr, conv) << "DDE error " << DdeGetLastError(inst);
+    std::string command = "[open(\"" + path + "\")]";
+    HDDEDATA result = DdeClientTransaction(reinterpret_cast<BYTE*>(&command[0]),
+                                           static_cast<DWORD>(command.size() + 1), conv, nullptr, CF_TEXT,
+                                           XTYP_EXECUTE, 5000, nullptr);
+    EXPECT_NE(nullptr, result) << "DDE error " << DdeGetLastError(inst);
+    DdeDisconnect(conv);
+    DdeFreeStringHandle(inst, service);
+    DdeFreeStringHandle(inst, topic);
+    DdeUninitialize(inst);
+    harness.Pump();
+    EXPECT_STREQ(path.c_str(), harness.Doc()->GetPathName());
+    EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+}
+
+TEST(Shell, DdeRefusesOtherTopics)
+{
+    AppHarness harness;
+    harness.Start();
+    DWORD inst = 0;
+    DdeInitializeA(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0);
+    HSZ service = DdeCreateStringHandleA(inst, harness.App().m_strExeName, CP_WINANSI);
+    HSZ topic = DdeCreateStringHandleA(inst, "other", CP_WINANSI);
+    EXPECT_EQ(nullptr, DdeConnect(inst, service, topic, nullptr));
+    DdeFreeStringHandle(inst, service);
+    DdeFreeStringHandle(inst, topic);
+    DdeUninitialize(inst);
+}
+
+TEST(Shell, TwoDroppedFilesLeaveTheSecondOpen)
+{
+    std::string first = WriteTestFile("first.plr", "1 1\r\n2 2");
+    std::string second = WriteTestFile("second.plr", "3 3\r\n4 4");
+    AppHarness harness;
+    harness.Start();
+    EXPECT_NE(0, GetWindowLongA(harness.Frame()->m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    SendMessageA(harness.Frame()->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({ first, second })), 0);
+    EXPECT_STREQ(second.c_str(), harness.Doc()->GetPathName());
+    EXPECT_STREQ("3 3", harness.Doc()->m_lines[0]);
+    // The first was opened before it was replaced: both are recent files.
+    CRecentFileList& recent = *harness.App().m_pRecentFileList;
+    ASSERT_EQ(2, recent.GetSize());
+    EXPECT_STREQ(second.c_str(), recent[0]);
+    EXPECT_STREQ(first.c_str(), recent[1]);
+}
+
+TEST(Shell, DropOnModifiedDocumentOffersSaveBeforeEachFile)
+{
+    std::string first = WriteTestFile("first.plr", "1 1\r\n2 2");
+    AppHarness harness;
+    harness.Start();
+    harness.Doc()->SetModifiedFlag(TRUE);
+    harness.answers = { IDCANCEL };
+    SendMessageA(harness.Frame()->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({ first })), 0);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Save changes to Untitled?", harness.boxes[0].text);
+    EXPECT_TRUE(harness.Doc()->GetPathName().IsEmpty());
+    EXPECT_TRUE(harness.Doc()->IsModified());
+}
+
+TEST(Shell, RecentFilesAreWrittenToAndReadFromProfile)
+{
+    std::string a = WriteTestFile("recent a.plr", "1 1\r\n2 2");
+    std::string b = WriteTestFile("recent b.plr", "1 1\r\n2 2");
+    {
+        AppHarness harness;
+        harness.Start();
+        harness.App().OpenDocumentFile(a.c_str());
+        harness.App().OpenDocumentFile(b.c_str());
+        harness.App().OpenDocumentFile(a.c_str());
+        harness.Stop();
+        EXPECT_EQ(a, ProfileValue("Recent File List", "File1"));
+        EXPECT_EQ(b, ProfileValue("Recent File List", "File2"));
+        EXPECT_EQ("<missing>", ProfileValue("Recent File List", "File3"));
+    }
+    // The profile survives the harness (which only clears it when it starts),
+    // so a second application reads it back.
+    CPlorApp app;
+    app.m_strProfileName = AppHarness::kProfileName;
+    app.LoadStdProfileSettings(4);
+    ASSERT_EQ(2, app.m_pRecentFileList->GetSize());
+    EXPECT_STREQ(a.c_str(), (*app.m_pRecentFileList)[0]);
+    EXPECT_STREQ(b.c_str(), (*app.m_pRecentFileList)[1]);
+}
+
+TEST(Shell, RecentFileMenuListsFilesAndOpensThem)
+{
+    std::string a = WriteTestFile("menu a.plr", "1 1\r\n2 2");
+    std::string b = WriteTestFile("menu b.plr", "3 3\r\n4 4");
+    AppHarness harness;
+    harness.Start();
+    harness.App().OpenDocumentFile(a.c_str());
+    harness.App().OpenDocumentFile(b.c_str());
+    HWND hFrame = harness.Frame()->m_hWnd;
+    HMENU hFile = GetSubMenu(GetMenu(hFrame), 0);
+    SendMessageA(hFrame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hFile), 0);
+    EXPECT_EQ(14, GetMenuItemCount(hFile));
+    EXPECT_EQ(static_cast<UINT>(ID_FILE_MRU_FILE1), GetMenuItemID(hFile, 10));
+    EXPECT_EQ(static_cast<UINT>(ID_FILE_MRU_FILE1 + 1), GetMenuItemID(hFile, 11));
+    char text[MAX_PATH] = {};
+    GetMenuStringA(hFile, 11, text, sizeof text, MF_BYPOSITION);
+    // Long paths keep their drive and file name.
+    EXPECT_EQ("&2 C:\\...\\menu a.plr", std::string(text));
+    EXPECT_EQ(0u, GetMenuState(hFile, 11, MF_BYPOSITION) & MF_GRAYED);
+    // Opening the menu again must not duplicate the items.
+    SendMessageA(hFrame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hFile), 0);
+    EXPECT_EQ(14, GetMenuItemCount(hFile));
+
+    harness.Command(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_STREQ(a.c_str(), harness.Doc()->GetPathName());
+}
+
+TEST(Shell, RecentFileThatIsGoneLeavesTheList)
+{
+    std::string gone = WriteTestFile("gone.plr", "1 1\r\n2 2");
+    AppHarness harness;
+    harness.Start();
+    harness.App().OpenDocumentFile(gone.c_str());
+    harness.App().OnFileNew();
+    DeleteFileA(gone.c_str());
+    harness.Command(ID_FILE_MRU_FILE1);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ(gone + " was not found.", harness.boxes[0].text);
+    EXPECT_EQ(0, harness.App().m_pRecentFileList->GetSize());
+    EXPECT_STREQ("Untitled", harness.Doc()->GetTitle());
+}
