@@ -5,6 +5,8 @@ set(PLOTRA_CORE_SOURCES
   framework/CommandLine.cpp
   framework/DdeCommand.cpp
   app/StartupCommand.cpp
+  graph/AxisScale.cpp
+  document/NumberText.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -37,6 +39,8 @@ set(PLOTRA_WIN_SOURCES
 set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/LineSplitterTest.cpp
   tests/native/CommandLineTest.cpp
+  tests/native/AxisScaleTest.cpp
+  tests/native/NumberTextTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
