@@ -1,0 +1,236 @@
+#include "document/NumberText.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+// The runtimes' own atof and printf are not used: glibc's atof follows the
+// process locale, msvcrt's printf writes "%g" exponents with three digits and
+// MinGW's with two, and strtod costs about a microsecond a call under Wine.
+// std::from_chars and std::to_chars are exact, locale-free and fast on both.
+//
+// Only decimal numbers are read, as msvcrt's atof does: "0x1p3" reads as 0 and
+// "inf" or "nan" as no number (glibc would accept all three). Data lines hold
+// none of these characters, so the choice only shows in settings lines and fields.
+
+namespace {
+
+// Text is bounded by end or, when end is null, by its NUL. NUL fits no part of
+// a number, so every scan stops there either way.
+char At(const char* p, const char* end)
+{
+    return p == end ? '\0' : *p;
+}
+
+// White space as isspace classifies it in the "C" locale.
+bool IsCSpace(char ch)
+{
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// Skips white space and a sign; true when the sign was a minus.
+bool SkipSpaceAndSign(const char*& p, const char* end)
+{
+    while (IsCSpace(At(p, end)))
+        ++p;
+    char ch = At(p, end);
+    if (ch == '+' || ch == '-') {
+        ++p;
+        return ch == '-';
+    }
+    return false;
+}
+
+const char* SkipDigits(const char* p, const char* end)
+{
+    while (IsDigit(At(p, end)))
+        ++p;
+    return p;
+}
+
+// The end of the unsigned decimal number at p, or p when there is none.
+const char* ScanDecimal(const char* p, const char* end)
+{
+    const char* q = SkipDigits(p, end);
+    bool intDigits = q != p;
+    if (At(q, end) == '.') {
+        const char* fraction = q + 1;
+        q = SkipDigits(fraction, end);
+        if (!intDigits && q == fraction)
+            return p;
+    } else if (!intDigits) {
+        return p;
+    }
+    char ch = At(q, end);
+    if (ch == 'e' || ch == 'E') {
+        const char* exponent = q + 1;
+        ch = At(exponent, end);
+        if (ch == '+' || ch == '-')
+            ++exponent;
+        const char* exponentEnd = SkipDigits(exponent, end);
+        if (exponentEnd != exponent)
+            q = exponentEnd;
+    }
+    return q;
+}
+
+// The power of ten of the leading nonzero digit of a number ScanDecimal accepted
+// (2 for "123", -2 for "0.05"); only its sign is needed, to tell overflow from
+// underflow. The exponent saturates far beyond any number's reach.
+long long DecimalMagnitude(const char* p, const char* end)
+{
+    long long position = 0;  // digits before the point, less those before the first nonzero
+    bool seenNonZero = false;
+    bool beforePoint = true;
+    for (; p != end && *p != 'e' && *p != 'E'; ++p) {
+        if (*p == '.') {
+            beforePoint = false;
+        } else if (seenNonZero || *p != '0') {
+            seenNonZero = true;
+            if (beforePoint)
+                ++position;
+        } else if (!beforePoint) {
+            --position;
+        }
+    }
+    long long exponent = 0;
+    bool negative = false;
+    if (p != end) {
+        ++p;
+        negative = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        for (; p != end && exponent < 1000000000; ++p)
+            exponent = exponent * 10 + (*p - '0');
+    }
+    return position - 1 + (negative ? -exponent : exponent);
+}
+
+double ReadDouble(const char* p, const char* end)
+{
+    bool negative = SkipSpaceAndSign(p, end);
+    const char* numberEnd = ScanDecimal(p, end);
+    if (numberEnd == p)
+        return 0.0;
+    double value = 0.0;
+    std::from_chars_result result = std::from_chars(p, numberEnd, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone here, where atof gives HUGE_VAL or 0.
+        value = DecimalMagnitude(p, numberEnd) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (result.ec != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+int ReadInt(const char* p, const char* end)
+{
+    bool negative = SkipSpaceAndSign(p, end);
+    // Digits stop adding once the magnitude passes the int range, so a long run
+    // of them saturates instead of overflowing.
+    const long long limit = static_cast<long long>(INT_MAX) + 1;
+    long long magnitude = 0;
+    for (; IsDigit(At(p, end)); ++p) {
+        if (magnitude <= limit)
+            magnitude = magnitude * 10 + (*p - '0');
+    }
+    long long value = negative ? -magnitude : magnitude;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+double AtoF(const char* text)
+{
+    return ReadDouble(text, nullptr);
+}
+
+double AtoF(const char* begin, const char* end)
+{
+    return ReadDouble(begin, end);
+}
+
+int AtoI(const char* text)
+{
+    return ReadInt(text, nullptr);
+}
+
+int AtoI(const char* begin, const char* end)
+{
+    return ReadInt(begin, end);
+}
+
+std::string FormatG(double value)
+{
+    // Non-finite values are never written by the program; these forms are
+    // readable and the same on every runtime (msvcrt would print 1.#INF).
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+
+    // to_chars rounds the exact binary value to six significant digits, ties
+    // to even, as printf does: "[-]d.ddddde[+-]dd[d]". "%g" then picks fixed or
+    // exponent form from the exponent after that rounding.
+    char buffer[32];
+    std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 5);
+    const char* p = buffer;
+    std::string text;
+    if (*p == '-') {
+        text += '-';
+        ++p;
+    }
+    char digits[6] = { p[0], p[2], p[3], p[4], p[5], p[6] };
+    p += 8;  // past "d.ddddde"
+    bool negativeExponent = *p == '-';
+    int magnitude = 0;
+    std::from_chars(p + 1, result.ptr, magnitude);
+    int exponent = negativeExponent ? -magnitude : magnitude;
+
+    int count = 6;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    if (exponent < -4 || exponent >= 6) {
+        text += digits[0];
+        if (count > 1) {
+            text += '.';
+            text.append(digits + 1, count - 1);
+        }
+        text += negativeExponent ? "e-" : "e+";
+        text += static_cast<char>('0' + magnitude / 100);
+        text += static_cast<char>('0' + magnitude / 10 % 10);
+        text += static_cast<char>('0' + magnitude % 10);
+    } else if (exponent >= 0) {
+        int intCount = exponent + 1;
+        text.append(digits, intCount);
+        if (count > intCount) {
+            text += '.';
+            text.append(digits + intCount, count - intCount);
+        }
+    } else {
+        text += "0.";
+        text.append(-exponent - 1, '0');
+        text.append(digits, count);
+    }
+    return text;
+}
+
+std::string FormatInt(int value)
+{
+    char buffer[16];
+    std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}

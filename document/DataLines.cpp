@@ -1,0 +1,114 @@
+#include "document/DataLines.h"
+
+#include <cstdio>
+
+#include "document/NumberText.h"
+
+namespace {
+
+bool IsSeparator(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == ',';
+}
+
+}  // namespace
+
+const char* LineFaultFormat(LineFault fault)
+{
+    switch (fault) {
+    case LineFault::MissingField:
+        return "Line %d is missing...";
+    case LineFault::MissingData:
+        return "Line %d has missing data...";
+    case LineFault::TooLong:
+        return "Line %d is longer than 83 characters...";
+    default:
+        return "";
+    }
+}
+
+std::string LineFaultMessage(LineFault fault, int lineNumber)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, LineFaultFormat(fault), lineNumber);
+    return text;
+}
+
+LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y)
+{
+    if (length > kMaxDataLineLength)
+        return LineFault::TooLong;
+    const char* end = line + length;
+    const char* p = line;
+    while (p < end && IsSeparator(*p))
+        ++p;
+    if (p == end)
+        return LineFault::MissingField;
+    const char* field = p;
+    while (p < end && !IsSeparator(*p))
+        ++p;
+    // The Y text starts after the one separator that ended the X field.
+    if (p == end || p + 1 == end)
+        return LineFault::MissingData;
+    x = static_cast<float>(AtoF(field, p));
+    y = static_cast<float>(AtoF(p + 1, end));
+    return LineFault::None;
+}
+
+void SortPointsByX(int n, float* x, float* y)
+{
+    // 1-based positions, as the procedure is written.
+    float* X = x - 1;
+    float* Y = y - 1;
+    int l = n / 2 + 1;
+    int ir = n;
+    for (;;) {
+        float xt;
+        float yt;
+        if (l > 1) {
+            --l;
+            xt = X[l];
+            yt = Y[l];
+        } else {
+            xt = X[ir];
+            yt = Y[ir];
+            X[ir] = X[1];
+            Y[ir] = Y[1];
+            if (--ir == 1) {
+                X[1] = xt;
+                Y[1] = yt;
+                return;
+            }
+        }
+        int i = l;
+        int j = l + l;
+        while (j <= ir) {
+            if (j < ir && X[j] < X[j + 1])
+                ++j;
+            if (!(xt < X[j]))
+                break;
+            X[i] = X[j];
+            Y[i] = Y[j];
+            i = j;
+            j += j;
+        }
+        X[i] = xt;
+        Y[i] = yt;
+    }
+}
+
+void ComputeRange(const float* values, int count, double range[2])
+{
+    float lo = values[0];
+    float hi = values[0];
+    for (int i = 1; i < count; ++i) {
+        if (values[i] < lo)
+            lo = values[i];
+        if (values[i] > hi)
+            hi = values[i];
+    }
+    if (lo == hi)
+        hi = hi * kRangeWidening;
+    range[0] = lo;
+    range[1] = hi;
+}

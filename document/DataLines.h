@@ -1,0 +1,59 @@
+#pragma once
+// Turning data lines into points, with no dependence on Windows: splitting a
+// line into its X and Y, the X sort, and the ranges of the values.
+#include <cstddef>
+#include <string>
+
+// How a data line failed to give a point.
+enum class LineFault {
+    None,
+    MissingField,  // empty, or only separators
+    MissingData,   // an X but no Y text after it
+    TooLong        // more than kMaxDataLineLength characters
+};
+
+// The longest data line the program takes; a longer one is refused rather
+// than cut, since cutting could change a number.
+const std::size_t kMaxDataLineLength = 83;
+
+// The message for a faulty line; "%d" stands for the 1-based line number.
+const char* LineFaultFormat(LineFault fault);
+std::string LineFaultMessage(LineFault fault, int lineNumber);
+
+// Splits one data line: the X field runs from the first character that is not
+// a separator (space, tab, comma) to the next separator; the Y text is
+// everything after that one separator. Both are converted like atof and
+// rounded to single precision.
+LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y);
+
+// Result of converting lines: the first faulty line (0-based), if any.
+struct ConvertResult {
+    LineFault fault;
+    int line;
+};
+
+// Converts lines 0 to n - 1 into x[] and y[]; getLine(i) gives a string
+// with data() and size(). Stops at the first faulty line.
+template <class GetLine>
+ConvertResult ConvertDataLines(int n, GetLine getLine, float* x, float* y)
+{
+    for (int i = 0; i < n; ++i) {
+        const auto& line = getLine(i);
+        LineFault fault = SplitDataLine(line.data(), line.size(), x[i], y[i]);
+        if (fault != LineFault::None)
+            return { fault, i };
+    }
+    return { LineFault::None, -1 };
+}
+
+// Heapsort of the points by ascending X, each Y moving with its X. Not
+// stable: points with equal X come out in the order this procedure gives,
+// which the curve shows, so the procedure must stay exactly as it is. n >= 2.
+void SortPointsByX(int n, float* x, float* y);
+
+// Minimum and maximum of the values; an empty range (all values equal) is
+// widened by multiplying the maximum by 1.00004 in single precision.
+void ComputeRange(const float* values, int count, double range[2]);
+
+// The widening factor 1.00004 as a single-precision value (bits 0x3F800150).
+const float kRangeWidening = 0x1.0002Ap+0f;

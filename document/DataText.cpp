@@ -1,0 +1,212 @@
+#include "document/DataText.h"
+
+#include <cstring>
+
+#include "app/resource.h"
+#include "document/NumberText.h"
+
+namespace {
+
+// The characters a data line may hold.
+const char kDataCharacters[] = "0123456789 .\r\n\t,-+eE";
+
+bool IsDataCharacter(char ch)
+{
+    return ch != '\0' && std::strchr(kDataCharacters, ch) != nullptr;
+}
+
+// Fields of a settings line are separated by one or more spaces. Next() gives
+// the start of the next field and moves past it; Rest() gives the rest of the
+// line after the separator that ended the previous field.
+class FieldReader {
+public:
+    explicit FieldReader(const std::string& line) : m_p(line.c_str()) {}
+
+    // False when no field is left.
+    bool Next(const char*& field)
+    {
+        while (*m_p == ' ')
+            ++m_p;
+        if (!*m_p)
+            return false;
+        field = m_p;
+        while (*m_p && *m_p != ' ')
+            ++m_p;
+        if (*m_p == ' ')
+            ++m_p;
+        return true;
+    }
+
+    bool Rest(const char*& field)
+    {
+        while (*m_p == ' ')
+            ++m_p;
+        if (!*m_p)
+            return false;
+        field = m_p;
+        return true;
+    }
+
+private:
+    const char* m_p;
+};
+
+void ReadIntegers(const std::string& line, int* const* targets, int count, bool lastTakesRest)
+{
+    FieldReader reader(line);
+    for (int i = 0; i < count; ++i) {
+        const char* field;
+        bool last = lastTakesRest && i == count - 1;
+        if (!(last ? reader.Rest(field) : reader.Next(field)))
+            return;
+        *targets[i] = AtoI(field);
+    }
+}
+
+// "flag lo hi": an integer, then two doubles, the last read from the rest.
+void ReadScaleLine(const std::string& line, int& flag, double& lo, double& hi)
+{
+    FieldReader reader(line);
+    const char* field;
+    if (!reader.Next(field))
+        return;
+    flag = AtoI(field);
+    if (!reader.Next(field))
+        return;
+    lo = AtoF(field);
+    if (!reader.Rest(field))
+        return;
+    hi = AtoF(field);
+}
+
+void ReadSettingsLine(int section, const std::string& fullLine, DataTextSettings& s)
+{
+    const std::string line = fullLine.substr(0, kMaxSettingsLineLength);
+    switch (section) {
+    case 2:
+        s.title = line;
+        break;
+    case 3:
+        s.xLabel = line;
+        break;
+    case 4:
+        s.yLabel = line;
+        break;
+    case 5: {
+        s.settingsLoaded = 1;
+        int* const targets[] = { &s.xIncrements, &s.yIncrements, &s.pointType, &s.pointSize, &s.lineType };
+        ReadIntegers(line, targets, 5, true);
+        break;
+    }
+    case 6: {
+        int* const targets[] = { &s.lineSize, &s.showGrid };
+        ReadIntegers(line, targets, 2, true);
+        break;
+    }
+    case 7:
+        ReadScaleLine(line, s.useYScale, s.yMin, s.yMax);
+        break;
+    case 8:
+        ReadScaleLine(line, s.useXScale, s.xMin, s.xMax);
+        break;
+    default:
+        break;
+    }
+}
+
+// Space, unless strictly more tabs; then comma, if strictly more commas than the winner.
+char ChooseSeparator(int spaces, int tabs, int commas)
+{
+    char separator = ' ';
+    int count = spaces;
+    if (tabs > count) {
+        separator = '\t';
+        count = tabs;
+    }
+    if (commas > count)
+        separator = ',';
+    return separator;
+}
+
+int CountEmptyLines(int n, const std::function<const std::string&(int)>& getLine)
+{
+    int empty = 0;
+    for (int i = 0; i < n && empty < 2; ++i) {
+        if (getLine(i).empty())
+            ++empty;
+    }
+    return empty;
+}
+
+}  // namespace
+
+DataTextResult ParseDataText(int n, const std::function<const std::string&(int)>& getLine,
+                             DataTextSettings& settings)
+{
+    DataTextResult result = { 0, 0, ' ' };
+    if (n > 0 && CountEmptyLines(n, getLine) >= 2)
+        return { IDS_TWO_BLANK_LINES, 0, ' ' };
+    if (n <= 0)
+        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
+    int section = 0;
+    int limit = 8;
+    int counts[3] = { 0, 0, 0 };  // spaces, tabs, commas
+    for (int i = 0; i < n; ++i) {
+        const std::string& line = getLine(i);
+        if (section == 0 && !line.empty()) {
+            ++result.dataCount;
+            ++limit;
+            for (char ch : line) {
+                if (!IsDataCharacter(ch))
+                    return { IDS_NOT_PLOTRA_FILE, 0, ' ' };
+                counts[0] += ch == ' ';
+                counts[1] += ch == '\t';
+                counts[2] += ch == ',';
+            }
+            continue;
+        }
+        ++section;
+        if (n > limit)
+            return { IDS_TWO_BLANK_LINES, 0, ' ' };
+        ReadSettingsLine(section, line, settings);
+    }
+    if (result.dataCount < 2)
+        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
+    result.separator = ChooseSeparator(counts[0], counts[1], counts[2]);
+    return result;
+}
+
+namespace {
+
+std::string WithoutLineEnds(std::string text)
+{
+    for (char& ch : text) {
+        if (ch == '\r' || ch == '\n')
+            ch = ' ';
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string FormatDataLine(const std::string& line)
+{
+    return WithoutLineEnds(line) + "\r\n";
+}
+
+std::string FormatDataTextTrailer(const DataTextSettings& s)
+{
+    // An empty text would read back as a second empty line, and a line end
+    // inside one would split it: neither may reach the file.
+    auto text = [](const std::string& t) { return t.empty() ? std::string(" ") : WithoutLineEnds(t); };
+    std::string out = "\r\n";
+    out += text(s.title) + "\r\n";
+    out += text(s.xLabel) + "\r\n";
+    out += text(s.yLabel) + "\r\n";
+    out += FormatInt(s.xIncrements) + " " + FormatInt(s.yIncrements) + " " + FormatInt(s.pointType) + " " +
+           FormatInt(s.pointSize) + " " + FormatInt(s.lineType) + "\r\n";
+    out += FormatInt(s.lineSize) + " " + FormatInt(s.showGrid) + "\r\n";
+    out += FormatInt(s.useYScale) + " " + FormatG(s.yMin) + " " + FormatG(s.yMax) + "\r\n";
+    out += FormatInt(s.useXScale) + " " + FormatG(s.xMin) + " " + FormatG(s.xMax);
+    return out;
+}

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "document/DataLines.h"
+
+namespace {
+
+struct Point {
+    float x;
+    float y;
+};
+
+std::vector<Point> Sorted(std::vector<Point> points)
+{
+    std::vector<float> x;
+    std::vector<float> y;
+    for (const Point& p : points) {
+        x.push_back(p.x);
+        y.push_back(p.y);
+    }
+    SortPointsByX(static_cast<int>(points.size()), x.data(), y.data());
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = { x[i], y[i] };
+    return points;
+}
+
+bool operator==(const Point& a, const Point& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+std::ostream& operator<<(std::ostream& os, const Point& p)
+{
+    return os << "(" << p.x << ", " << p.y << ")";
+}
+
+}  // namespace
+
+TEST(DataLines, SplitsXAtSeparatorsAndTakesYFromTheRest)
+{
+    struct {
+        const char* line;
+        LineFault fault;
+        float x;
+        float y;
+    } const cases[] = {
+        /* 0 */ { "1 2", LineFault::None, 1, 2 },
+        /* 1 */ { "1, 2", LineFault::None, 1, 2 },
+        /* 2 */ { "1\t\t2", LineFault::None, 1, 2 },
+        /* 3 */ { "1,,2", LineFault::None, 1, 0 },
+        /* 4 */ { "1 ,2", LineFault::None, 1, 0 },
+        /* 5 */ { "1 2 3", LineFault::None, 1, 2 },
+        /* 6 */ { "2.5e-3 -4E2", LineFault::None, 0.0025f, -400 },
+        /* 7 */ { "  ,\t7 8", LineFault::None, 7, 8 },
+        /* 8 */ { "1.5e3,-2", LineFault::None, 1500, -2 },
+        /* 9 */ { "1999.123 0", LineFault::None, 1999.123046875f, 0 },
+        /* 10 */ { "1", LineFault::MissingData, 0, 0 },
+        /* 11 */ { "1 ", LineFault::MissingData, 0, 0 },
+        /* 12 */ { ", ,", LineFault::MissingField, 0, 0 },
+        /* 13 */ { "", LineFault::MissingField, 0, 0 },
+        /* 14 */ { "abc def", LineFault::None, 0, 0 },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        float x = -99;
+        float y = -99;
+        LineFault fault = SplitDataLine(cases[i].line, std::strlen(cases[i].line), x, y);
+        EXPECT_EQ(cases[i].fault, fault) << "row " << i;
+        if (cases[i].fault == LineFault::None) {
+            EXPECT_EQ(cases[i].x, x) << "row " << i;
+            EXPECT_EQ(cases[i].y, y) << "row " << i;
+        }
+    }
+}
+
+TEST(DataLines, RefusesLinesLongerThanTheWorkBufferInsteadOfCuttingThem)
+{
+    std::string line = "1 " + std::string(81, '2');
+    float x;
+    float y;
+    EXPECT_EQ(LineFault::None, SplitDataLine(line.data(), line.size(), x, y)) << "83 characters fit";
+    line += '5';
+    EXPECT_EQ(LineFault::TooLong, SplitDataLine(line.data(), line.size(), x, y));
+    EXPECT_EQ("Line 12 is longer than 83 characters...", LineFaultMessage(LineFault::TooLong, 12));
+}
+
+TEST(DataLines, MessagesCarryTheLineNumber)
+{
+    EXPECT_EQ("Line 2 has missing data...", LineFaultMessage(LineFault::MissingData, 2));
+    EXPECT_EQ("Line 10 is missing...", LineFaultMessage(LineFault::MissingField, 10));
+}
+
+TEST(DataLines, ConvertStopsAtTheFirstFaultyLine)
+{
+    std::vector<std::string> lines = { "1 2", "3", ", ," };
+    std::vector<float> x(3);
+    std::vector<float> y(3);
+    ConvertResult r = ConvertDataLines(3, [&](int i) -> const std::string& { return lines[i]; }, x.data(), y.data());
+    EXPECT_EQ(LineFault::MissingData, r.fault);
+    EXPECT_EQ(1, r.line);
+}
+
+TEST(DataLines, SortOrdersByXAndKeepsPairsTogether)
+{
+    EXPECT_EQ((std::vector<Point>{ { 1, 1 }, { 2, 4 }, { 3, 9 } }), Sorted({ { 3, 9 }, { 1, 1 }, { 2, 4 } }));
+    // Equal X: the order is the one the heapsort gives, and the curve shows it.
+    EXPECT_EQ((std::vector<Point>{ { 1, 7 }, { 1, 5 } }), Sorted({ { 1, 5 }, { 1, 7 } }));
+    EXPECT_EQ((std::vector<Point>{ { 1, 6 }, { 1, 7 }, { 1, 5 } }), Sorted({ { 1, 5 }, { 1, 6 }, { 1, 7 } }));
+}
+
+TEST(DataLines, SortGivesAscendingPermutationOfRandomPoints)
+{
+    std::mt19937 rng(7);
+    for (int round = 0; round < 200; ++round) {
+        int n = 2 + static_cast<int>(rng() % 300);
+        std::vector<Point> points;
+        for (int i = 0; i < n; ++i)
+            points.push_back({ static_cast<float>(rng() % 50), static_cast<float>(i) });
+        std::vector<Point> sorted = Sorted(points);
+        std::vector<bool> seen(n, false);
+        for (int i = 0; i < n; ++i) {
+            int original = static_cast<int>(sorted[i].y);
+            ASSERT_FALSE(seen[original]) << "round " << round;
+            seen[original] = true;
+            EXPECT_EQ(points[original].x, sorted[i].x) << "round " << round << ": X moved without its Y";
+            if (i > 0) {
+                ASSERT_LE(sorted[i - 1].x, sorted[i].x) << "round " << round << " at " << i;
+            }
+        }
+    }
+}
+
+TEST(DataLines, RangeOfConstantSeriesIsWidenedInSinglePrecision)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &kRangeWidening, sizeof bits);
+    EXPECT_EQ(0x3F800150u, bits);
+
+    struct {
+        std::vector<float> values;
+        double lo;
+        double hi;
+    } const cases[] = {
+        /* 0 */ { { 3, -1, 8, 2 }, -1, 8 },
+        /* 1 */ { { 5, 5 }, 5, 5.000200271606445 },
+        /* 2 */ { { -2, -2, -2 }, -2, -2.000080108642578 },
+        /* 3 */ { { 0, 0 }, 0, 0 },
+        /* 4 */ { { 1999.123f, 1999.123f }, 1999.123046875, static_cast<float>(1999.123046875f * kRangeWidening) },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        double range[2];
+        ComputeRange(cases[i].values.data(), static_cast<int>(cases[i].values.size()), range);
+        EXPECT_EQ(cases[i].lo, range[0]) << "row " << i;
+        EXPECT_EQ(cases[i].hi, range[1]) << "row " << i;
+    }
+}

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "document/DataText.h"
+#include "framework/LineSplitter.h"
+
+namespace {
+
+DataTextSettings Defaults()
+{
+    return { "Graph Title", "X Axis Label", "Y Axis Label", 5, 4, 1, 0, 1, 0, 1, 0, 0.0, 0.0, 0, 0.0, 0.0, 0 };
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    std::string line;
+    while (ReadArchiveLine(text.data(), text.size(), pos, line))
+        lines.push_back(line);
+    return lines;
+}
+
+DataTextResult Parse(const std::string& text, DataTextSettings& settings)
+{
+    std::vector<std::string> lines = Lines(text);
+    return ParseDataText(static_cast<int>(lines.size()), [&](int i) -> const std::string& { return lines[i]; },
+                         settings);
+}
+
+}  // namespace
+
+TEST(DataText, ReadsDataTitleLabelsAndSettings)
+{
+    DataTextSettings s = Defaults();
+    DataTextResult r = Parse("1 2\r\n2 5\r\n3 9\r\n\r\nTitle\r\nX\r\nY\r\n6 3 2 1 2\r\n1 0\r\n1 -5 50\r\n1 1e+006 2.5e-007", s);
+    EXPECT_EQ(0u, r.fault);
+    EXPECT_EQ(3, r.dataCount);
+    EXPECT_EQ(' ', r.separator);
+    EXPECT_EQ("Title", s.title);
+    EXPECT_EQ("X", s.xLabel);
+    EXPECT_EQ("Y", s.yLabel);
+    EXPECT_EQ(6, s.xIncrements);
+    EXPECT_EQ(3, s.yIncrements);
+    EXPECT_EQ(2, s.pointType);
+    EXPECT_EQ(1, s.pointSize);
+    EXPECT_EQ(2, s.lineType);
+    EXPECT_EQ(1, s.lineSize);
+    EXPECT_EQ(0, s.showGrid);
+    EXPECT_EQ(1, s.useYScale);
+    EXPECT_EQ(-5.0, s.yMin);
+    EXPECT_EQ(50.0, s.yMax);
+    EXPECT_EQ(1, s.useXScale);
+    EXPECT_EQ(1e6, s.xMin);
+    EXPECT_EQ(2.5e-7, s.xMax);
+    EXPECT_EQ(1, s.settingsLoaded);
+}
+
+TEST(DataText, DataOnlyKeepsDefaults)
+{
+    DataTextSettings s = Defaults();
+    DataTextResult r = Parse("1 2\r\n3 4\r\n", s);
+    EXPECT_EQ(0u, r.fault);
+    EXPECT_EQ(2, r.dataCount);
+    EXPECT_EQ("Graph Title", s.title);
+    EXPECT_EQ(0, s.settingsLoaded);
+}
+
+TEST(DataText, ShortSettingsLineSetsOnlyItsFields)
+{
+    DataTextSettings s = Defaults();
+    Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n7  8   \r\n1", s);
+    EXPECT_EQ(7, s.xIncrements);
+    EXPECT_EQ(8, s.yIncrements);
+    EXPECT_EQ(1, s.pointType);
+    EXPECT_EQ(0, s.pointSize);
+    EXPECT_EQ(1, s.lineType);
+    EXPECT_EQ(1, s.lineSize);
+    EXPECT_EQ(1, s.showGrid);
+    EXPECT_EQ(1, s.settingsLoaded);
+}
+
+TEST(DataText, SettingsFieldsAreSeparatedBySpacesOnly)
+{
+    DataTextSettings s = Defaults();
+    Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n  6\t9 3 1 2 extra", s);
+    EXPECT_EQ(6, s.xIncrements) << "the tab is part of the first field";
+    EXPECT_EQ(3, s.yIncrements);
+    EXPECT_EQ(1, s.pointType);
+    EXPECT_EQ(2, s.pointSize);
+    EXPECT_EQ(0, s.lineType) << "the last value is read from the rest of the line";
+}
+
+TEST(DataText, RefusesBadTextsWithTheirMessages)
+{
+    struct {
+        const char* text;
+        unsigned fault;
+    } const cases[] = {
+        /* 0 */ { "1 2\r\n\r\n3 4\r\n\r\nT", IDS_TWO_BLANK_LINES },
+        /* 1 */ { "1 2\r\n3 4\r\n\r\nT\r\n\r\nY", IDS_TWO_BLANK_LINES },
+        /* 2 */ { "1 2\r\n3 4\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", IDS_TWO_BLANK_LINES },
+        /* 3 */ { "", IDS_NOT_ENOUGH_DATA },
+        /* 4 */ { "\r\nT\r\nX", IDS_NOT_ENOUGH_DATA },
+        /* 5 */ { "1 2\r\n\r\nT", IDS_NOT_ENOUGH_DATA },
+        /* 6 */ { "X Y\r\n1 2\r\n3 4", IDS_NOT_PLOTRA_FILE },
+        /* 7 */ { "1,5;2\r\n3 4", IDS_NOT_PLOTRA_FILE },
+        /* 8 */ { "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", IDS_TWO_BLANK_LINES },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        DataTextSettings s = Defaults();
+        EXPECT_EQ(cases[i].fault, Parse(cases[i].text, s).fault) << "row " << i;
+    }
+}
+
+TEST(DataText, EightLinesAfterDataAreAllowed)
+{
+    DataTextSettings s = Defaults();
+    EXPECT_EQ(0u, Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 2 4\r\n0 1 3", s).fault);
+}
+
+TEST(DataText, SeparatorIsTheMostFrequentWithTiesToSpaceThenTab)
+{
+    struct {
+        const char* text;
+        char separator;
+    } const cases[] = {
+        /* 0 */ { "1\t2\r\n3\t4", '\t' },
+        /* 1 */ { "1 2\r\n3\t4", ' ' },
+        /* 2 */ { "1,2\r\n3,4", ',' },
+        /* 3 */ { "1, 2\r\n3, 4", ' ' },
+        /* 4 */ { "1\t,2\r\n3\t4", '\t' },
+        /* 5 */ { "1,,2\r\n3 4", ',' },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        DataTextSettings s = Defaults();
+        EXPECT_EQ(cases[i].separator, Parse(cases[i].text, s).separator) << "row " << i;
+    }
+}
+
+TEST(DataText, LongTextLinesAreCutTo79Characters)
+{
+    DataTextSettings s = Defaults();
+    Parse("1 2\r\n3 4\r\n\r\n" + std::string(200, 'T') + "\r\nX", s);
+    EXPECT_EQ(std::string(79, 'T'), s.title);
+}
+
+TEST(DataText, TrailerHasTheExactLayout)
+{
+    DataTextSettings s = Defaults();
+    s.yMin = 2;
+    s.yMax = 9;
+    s.xMin = 1;
+    s.xMax = 3;
+    EXPECT_EQ("\r\nGraph Title\r\nX Axis Label\r\nY Axis Label\r\n5 4 1 0 1\r\n0 1\r\n0 2 9\r\n0 1 3",
+              FormatDataTextTrailer(s));
+    s.yMin = 1e6;
+    s.yMax = 1234567.0;
+    s.xMin = -0.000015;
+    s.xMax = 0.5;
+    EXPECT_NE(std::string::npos, FormatDataTextTrailer(s).find("\r\n0 1e+006 1.23457e+006\r\n0 -1.5e-005 0.5"));
+}
+
+TEST(DataText, EmptyTextsAreWrittenAsOneSpaceAndReadBack)
+{
+    DataTextSettings s = Defaults();
+    s.title = "";
+    s.yLabel = "";
+    std::string file = "1 2\r\n3 4\r\n" + FormatDataTextTrailer(s);
+    DataTextSettings back = Defaults();
+    DataTextResult r = Parse(file, back);
+    ASSERT_EQ(0u, r.fault);
+    EXPECT_EQ(" ", back.title);
+    EXPECT_EQ("X Axis Label", back.xLabel);
+    EXPECT_EQ(" ", back.yLabel);
+}
+
+TEST(DataText, WrittenSettingsReadBackRoundedToSixDigits)
+{
+    DataTextSettings s = { "T", "X", "Y", 7, 3, 2, 1, 0, 1, 0, 1, -1.23456789, 98765.4321, 0, 1e-9, 3e12, 1 };
+    std::string file = "1 2\r\n3 4\r\n" + FormatDataTextTrailer(s);
+    DataTextSettings back = Defaults();
+    ASSERT_EQ(0u, Parse(file, back).fault);
+    EXPECT_EQ(7, back.xIncrements);
+    EXPECT_EQ(3, back.yIncrements);
+    EXPECT_EQ(2, back.pointType);
+    EXPECT_EQ(1, back.pointSize);
+    EXPECT_EQ(0, back.lineType);
+    EXPECT_EQ(1, back.lineSize);
+    EXPECT_EQ(0, back.showGrid);
+    EXPECT_EQ(1, back.useYScale);
+    EXPECT_EQ(-1.23457, back.yMin);
+    EXPECT_EQ(98765.4, back.yMax);
+    EXPECT_EQ(0, back.useXScale);
+    EXPECT_EQ(1e-9, back.xMin);
+    EXPECT_EQ(3e12, back.xMax);
+}
