@@ -7,6 +7,8 @@ set(PLOTRA_CORE_SOURCES
   app/StartupCommand.cpp
   graph/AxisScale.cpp
   document/NumberText.cpp
+  document/DataLines.cpp
+  document/DataText.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -41,6 +43,8 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/CommandLineTest.cpp
   tests/native/AxisScaleTest.cpp
   tests/native/NumberTextTest.cpp
+  tests/native/DataLinesTest.cpp
+  tests/native/DataTextTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
@@ -53,4 +57,5 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/ShellTest.cpp
   tests/win32/AboutBoxTest.cpp
   tests/win32/DocumentTest.cpp
+  tests/win32/DataFileTest.cpp
 )

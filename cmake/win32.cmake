@@ -38,3 +38,7 @@ target_link_libraries(smoke_test PRIVATE ${WIN_LIBS})
 add_dependencies(smoke_test plotra)
 add_test(NAME smoke_test COMMAND smoke_test $<TARGET_FILE:plotra>
          ${CMAKE_SOURCE_DIR}/samples/sample.plr ${CMAKE_BINARY_DIR}/screenshots/smoke.png)
+
+# The load benchmark (scripts/bench.sh), not part of the tests.
+add_executable(load_benchmark EXCLUDE_FROM_ALL tests/bench/LoadBenchmark.cpp)
+target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)

@@ -1,6 +1,11 @@
 #include "document/PlorDoc.h"
 
+#include <new>
+#include <string>
+
 #include "app/resource.h"
+#include "document/DataLines.h"
+#include "graph/AxisScale.h"
 #include "framework/CmdUI.h"
 #include "framework/WinApp.h"
 
@@ -101,11 +106,123 @@ void CPlorDoc::ReportError(UINT nID)
 
 void CPlorDoc::Serialize(CArchive& ar)
 {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
+        std::string text;
+        for (int i = 0; i < m_graph.pointCount; ++i)
+            text += FormatDataLine(m_lines[i].str());
+        text += FormatDataTextTrailer(CaptureSettings());
+        ar.Write(text.data(), static_cast<unsigned>(text.size()));
         return;
+    }
+    if (ar.GetFile()->GetLength() > kLargeTextWarningSize)
+        AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
     CString line;
-    for (int i = 0; ar.ReadString(line); ++i)
-        m_lines.SetAtGrow(i, line);
+    int count = 0;
+    while (ar.ReadString(line))
+        m_lines.SetAtGrow(count++, line);
+    if (ParseText(count))
+        AfxThrowFileException(CFileException::generic);
+}
+
+DataTextSettings CPlorDoc::CaptureSettings() const
+{
+    const GraphParams& g = m_graph;
+    return { m_strGraphTitle.str(), m_strXLabel.str(), m_strYLabel.str(), g.xIncrements, g.yIncrements,
+             g.pointType, g.pointSize, g.lineType, g.lineSize, g.showGrid, m_useYScale, g.yMin, g.yMax,
+             m_useXScale, g.xMin, g.xMax, m_settingsLoaded };
+}
+
+void CPlorDoc::ApplySettings(const DataTextSettings& s)
+{
+    SetGraphTitle(CString(s.title));
+    SetXLabel(CString(s.xLabel));
+    SetYLabel(CString(s.yLabel));
+    GraphParams& g = m_graph;
+    g.xIncrements = s.xIncrements;
+    g.yIncrements = s.yIncrements;
+    g.pointType = s.pointType;
+    g.pointSize = s.pointSize;
+    g.lineType = s.lineType;
+    g.lineSize = s.lineSize;
+    g.showGrid = s.showGrid;
+    m_useYScale = s.useYScale;
+    g.yMin = s.yMin;
+    g.yMax = s.yMax;
+    m_useXScale = s.useXScale;
+    g.xMin = s.xMin;
+    g.xMax = s.xMax;
+    m_settingsLoaded = s.settingsLoaded;
+}
+
+BOOL CPlorDoc::ParseText(int nLines)
+{
+    if (nLines > m_lines.GetSize())
+        nLines = m_lines.GetSize();
+    DataTextSettings settings = CaptureSettings();
+    DataTextResult result =
+        ParseDataText(nLines, [this](int i) -> const std::string& { return m_lines[i].str(); }, settings);
+    if (result.fault) {
+        ReportError(result.fault);
+        return TRUE;
+    }
+    ApplySettings(settings);
+    m_separator = result.separator;
+    m_graph.pointCount = result.dataCount;
+    return ConvertLines();
+}
+
+BOOL CPlorDoc::ConvertLines()
+{
+    int n = m_graph.pointCount;
+    if (n > m_lines.GetSize())
+        n = m_lines.GetSize();
+    if (n <= 0)
+        return TRUE;
+    FreePoints();
+    float* x = new (std::nothrow) float[n];
+    float* y = new (std::nothrow) float[n];
+    if (!x || !y) {
+        delete[] x;
+        delete[] y;
+        ReportError(IDS_NO_MEMORY_FOR_GRAPH);
+        return TRUE;
+    }
+    ConvertResult result =
+        ConvertDataLines(n, [this](int i) -> const std::string& { return m_lines[i].str(); }, x, y);
+    if (result.fault != LineFault::None) {
+        delete[] x;
+        delete[] y;
+        AfxMessageBox(LineFaultMessage(result.fault, result.line + 1).c_str(), MB_OK);
+        return TRUE;
+    }
+    m_graph.xValues = x;
+    m_graph.yValues = y;
+    m_graph.pointCount = n;
+    SortPointsByX(n, x, y);
+    UpdateRanges();
+    return FALSE;
+}
+
+void CPlorDoc::UpdateRanges()
+{
+    GraphParams& g = m_graph;
+    ComputeRange(g.xValues, g.pointCount, m_xDataRange);
+    ComputeRange(g.yValues, g.pointCount, m_yDataRange);
+    if (!m_useYScale) {
+        g.yMin = m_yDataRange[0];
+        g.yMax = m_yDataRange[1];
+    }
+    if (!m_useXScale) {
+        g.xMin = m_xDataRange[0];
+        g.xMax = m_xDataRange[1];
+    }
+    // Increments read from a file stay in force; otherwise they follow the data.
+    if (!m_settingsLoaded || g.yIncrements <= 1)
+        g.yIncrements = ChooseIncrements(m_yDataRange);
+    m_savedYIncrements = g.yIncrements;
+    if (!m_settingsLoaded || g.xIncrements <= 1)
+        g.xIncrements = ChooseIncrements(m_xDataRange);
+    m_savedXIncrements = g.xIncrements;
 }
 
 void CPlorDoc::OnNewGraph()

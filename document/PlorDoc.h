@@ -1,6 +1,7 @@
 #pragma once
 // CPlorDoc: the one graph of the program: its data lines as typed or read, the
 // points built from them, and every setting of the graph's appearance.
+#include "document/DataText.h"
 #include "document/GraphParams.h"
 #include "framework/Document.h"
 #include "framework/StringArray.h"
@@ -19,6 +20,15 @@ public:
 
     // Shows message nID with the stop icon, then resets the document.
     void ReportError(UINT nID);
+    // Takes the first nLines of m_lines as a data text (data lines, then the
+    // title, labels and settings) and converts the data. TRUE on failure,
+    // after the user was told; a refused text resets the document.
+    BOOL ParseText(int nLines);
+    // Converts the first pointCount lines into sorted points. TRUE on failure
+    // (points dropped, lines and settings kept), after the user was told.
+    BOOL ConvertLines();
+    // Data ranges, the scale limits that are not fixed, and the increments.
+    void UpdateRanges();
     // Sets the title and axis labels, keeping m_graph's pointers to them valid.
     void SetGraphTitle(const CString& title);
     void SetXLabel(const CString& label);
@@ -48,6 +58,8 @@ protected:
 
 private:
     void FreePoints();
+    DataTextSettings CaptureSettings() const;
+    void ApplySettings(const DataTextSettings& settings);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -35,7 +35,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT msg, WPARAM, LPARAM lParam)
     pDialog->SubclassWindow(hWnd);
     try {
         return pDialog->OnInitDialog();
-    } catch (CUserException&) {
+    } catch (...) {
+        AfxReportCurrentException();
+        pDialog->EndDialog(IDCANCEL);
         return TRUE;
     }
 }

@@ -68,6 +68,19 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWi
     return hWnd != nullptr;
 }
 
+void AfxReportCurrentException()
+{
+    try {
+        throw;
+    } catch (CUserException&) {
+        // The user has been told already.
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_OK | MB_ICONSTOP);
+    }
+}
+
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (!hWnd || FromHandlePermanent(hWnd))
@@ -169,12 +182,8 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     // No exception may unwind through the system's code that called us.
     try {
         result = pWnd->WindowProc(msg, wParam, lParam);
-    } catch (CUserException&) {
-        // The user has been told already.
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
     } catch (...) {
-        AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_OK | MB_ICONSTOP);
+        AfxReportCurrentException();
     }
     if (msg == WM_NCDESTROY) {
         pWnd->Detach();

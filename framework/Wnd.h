@@ -76,3 +76,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// Tells the user about the exception being handled, unless it says they have
+// been told already (CUserException). Call only from a catch block.
+void AfxReportCurrentException();

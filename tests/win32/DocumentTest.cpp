@@ -50,14 +50,15 @@ TEST(Document, RecordIsFirstMember)
 TEST(Document, ReadsLinesWithEachKindOfLineEnd)
 {
     // LF, CR LF, a CR followed by another character, a last line without end.
-    std::string path = WriteTestFile("line ends.plr", "1 2\n3 4\r\n5 6\r7 8\r\n9 10");
+    std::string path = WriteTestFile("line ends.plr", "1 2\n3 4\r\n5 6\r7 8 9\r\n9 10");
     AppHarness harness;
     harness.Start(path);
+    ASSERT_NE(nullptr, harness.Doc());
     const CStringArray& lines = harness.Doc()->m_lines;
     EXPECT_STREQ("1 2", lines[0]);
     EXPECT_STREQ("3 4", lines[1]);
     EXPECT_STREQ("5 67", lines[2]);
-    EXPECT_STREQ(" 8", lines[3]);
+    EXPECT_STREQ(" 8 9", lines[3]);
     EXPECT_STREQ("9 10", lines[4]);
     EXPECT_EQ(64, lines.GetSize());
 }

@@ -1,0 +1,142 @@
+// Prints the time and peak memory of loading data files of 10,000, 100,000
+// and 1,000,000 points: reading, splitting into lines, the layout parser, the
+// line conversion, the X sort and the ranges. The same source builds natively
+// and for Windows; the Windows build also times the real document's Open.
+//
+//   load_benchmark <folder> <points> [core|document]
+//
+// One size and one road per run, so that the peak memory printed is that
+// run's own (scripts/bench.sh runs them all).
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "document/DataLines.h"
+#include "document/DataText.h"
+#include "framework/LineSplitter.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+
+#include "document/PlorDoc.h"
+#else
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+double PeakMegabytes()
+{
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return pmc.PeakWorkingSetSize / (1024.0 * 1024.0);
+#else
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+#endif
+}
+
+std::string MakeFile(const std::string& folder, int points)
+{
+    std::string path = folder + "/bench_" + std::to_string(points) + ".plr";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::mt19937 rng(points);
+    std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+    for (int i = 0; i < points; ++i)
+        std::fprintf(f, "%.6g %.6g\r\n", value(rng), value(rng));
+    std::fprintf(f, "\r\nBenchmark\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 -1000 1000\r\n0 -1000 1000");
+    std::fclose(f);
+    return path;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+// The load's steps on their own, timed one by one.
+void TimeCore(const std::string& path, int points)
+{
+    Clock::time_point start = Clock::now();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::string text;
+    char buffer[1 << 16];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+        text.append(buffer, n);
+    std::fclose(f);
+    double read = Seconds(start);
+
+    Clock::time_point t = Clock::now();
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    std::string line;
+    while (ReadArchiveLine(text.data(), text.size(), pos, line))
+        lines.push_back(line);
+    double split = Seconds(t);
+
+    t = Clock::now();
+    DataTextSettings settings = { "", "", "", 5, 4, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0 };
+    DataTextResult parsed = ParseDataText(static_cast<int>(lines.size()),
+                                          [&](int i) -> const std::string& { return lines[i]; }, settings);
+    double parse = Seconds(t);
+
+    t = Clock::now();
+    std::vector<float> x(parsed.dataCount);
+    std::vector<float> y(parsed.dataCount);
+    ConvertDataLines(parsed.dataCount, [&](int i) -> const std::string& { return lines[i]; }, x.data(), y.data());
+    double convert = Seconds(t);
+
+    t = Clock::now();
+    SortPointsByX(parsed.dataCount, x.data(), y.data());
+    double sort = Seconds(t);
+    double range[2];
+    ComputeRange(x.data(), parsed.dataCount, range);
+    ComputeRange(y.data(), parsed.dataCount, range);
+    std::printf("%9d points  core: total %.3f s (read %.3f, split %.3f, parse %.3f, convert %.3f, sort %.3f)"
+                "  peak %.0f MB\n",
+                points, Seconds(start), read, split, parse, convert, sort, PeakMegabytes());
+}
+
+#ifdef _WIN32
+// The road File Open takes: the document reads, parses and converts.
+void TimeDocument(const std::string& path, int points)
+{
+    CPlorDoc* pDoc = static_cast<CPlorDoc*>(RUNTIME_CLASS(CPlorDoc)->CreateObject());
+    Clock::time_point start = Clock::now();
+    BOOL ok = pDoc->OnOpenDocument(path.c_str());
+    double seconds = Seconds(start);
+    std::printf("%9d points  document Open: %.3f s%s  peak %.0f MB\n", points, seconds,
+                ok && pDoc->m_graph.pointCount == points ? "" : " (FAILED)", PeakMegabytes());
+    delete pDoc;
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::printf("usage: load_benchmark <folder> <points> [core|document]\n");
+        return 2;
+    }
+    int points = std::atoi(argv[2]);
+    std::string mode = argc > 3 ? argv[3] : "core";
+    std::string path = MakeFile(argv[1], points);
+#ifdef _WIN32
+    if (mode == "document")
+        TimeDocument(path, points);
+    else
+#endif
+        TimeCore(path, points);
+    std::remove(path.c_str());
+    return 0;
+}

@@ -1,0 +1,99 @@
+// libFuzzer target: random bytes as a data file or pasted text, through the
+// whole road of a load: line splitting, the layout parser, the line
+// conversion, the sort, the ranges and the axis scaling of those ranges.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/DataLines.h"
+#include "document/DataText.h"
+#include "document/NumberText.h"
+#include "framework/LineSplitter.h"
+#include "graph/AxisScale.h"
+
+namespace {
+
+DataTextSettings Defaults()
+{
+    return { "Graph Title", "X Axis Label", "Y Axis Label", 5, 4, 1, 0, 1, 0, 1, 0, 0.0, 0.0, 0, 0.0, 0.0, 0 };
+}
+
+void ScaleRange(const double range[2], int n)
+{
+    AxisScale scale;
+    ScaleAxis(range[0], range[1], n, scale);
+    int chosen = ChooseIncrements(range);
+    if (chosen < 2 || chosen > 10)
+        __builtin_trap();
+}
+
+bool SameNumber(double a, double b)
+{
+    // Limits are written with six digits, so only the text must agree.
+    return !std::isfinite(a) || FormatG(a) == FormatG(b);
+}
+
+// What was read, written again and read back, gives the same settings: a
+// saved file always opens again.
+void CheckRoundTrip(const std::vector<std::string>& lines, int dataCount, const DataTextSettings& s)
+{
+    std::string file;
+    for (int i = 0; i < dataCount; ++i)
+        file += FormatDataLine(lines[i]);
+    file += FormatDataTextTrailer(s);
+    std::vector<std::string> again;
+    std::size_t pos = 0;
+    std::string line;
+    while (ReadArchiveLine(file.data(), file.size(), pos, line))
+        again.push_back(line);
+    DataTextSettings back = Defaults();
+    DataTextResult r =
+        ParseDataText(static_cast<int>(again.size()), [&](int i) -> const std::string& { return again[i]; }, back);
+    if (r.fault || r.dataCount != dataCount || back.xIncrements != s.xIncrements || back.lineType != s.lineType ||
+        back.showGrid != s.showGrid || back.useXScale != s.useXScale || !SameNumber(s.yMin, back.yMin) ||
+        !SameNumber(s.xMax, back.xMax))
+        __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const char* text = reinterpret_cast<const char*>(data);
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    std::string line;
+    while (ReadArchiveLine(text, size, pos, line))
+        lines.push_back(line);
+
+    DataTextSettings settings = Defaults();
+    int n = static_cast<int>(lines.size());
+    DataTextResult result =
+        ParseDataText(n, [&](int i) -> const std::string& { return lines[i]; }, settings);
+    if (result.fault)
+        return 0;
+    CheckRoundTrip(lines, result.dataCount, settings);
+
+    std::vector<float> x(result.dataCount);
+    std::vector<float> y(result.dataCount);
+    ConvertResult converted =
+        ConvertDataLines(result.dataCount, [&](int i) -> const std::string& { return lines[i]; }, x.data(), y.data());
+    if (converted.fault != LineFault::None)
+        return 0;
+    SortPointsByX(result.dataCount, x.data(), y.data());
+    for (int i = 1; i < result.dataCount; ++i) {
+        if (x[i - 1] > x[i])
+            __builtin_trap();
+    }
+    double xRange[2];
+    double yRange[2];
+    ComputeRange(x.data(), result.dataCount, xRange);
+    ComputeRange(y.data(), result.dataCount, yRange);
+    ScaleRange(xRange, settings.xIncrements);
+    ScaleRange(yRange, settings.yIncrements);
+    const double fixedRange[2] = { settings.yMin, settings.yMax };
+    ScaleRange(fixedRange, 5);
+    return 0;
+}

@@ -1,0 +1,199 @@
+// Data files through the real document: Open, Save As, the refusals and
+// their messages, and the warning for large files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/MainFrm.h"
+#include "document/PlorDoc.h"
+#include "framework/FrameworkIds.h"
+#include "tests/support/AppHarness.h"
+
+namespace {
+
+const char kDefaultFile[] =
+    "1 2\r\n3 9\r\n2 5\r\n\r\nGraph Title\r\nX Axis Label\r\nY Axis Label\r\n5 4 1 0 1\r\n0 1\r\n0 2 9\r\n0 1 3";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string GenericError(const std::string& path)
+{
+    return "An unknown error occurred while accessing " + path + ".";
+}
+
+UINT Icon(const RecordedBox& box)
+{
+    return box.type & MB_ICONMASK;
+}
+
+// Opens path through File Open in a harness that already shows another file.
+void OpenThroughMenu(AppHarness& harness, const std::string& path)
+{
+    harness.fileNames = { path };
+    harness.Command(ID_FILE_OPEN);
+}
+
+}  // namespace
+
+TEST(DataFile, OpenedFileSavesBackByteForByte)
+{
+    std::string path = WriteTestFile("round trip.plr", kDefaultFile);
+    AppHarness harness;
+    harness.Start(path);
+    ASSERT_EQ(3, harness.Doc()->m_graph.pointCount);
+    std::string copy = TestFolder() + "\\round trip copy.plr";
+    harness.fileNames = { copy };
+    harness.Command(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_EQ(std::string(kDefaultFile), ReadFile(copy));
+    EXPECT_STREQ(copy.c_str(), harness.Doc()->GetPathName());
+}
+
+TEST(DataFile, OpenedDataAreSortedWithRangesAndFileSettings)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("sorted.plr", kDefaultFile));
+    const GraphParams& g = harness.Doc()->m_graph;
+    ASSERT_EQ(3, g.pointCount);
+    EXPECT_EQ(1.0f, g.xValues[0]);
+    EXPECT_EQ(2.0f, g.xValues[1]);
+    EXPECT_EQ(3.0f, g.xValues[2]);
+    EXPECT_EQ(5.0f, g.yValues[1]);
+    EXPECT_EQ(2.0, g.yMin);
+    EXPECT_EQ(9.0, g.yMax);
+    EXPECT_EQ(5, g.xIncrements) << "increments read from the file stay";
+    EXPECT_EQ(4, g.yIncrements);
+    EXPECT_TRUE(harness.Doc()->m_settingsLoaded);
+    EXPECT_STREQ("3 9", harness.Doc()->m_lines[1]) << "the lines keep their order";
+}
+
+TEST(DataFile, EmptyTitleAndLabelAreSavedSoTheFileOpensAgain)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("titles.plr", kDefaultFile));
+    harness.Doc()->SetGraphTitle("");
+    harness.Doc()->SetXLabel("");
+    std::string copy = TestFolder() + "\\no titles.plr";
+    harness.fileNames = { copy };
+    harness.Command(ID_FILE_SAVE_AS);
+    harness.App().OpenDocumentFile(copy.c_str());
+    EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
+    EXPECT_EQ(3, harness.Doc()->m_graph.pointCount);
+    EXPECT_STREQ(" ", harness.Doc()->m_strGraphTitle);
+    EXPECT_STREQ(" ", harness.Doc()->m_strXLabel);
+    EXPECT_STREQ("Y Axis Label", harness.Doc()->m_strYLabel);
+}
+
+TEST(DataFile, RefusedFileShowsItsMessageThenTheLoadErrorAndLeavesUntitledDocument)
+{
+    struct {
+        const char* name;
+        const char* text;
+        std::string message;
+        UINT icon;
+    } const cases[] = {
+        /* 0 */ { "header.plr", "X Y\r\n1 2\r\n3 4", "Not a PLOTRA data file...", MB_ICONSTOP },
+        /* 1 */ { "one line.plr", "1 2\r\n\r\nT", "Not enough data to graph...", MB_ICONSTOP },
+        /* 2 */ { "blanks.plr", "1 2\r\n3 4\r\n\r\nT\r\n\r\nY",
+                  "Data file has more than one blank line.\r\nPlace only one blank line after XY data.", MB_ICONSTOP },
+        /* 3 */ { "nine after.plr", "1 2\r\n3 4\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8",
+                  "Data file has more than one blank line.\r\nPlace only one blank line after XY data.", MB_ICONSTOP },
+        /* 4 */ { "missing y.plr", "1 2\r\n3\r\n5 6", "Line 2 has missing data...", 0 },
+        /* 5 */ { "long line.plr", "1 2\r\n3 44444444444444444444444444444444444444444444444444444444444444444444444444444444444",
+                  "Line 2 is longer than 83 characters...", 0 },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        std::string path = WriteTestFile(cases[i].name, cases[i].text);
+        AppHarness harness;
+        harness.Start(WriteTestFile("good.plr", kDefaultFile));
+        OpenThroughMenu(harness, path);
+        ASSERT_EQ(2u, harness.boxes.size()) << "row " << i;
+        EXPECT_EQ(cases[i].message, harness.boxes[0].text) << "row " << i;
+        EXPECT_EQ(cases[i].icon, Icon(harness.boxes[0])) << "row " << i;
+        EXPECT_EQ(GenericError(path), harness.boxes[1].text) << "row " << i;
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), Icon(harness.boxes[1])) << "row " << i;
+        EXPECT_STREQ("Untitled", harness.Doc()->GetTitle()) << "row " << i;
+        EXPECT_TRUE(harness.Doc()->GetPathName().IsEmpty()) << "row " << i;
+        EXPECT_EQ(0, harness.Doc()->m_graph.pointCount) << "row " << i;
+        EXPECT_STREQ("Graph Title", harness.Doc()->m_strGraphTitle) << "row " << i;
+        EXPECT_FALSE(harness.Doc()->IsModified()) << "row " << i;
+    }
+}
+
+TEST(DataFile, RefusedFileOnCommandLineEndsTheProgram)
+{
+    std::string path = WriteTestFile("refused.plr", "X Y\r\n1 2");
+    AppHarness harness;
+    harness.Start(path);
+    ASSERT_EQ(2u, harness.boxes.size());
+    EXPECT_EQ("Not a PLOTRA data file...", harness.boxes[0].text);
+    EXPECT_EQ(GenericError(path), harness.boxes[1].text);
+    EXPECT_EQ(nullptr, harness.App().m_pMainWnd);
+}
+
+TEST(DataFile, RefusedFileDroppedOnWindowLeavesUntitledDocument)
+{
+    std::string path = WriteTestFile("dropped bad.plr", "1 2\r\n3 ;");
+    AppHarness harness;
+    harness.Start(WriteTestFile("good.plr", kDefaultFile));
+    harness.App().OpenDocumentFile(path.c_str());
+    ASSERT_EQ(2u, harness.boxes.size());
+    EXPECT_STREQ("Untitled", harness.Doc()->GetTitle());
+}
+
+TEST(DataFile, LargeFileIsWarnedAboutAndStillOpens)
+{
+    // 86000 bytes exactly draw no warning; one byte more does.
+    std::string body;
+    while (body.size() < 86000 - 20)
+        body += "1 1\r\n";
+    body += "2 2";
+    std::string exact = body + std::string(86000 - body.size(), '0');
+    ASSERT_EQ(86000u, exact.size());
+    {
+        AppHarness harness;
+        harness.Start(WriteTestFile("exact.plr", exact));
+        EXPECT_TRUE(harness.boxes.empty());
+        EXPECT_LT(1, harness.Doc()->m_graph.pointCount);
+    }
+    AppHarness harness;
+    harness.Start(WriteTestFile("large.plr", exact + "0"));
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Plotra may not handle this large file on some machines...", harness.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), Icon(harness.boxes[0]));
+    EXPECT_STREQ("large.plr", harness.Doc()->GetTitle());
+    EXPECT_LT(1, harness.Doc()->m_graph.pointCount);
+}
+
+TEST(DataFile, TabSeparatedDataChooseTab)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("tabs.plr", "1\t2\r\n3\t4\r\n"));
+    EXPECT_EQ('\t', harness.Doc()->m_separator);
+    EXPECT_EQ(2, harness.Doc()->m_graph.pointCount);
+}
+
+TEST(DataFile, ConstantSeriesGetsAWidenedRange)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("constant.plr", "1 5\r\n2 5"));
+    EXPECT_EQ(5.0, harness.Doc()->m_yDataRange[0]);
+    EXPECT_EQ(5.000200271606445, harness.Doc()->m_yDataRange[1]);
+    EXPECT_EQ(harness.Doc()->m_yDataRange[1], harness.Doc()->m_graph.yMax);
+}
+
+TEST(DataFile, NewDocumentChoosesIncrementsFromTheData)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("auto.plr", "0 0\r\n100 100"));
+    EXPECT_FALSE(harness.Doc()->m_settingsLoaded);
+    EXPECT_EQ(5, harness.Doc()->m_graph.xIncrements);
+    EXPECT_EQ(5, harness.Doc()->m_savedXIncrements);
+}
