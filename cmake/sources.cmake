@@ -58,4 +58,5 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/AboutBoxTest.cpp
   tests/win32/DocumentTest.cpp
   tests/win32/DataFileTest.cpp
+  tests/win32/SmallBlockHeapTest.cpp
 )

@@ -20,13 +20,17 @@ add_library(plotra_res OBJECT app/plotra.rc)
 set_source_files_properties(app/plotra.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp")
 
-add_executable(plotra WIN32 app/PlotraMain.cpp framework/WinMain.cpp $<TARGET_OBJECTS:plotra_res>)
+# The program's own operator new and delete are linked into each executable
+# directly, so they take the place of the runtime's.
+set(PLOTRA_HEAP framework/SmallBlockHeap.cpp)
+
+add_executable(plotra WIN32 app/PlotraMain.cpp framework/WinMain.cpp ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
 target_link_libraries(plotra PRIVATE plotra_lib)
 set_target_properties(plotra PROPERTIES OUTPUT_NAME plotra)
 
 # The Win32 tests link the program's library and its resources, and create the
 # application object themselves, so every dialog and message box can be answered.
-add_executable(win32_tests ${PLOTRA_WIN_TEST_SOURCES} $<TARGET_OBJECTS:plotra_res>)
+add_executable(win32_tests ${PLOTRA_WIN_TEST_SOURCES} ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
 target_link_libraries(win32_tests PRIVATE plotra_lib GTest::gtest)
 target_link_libraries(win32_tests PRIVATE ole32)
 add_test(NAME win32_tests COMMAND win32_tests)
@@ -40,5 +44,5 @@ add_test(NAME smoke_test COMMAND smoke_test $<TARGET_FILE:plotra>
          ${CMAKE_SOURCE_DIR}/samples/sample.plr ${CMAKE_BINARY_DIR}/screenshots/smoke.png)
 
 # The load benchmark (scripts/bench.sh), not part of the tests.
-add_executable(load_benchmark EXCLUDE_FROM_ALL tests/bench/LoadBenchmark.cpp)
+add_executable(load_benchmark EXCLUDE_FROM_ALL tests/bench/LoadBenchmark.cpp ${PLOTRA_HEAP})
 target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)

@@ -7,14 +7,6 @@
 
 namespace {
 
-// The characters a data line may hold.
-const char kDataCharacters[] = "0123456789 .\r\n\t,-+eE";
-
-bool IsDataCharacter(char ch)
-{
-    return ch != '\0' && std::strchr(kDataCharacters, ch) != nullptr;
-}
-
 // Fields of a settings line are separated by one or more spaces. Next() gives
 // the start of the next field and moves past it; Rest() gives the rest of the
 // line after the separator that ended the previous field.
@@ -79,6 +71,23 @@ void ReadScaleLine(const std::string& line, int& flag, double& lo, double& hi)
     hi = AtoF(field);
 }
 
+}  // namespace
+
+namespace data_text {
+
+// Built at compile time from the list of characters.
+struct CharacterSet {
+    bool member[256];
+    constexpr explicit CharacterSet(const char* characters) : member()
+    {
+        for (; *characters; ++characters)
+            member[static_cast<unsigned char>(*characters)] = true;
+    }
+};
+
+constexpr CharacterSet kDataCharacters("0123456789 .\r\n\t,-+eE");
+const bool (&kIsDataCharacter)[256] = kDataCharacters.member;
+
 void ReadSettingsLine(int section, const std::string& fullLine, DataTextSettings& s)
 {
     const std::string line = fullLine.substr(0, kMaxSettingsLineLength);
@@ -128,53 +137,7 @@ char ChooseSeparator(int spaces, int tabs, int commas)
     return separator;
 }
 
-int CountEmptyLines(int n, const std::function<const std::string&(int)>& getLine)
-{
-    int empty = 0;
-    for (int i = 0; i < n && empty < 2; ++i) {
-        if (getLine(i).empty())
-            ++empty;
-    }
-    return empty;
-}
-
-}  // namespace
-
-DataTextResult ParseDataText(int n, const std::function<const std::string&(int)>& getLine,
-                             DataTextSettings& settings)
-{
-    DataTextResult result = { 0, 0, ' ' };
-    if (n > 0 && CountEmptyLines(n, getLine) >= 2)
-        return { IDS_TWO_BLANK_LINES, 0, ' ' };
-    if (n <= 0)
-        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
-    int section = 0;
-    int limit = 8;
-    int counts[3] = { 0, 0, 0 };  // spaces, tabs, commas
-    for (int i = 0; i < n; ++i) {
-        const std::string& line = getLine(i);
-        if (section == 0 && !line.empty()) {
-            ++result.dataCount;
-            ++limit;
-            for (char ch : line) {
-                if (!IsDataCharacter(ch))
-                    return { IDS_NOT_PLOTRA_FILE, 0, ' ' };
-                counts[0] += ch == ' ';
-                counts[1] += ch == '\t';
-                counts[2] += ch == ',';
-            }
-            continue;
-        }
-        ++section;
-        if (n > limit)
-            return { IDS_TWO_BLANK_LINES, 0, ' ' };
-        ReadSettingsLine(section, line, settings);
-    }
-    if (result.dataCount < 2)
-        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
-    result.separator = ChooseSeparator(counts[0], counts[1], counts[2]);
-    return result;
-}
+}  // namespace data_text
 
 namespace {
 

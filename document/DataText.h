@@ -2,8 +2,10 @@
 // The data file's text layout, with no dependence on Windows: the data lines,
 // one empty line, the title, the two axis labels and four settings lines.
 // The same parser reads pasted text.
-#include <functional>
+#include <cstddef>
 #include <string>
+
+#include "app/resource.h"
 
 // The longest line after the data the reader keeps; longer ones are cut.
 const std::size_t kMaxSettingsLineLength = 79;
@@ -38,10 +40,54 @@ struct DataTextResult {
     char separator;  // the most frequent separator of the data lines
 };
 
-// Walks lines 0 to n - 1 (getLine(i) gives line i) and takes the data lines
-// and the settings lines after them.
-DataTextResult ParseDataText(int n, const std::function<const std::string&(int)>& getLine,
-                             DataTextSettings& settings);
+// The parts of the walk below that need no template.
+namespace data_text {
+// Which bytes a data line may hold: the digits, space, point, CR, LF, tab,
+// comma, minus, plus, e and E.
+extern const bool (&kIsDataCharacter)[256];
+void ReadSettingsLine(int section, const std::string& line, DataTextSettings& settings);
+char ChooseSeparator(int spaces, int tabs, int commas);
+}  // namespace data_text
+
+// Walks lines 0 to n - 1 (getLine(i) gives line i as a std::string) and
+// takes the data lines and the settings lines after them.
+template <class GetLine>
+DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
+{
+    int empty = 0;
+    for (int i = 0; i < n && empty < 2; ++i)
+        empty += getLine(i).empty() ? 1 : 0;
+    if (n > 0 && empty >= 2)
+        return { IDS_TWO_BLANK_LINES, 0, ' ' };
+    if (n <= 0)
+        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
+    int dataCount = 0;
+    int section = 0;
+    int limit = 8;
+    int counts[3] = { 0, 0, 0 };  // spaces, tabs, commas
+    for (int i = 0; i < n; ++i) {
+        const std::string& line = getLine(i);
+        if (section == 0 && !line.empty()) {
+            ++dataCount;
+            ++limit;
+            for (char ch : line) {
+                if (!data_text::kIsDataCharacter[static_cast<unsigned char>(ch)])
+                    return { IDS_NOT_PLOTRA_FILE, 0, ' ' };
+                counts[0] += ch == ' ';
+                counts[1] += ch == '\t';
+                counts[2] += ch == ',';
+            }
+            continue;
+        }
+        ++section;
+        if (n > limit)
+            return { IDS_TWO_BLANK_LINES, 0, ' ' };
+        data_text::ReadSettingsLine(section, line, settings);
+    }
+    if (dataCount < 2)
+        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
+    return { 0, dataCount, data_text::ChooseSeparator(counts[0], counts[1], counts[2]) };
+}
 
 // A data line as written to the file, with its line end. A CR inside the
 // line (possible in a file read with a lone CR) is written as a space, which

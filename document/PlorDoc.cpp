@@ -116,10 +116,17 @@ void CPlorDoc::Serialize(CArchive& ar)
     }
     if (ar.GetFile()->GetLength() > kLargeTextWarningSize)
         AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
-    CString line;
+    // Each line is read straight into its place in the array.
     int count = 0;
-    while (ar.ReadString(line))
-        m_lines.SetAtGrow(count++, line);
+    for (;; ++count) {
+        if (count >= m_lines.GetSize())
+            m_lines.SetSize(count + 1);
+        if (!ar.ReadString(m_lines[count]))
+            break;
+    }
+    // The slot the failed read took is not a line.
+    if (count >= kLineGrowth && m_lines.GetSize() > count)
+        m_lines.SetSize(count);
     if (ParseText(count))
         AfxThrowFileException(CFileException::generic);
 }

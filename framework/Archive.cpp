@@ -71,10 +71,7 @@ BOOL CArchive::ReadString(CString& line)
 {
     if (!m_bLoaded)
         LoadAll();
-    std::string text;
-    bool more = ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, text);
-    line = CString(text);
-    return more;
+    return ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, line.m_str);
 }
 
 void CArchive::WriteString(const char* psz)

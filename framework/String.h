@@ -46,6 +46,8 @@ public:
     bool LoadString(unsigned nID);
 
 private:
+    // The archive reads lines straight into the text, without a copy.
+    friend class CArchive;
     std::string m_str;
 };
 

@@ -15,17 +15,19 @@ as_root() {
 # Debian packages the build and the tests need; installed only when missing.
 ensure_packages() {
     local missing=0
-    for cmd in wine i686-w64-mingw32-g++-posix i686-w64-mingw32-windres Xvfb xauth cmake g++ make; do
+    for cmd in wine i686-w64-mingw32-g++-posix i686-w64-mingw32-windres Xvfb xauth cmake g++ make clang++; do
         command -v "$cmd" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
     dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1
+    dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || missing=1
     [ "$missing" = 0 ] && return 0
     echo "== installing packages"
     as_root dpkg --add-architecture i386
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth cmake libgtest-dev g++ make
+        wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth cmake libgtest-dev g++ make \
+        clang libclang-rt-14-dev
 }
 
 build_win32() {
@@ -39,6 +41,24 @@ build_native() {
     echo "== building the portable core and its tests (native, sanitized)"
     cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
     cmake --build "$BUILD/native" -j"$(nproc)"
+}
+
+build_fuzz() {
+    echo "== building the fuzz target (clang, libFuzzer)"
+    cmake -S "$ROOT" -B "$BUILD/fuzz" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLOTRA_FUZZ=ON \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$BUILD/fuzz" --target datatext_fuzz -j"$(nproc)"
+}
+
+# Feeds the data-file parser random bytes for a bounded time, starting from
+# the seed files; new inputs it finds go to a copy, not to the repository.
+run_fuzz() {
+    local seconds=${1:-60}
+    rm -rf "$BUILD/fuzz/corpus"
+    mkdir -p "$BUILD/fuzz/corpus"
+    cp "$ROOT"/tests/fuzz/corpus/* "$BUILD/fuzz/corpus/"
+    "$BUILD/fuzz/datatext_fuzz" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+        -artifact_prefix="$BUILD/fuzz/" "$BUILD/fuzz/corpus" >"$BUILD/fuzz/fuzz.log" 2>&1
 }
 
 # A private prefix, made once. Wine draws the window frames itself (no window

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs every test: the portable core natively (AddressSanitizer and UBSan),
-# then the Win32 tests and the smoke test under Wine on a virtual display.
+# a minute of fuzzing of the data-file parser, then the Win32 tests and the
+# smoke test under Wine on a virtual display.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 ensure_packages
 build_native
+build_fuzz
 build_win32
 prepare_prefix
 trap stop_all EXIT
@@ -14,6 +16,15 @@ start_display
 status=0
 echo "== native tests"
 ctest --test-dir "$BUILD/native" --output-on-failure --timeout 900 || status=1
+echo "== fuzzing the data-file parser for 60 s"
+if run_fuzz 60; then
+    grep -E '^stat::number_of_executed_units' "$BUILD/fuzz/fuzz.log" || true
+    echo "fuzzing: no crash, no sanitizer report"
+else
+    tail -40 "$BUILD/fuzz/fuzz.log"
+    echo "fuzzing FAILED (inputs in $BUILD/fuzz/)"
+    status=1
+fi
 echo "== Win32 tests under Wine (DISPLAY=$DISPLAY)"
 ctest --test-dir "$BUILD/win32" --output-on-failure --timeout 900 || status=1
 echo "screenshot of the smoke test: $BUILD/win32/screenshots/smoke.png"
