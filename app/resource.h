@@ -33,3 +33,16 @@
 #define IDS_NO_PLOT                 57359
 #define IDS_Y_DATA_OUTSIDE          57360
 #define IDS_X_DATA_OUTSIDE          57361
+
+// Dialogs of the view.
+#define IDD_PRINT_SIZE              104
+#define IDC_HEIGHT_LABEL            124
+#define IDC_WIDTH_LABEL             125
+#define IDC_WIDTH_LIST              126
+#define IDC_HEIGHT_LIST             127
+
+// Window messages of the program's own.
+// UWM_SCALE_ERROR: posted to the view by a drawing that could not scale the
+// graph, so the message is shown after the paint, not inside it. WPARAM and
+// LPARAM are 0.
+#define UWM_SCALE_ERROR             (0x8000 + 1)

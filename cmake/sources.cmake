@@ -9,6 +9,9 @@ set(PLOTRA_CORE_SOURCES
   document/NumberText.cpp
   document/DataLines.cpp
   document/DataText.cpp
+  graph/GraphLayout.cpp
+  graph/LineReader.cpp
+  graph/TrendLine.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -24,6 +27,8 @@ set(PLOTRA_WIN_SOURCES
   framework/Exception.cpp
   framework/FrameWnd.cpp
   framework/Gdi.cpp
+  framework/PrintInfo.cpp
+  framework/PrintPreviewWnd.cpp
   framework/RecentFileList.cpp
   framework/ShellRegistry.cpp
   framework/String.cpp
@@ -36,6 +41,8 @@ set(PLOTRA_WIN_SOURCES
   app/PlorApp.cpp
   document/PlorDoc.cpp
   graph/PlorView.cpp
+  graph/GraphRenderer.cpp
+  graph/PrintSizeDlg.cpp
 )
 
 set(PLOTRA_NATIVE_TEST_SOURCES

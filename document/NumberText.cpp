@@ -173,6 +173,11 @@ int AtoI(const char* begin, const char* end)
 
 std::string FormatG(double value)
 {
+    return FormatG(value, 6);
+}
+
+std::string FormatG(double value, int precision)
+{
     // Non-finite values are never written by the program; these forms are
     // readable and the same on every runtime (msvcrt would print 1.#INF).
     if (std::isnan(value))
@@ -180,34 +185,45 @@ std::string FormatG(double value)
     if (std::isinf(value))
         return value < 0 ? "-inf" : "inf";
 
-    // to_chars rounds the exact binary value to six significant digits, ties
-    // to even, as printf does: "[-]d.ddddde[+-]dd[d]". "%g" then picks fixed or
-    // exponent form from the exponent after that rounding.
-    char buffer[32];
+    // printf takes a precision of 0 as 1 and a negative one as none given.
+    if (precision < 0)
+        precision = 6;
+    else if (precision == 0)
+        precision = 1;
+
+    // to_chars rounds the exact binary value to the given number of significant
+    // digits, ties to even, as printf does: "[-]d[.ddd]e[+-]dd[d]". "%g" then
+    // picks fixed or exponent form from the exponent after that rounding.
+    std::string buffer(static_cast<std::size_t>(precision) + 16, '\0');
+    char* first = &buffer[0];
     std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 5);
-    const char* p = buffer;
+        std::to_chars(first, first + buffer.size(), value, std::chars_format::scientific, precision - 1);
+    const char* p = first;
     std::string text;
     if (*p == '-') {
         text += '-';
         ++p;
     }
-    char digits[6] = { p[0], p[2], p[3], p[4], p[5], p[6] };
-    p += 8;  // past "d.ddddde"
+    std::string digits(1, *p++);
+    if (*p == '.') {
+        digits.append(p + 1, precision - 1);
+        p += precision;
+    }
+    ++p;  // past the 'e'
     bool negativeExponent = *p == '-';
     int magnitude = 0;
     std::from_chars(p + 1, result.ptr, magnitude);
     int exponent = negativeExponent ? -magnitude : magnitude;
 
-    int count = 6;
+    int count = precision;
     while (count > 1 && digits[count - 1] == '0')
         --count;
 
-    if (exponent < -4 || exponent >= 6) {
+    if (exponent < -4 || exponent >= precision) {
         text += digits[0];
         if (count > 1) {
             text += '.';
-            text.append(digits + 1, count - 1);
+            text.append(digits, 1, count - 1);
         }
         text += negativeExponent ? "e-" : "e+";
         text += static_cast<char>('0' + magnitude / 100);
@@ -215,15 +231,15 @@ std::string FormatG(double value)
         text += static_cast<char>('0' + magnitude % 10);
     } else if (exponent >= 0) {
         int intCount = exponent + 1;
-        text.append(digits, intCount);
+        text.append(digits, 0, intCount);
         if (count > intCount) {
             text += '.';
-            text.append(digits + intCount, count - intCount);
+            text.append(digits, intCount, count - intCount);
         }
     } else {
         text += "0.";
         text.append(-exponent - 1, '0');
-        text.append(digits, count);
+        text.append(digits, 0, count);
     }
     return text;
 }

@@ -25,5 +25,9 @@ int AtoI(const char* begin, const char* end);
 // exponent form when the exponent is below -4 or at least 6.
 std::string FormatG(double value);
 
+// "%.<precision>g": precision significant digits (0 counts as 1 and a negative
+// precision as 6, as in printf), otherwise as FormatG above.
+std::string FormatG(double value, int precision);
+
 // "%d".
 std::string FormatInt(int value);

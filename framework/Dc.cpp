@@ -18,6 +18,13 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
     return TRUE;
 }
 
+HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
+{
+    if (m_hAttribDC && m_hAttribDC != m_hDC && GetObjectType(hObject) == OBJ_FONT)
+        ::SelectObject(m_hAttribDC, hObject);
+    return ::SelectObject(m_hDC, hObject);
+}
+
 int CDC::SetMapMode(int nMode)
 {
     if (m_hAttribDC && m_hAttribDC != m_hDC)

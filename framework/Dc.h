@@ -27,14 +27,18 @@ public:
     // A memory context compatible with pDC, owned by this object.
     BOOL CreateCompatibleDC(CDC* pDC);
 
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+    // Fonts go into the attribute context too, so text is measured in the
+    // font it is drawn with.
+    HGDIOBJ SelectObject(HGDIOBJ hObject);
     int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
 
+    // The mapping is set on both contexts; the preview's context scales the
+    // viewport of its drawing context to the page on the screen.
     int SetMapMode(int nMode);
     SIZE SetWindowExt(int cx, int cy);
-    SIZE SetViewportExt(int cx, int cy);
+    virtual SIZE SetViewportExt(int cx, int cy);
     POINT SetWindowOrg(int x, int y);
-    POINT SetViewportOrg(int x, int y);
+    virtual POINT SetViewportOrg(int x, int y);
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
 
     COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
@@ -42,6 +46,11 @@ public:
     BOOL TextOut(int x, int y, const CString& text) { return ::TextOutA(m_hDC, x, y, text, text.GetLength()); }
     SIZE GetTextExtent(const CString& text) const;
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+    BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
+    // Converts a rectangle from logical to device units, as a clip region
+    // needs it. The preview's context converts through its own drawing
+    // context, every other through the attribute context.
+    virtual void LogicalToDevice(RECT* pRect) const { ::LPtoDP(m_hAttribDC, reinterpret_cast<POINT*>(pRect), 2); }
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL BitBlt(int x, int y, int cx, int cy, CDC* pSrc, int xSrc, int ySrc, DWORD rop)

@@ -1,5 +1,8 @@
 #include "framework/Dialog.h"
 
+#include <cstring>
+#include <string>
+
 #include "framework/DataExchange.h"
 #include "framework/DialogColors.h"
 #include "framework/Exception.h"
@@ -114,8 +117,36 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
+// The dialog's initial-data resource: for each entry a control id, a message
+// (the combo or list box "add string"), the byte length of the data and the
+// text with its terminating zero; a control id of 0 ends the list.
+void CDialog::ExecuteDlgInit()
+{
+    const WORD kDlgInitType = 240;
+    HINSTANCE hInst = GetModuleHandleA(nullptr);
+    HRSRC hRes = FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDlgInitType));
+    if (!hRes)
+        return;
+    const BYTE* p = static_cast<const BYTE*>(LockResource(LoadResource(hInst, hRes)));
+    const BYTE* end = p + SizeofResource(hInst, hRes);
+    while (p && p + 8 <= end) {
+        WORD nIDC = *reinterpret_cast<const WORD*>(p);
+        WORD nMsg = *reinterpret_cast<const WORD*>(p + 2);
+        DWORD nLength = *reinterpret_cast<const DWORD*>(p + 4);
+        p += 8;
+        if (nIDC == 0 || p + nLength > end)
+            break;
+        // Older resources name the messages by their 16-bit numbers.
+        UINT message = nMsg == 0x0403 ? CB_ADDSTRING : nMsg == 0x0401 ? LB_ADDSTRING : nMsg;
+        std::string text(reinterpret_cast<const char*>(p), strnlen(reinterpret_cast<const char*>(p), nLength));
+        ::SendDlgItemMessageA(m_hWnd, nIDC, message, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        p += nLength;
+    }
+}
+
 BOOL CDialog::OnInitDialog()
 {
+    ExecuteDlgInit();
     UpdateData(FALSE);
     return TRUE;
 }

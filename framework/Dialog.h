@@ -23,7 +23,9 @@ public:
     UINT m_nIDTemplate;
 
 protected:
+    // Fills the controls from the initial-data resource and the members.
     virtual BOOL OnInitDialog();
+    void ExecuteDlgInit();
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -9,6 +9,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
+#include "framework/PrintPreviewWnd.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
 
@@ -72,6 +73,9 @@ void CFrameWnd::OnUpdateFrameTitle()
 
 void CFrameWnd::InitialUpdateFrame(BOOL bMakeVisible)
 {
+    // A preview of the document that was there is out of date.
+    if (CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current())
+        pPreview->Close();
     if (m_pViewActive)
         m_pViewActive->OnInitialUpdate();
     OnUpdateFrameTitle();
@@ -126,6 +130,8 @@ void CFrameWnd::OnSize(UINT, int cx, int cy)
 {
     if (m_pViewActive)
         m_pViewActive->MoveWindow(0, 0, cx, cy);
+    if (HWND hPreview = GetDlgItem(AFX_IDW_PREVIEW))
+        ::MoveWindow(hPreview, 0, 0, cx, cy, TRUE);
 }
 
 void CFrameWnd::OnSetFocus(HWND)

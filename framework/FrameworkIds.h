@@ -26,8 +26,16 @@
 // The application title: the main window's caption and every message box's.
 #define AFX_IDS_APP_TITLE      57344
 
-// Child window id of the view inside its frame.
+// Child window id of the view inside its frame, and of the print preview
+// window that takes its place while it is shown.
 #define AFX_IDW_PANE_FIRST     0xE900
+#define AFX_IDW_PREVIEW        0xE901
+
+// Buttons of the print preview.
+#define AFX_ID_PREVIEW_CLOSE   0xE300
+#define AFX_ID_PREVIEW_NEXT    0xE301
+#define AFX_ID_PREVIEW_PREV    0xE302
+#define AFX_ID_PREVIEW_PRINT   0xE303
 
 // Help contexts: a window's help topic is its resource id plus this base.
 #define AFX_HID_BASE_RESOURCE  0x20000
@@ -45,3 +53,9 @@
 #define AFX_IDP_INTERNAL_FAILURE   61449
 #define AFX_IDS_RECENT_FILE        61450
 #define AFX_IDS_ALL_FILES          61451
+#define AFX_IDP_NO_PRINTER         61452
+#define AFX_IDP_PRINT_FAILED       61453
+#define AFX_IDS_PREVIEW_PRINT      61454
+#define AFX_IDS_PREVIEW_NEXT       61455
+#define AFX_IDS_PREVIEW_PREV       61456
+#define AFX_IDS_PREVIEW_CLOSE      61457

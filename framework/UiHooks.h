@@ -4,6 +4,7 @@
 // the help engine. The program never sets these; with a hook empty, the real
 // Windows call is made.
 #include <windows.h>
+#include <commdlg.h>
 
 #include <functional>
 
@@ -12,8 +13,9 @@
 class CDialog;
 
 struct AfxUiHooks {
-    // Called instead of MessageBox with the text and the MB_ flags; returns the button id.
-    std::function<int(const CString& text, UINT nType)> messageBox;
+    // Called instead of MessageBox with the text, the MB_ flags and the
+    // caption; returns the button id.
+    std::function<int(const CString& text, UINT nType, const CString& caption)> messageBox;
     // Called once a modal dialog is shown, before its modal loop runs. The hook
     // may drive its controls, press its buttons or end it.
     std::function<void(CDialog* pDialog)> dialogShown;
@@ -21,6 +23,9 @@ struct AfxUiHooks {
     std::function<BOOL(CString& fileName, BOOL bOpen)> promptFileName;
     // Called instead of the printer-setup dialog.
     std::function<void()> printSetup;
+    // Called instead of the print dialog (and, for a preview, instead of
+    // asking for the default printer): fills pd.hDC, or returns FALSE for Cancel.
+    std::function<BOOL(PRINTDLGA& pd)> printDialog;
     // Called instead of the help engine with the help file, command and data.
     std::function<void(const CString& helpFile, UINT nCmd, ULONG_PTR dwData)> winHelp;
 };

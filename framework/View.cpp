@@ -3,6 +3,10 @@
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"
 #include "framework/FrameworkIds.h"
+#include "framework/PrintInfo.h"
+#include "framework/PrintPreviewWnd.h"
+#include "framework/UiHooks.h"
+#include "framework/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_PAINT()
@@ -57,4 +61,82 @@ void CView::OnPaint()
     CPaintDC dc(this);
     OnPrepareDC(&dc);
     OnDraw(&dc);
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*)
+{
+}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*)
+{
+    OnDraw(pDC);
+}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    PRINTDLGA& pd = pInfo->m_pPD->m_pd;
+    pd.hwndOwner = ::GetParent(m_hWnd);
+    if (pInfo->m_bPreview)
+        pd.Flags |= PD_RETURNDEFAULT;
+    BOOL ok;
+    if (AfxGetUiHooks().printDialog) {
+        ok = AfxGetUiHooks().printDialog(pd);
+    } else {
+        ok = PrintDlgA(&pd);
+        // No printer at all: PrintDlg fails without a dialog the user saw.
+        if (!ok && CommDlgExtendedError() == PDERR_NODEFAULTPRN) {
+            AfxMessageBox(AFX_IDP_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+    }
+    return ok && pd.hDC != nullptr;
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    if (!OnPreparePrinting(&info))
+        return;
+    CDC dc;
+    dc.Attach(info.m_pPD->m_pd.hDC);
+    dc.m_bPrinting = TRUE;
+    OnBeginPrinting(&dc, &info);
+    CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
+    DOCINFOA docInfo = {};
+    docInfo.cbSize = sizeof docInfo;
+    docInfo.lpszDocName = title;
+    docInfo.lpszOutput = info.m_pszOutput;
+    bool ok = StartDocA(dc.m_hDC, &docInfo) > 0;
+    for (UINT page = info.m_nMinPage; ok && page <= info.m_nMaxPage; ++page) {
+        info.m_nCurPage = page;
+        ok = ::StartPage(dc.m_hDC) > 0;
+        if (ok) {
+            OnPrepareDC(&dc, &info);
+            OnPrint(&dc, &info);
+            ok = ::EndPage(dc.m_hDC) > 0;
+        }
+    }
+    if (ok)
+        ::EndDoc(dc.m_hDC);
+    else
+        ::AbortDoc(dc.m_hDC);
+    OnEndPrinting(&dc, &info);
+    ::DeleteDC(dc.m_hDC);
+    dc.Detach();
+    if (!ok)
+        AfxMessageBox(AFX_IDP_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CView::OnFilePrintPreview()
+{
+    CPrintPreviewWnd::Show(this);
 }

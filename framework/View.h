@@ -22,6 +22,20 @@ public:
     // Called for each new or opened document; redraws the view.
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+
+    // Printing: the view prepares the job (normally by DoPreparePrinting),
+    // then draws each page through OnPrepareDC and OnPrint.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The print dialog (or, for a preview, the default printer); FALSE when
+    // cancelled or when there is no printer (the user has been told).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // File Print: one print job through the functions above.
+    void OnFilePrint();
+    // Print Preview: the pages on the screen in the preview window.
+    void OnFilePrintPreview();
     // The document's title changed: the frame's caption follows.
     void OnDocumentTitleChanged();
 

@@ -49,6 +49,12 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType)
     return AfxMessageBox(text, nType);
 }
 
+int AfxMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
+{
+    return g_pApp ? g_pApp->DoMessageBox(pszText, nType, pszCaption, hOwner)
+                  : ::MessageBoxA(hOwner, pszText, pszCaption, nType);
+}
+
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
     ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnOpenRecentFile)
@@ -119,15 +125,18 @@ int CWinApp::ExitInstance()
     return 0;
 }
 
-int CWinApp::DoMessageBox(const char* pszText, UINT nType)
+int CWinApp::DoMessageBox(const char* pszText, UINT nType, const char* pszCaption, HWND hOwner)
 {
+    const char* caption = pszCaption ? pszCaption : m_pszAppName;
     if (AfxGetUiHooks().messageBox)
-        return AfxGetUiHooks().messageBox(pszText, nType);
-    HWND hOwner = m_pMainWnd ? GetLastActivePopup(m_pMainWnd->m_hWnd) : GetActiveWindow();
-    if (hOwner && !IsWindowEnabled(hOwner))
-        hOwner = GetActiveWindow();
+        return AfxGetUiHooks().messageBox(pszText, nType, caption);
+    if (!hOwner) {
+        hOwner = m_pMainWnd ? GetLastActivePopup(m_pMainWnd->m_hWnd) : GetActiveWindow();
+        if (hOwner && !IsWindowEnabled(hOwner))
+            hOwner = GetActiveWindow();
+    }
     CMessageBoxColors colors(m_hDlgBkBrush, m_crDlgBk, m_crDlgText);
-    return ::MessageBoxA(hOwner, pszText, m_pszAppName, nType);
+    return ::MessageBoxA(hOwner, pszText, caption, nType);
 }
 
 void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)

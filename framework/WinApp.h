@@ -28,9 +28,10 @@ public:
     virtual int ExitInstance();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
-    // The one message box of the program: caption m_pszAppName, owner the
-    // active window of the program. Tests answer it through AfxGetUiHooks.
-    virtual int DoMessageBox(const char* pszText, UINT nType);
+    // The one message box of the program: caption m_pszAppName unless another
+    // is given, owner hOwner or else the active window of the program. Tests
+    // answer it through AfxGetUiHooks.
+    virtual int DoMessageBox(const char* pszText, UINT nType, const char* pszCaption = nullptr, HWND hOwner = nullptr);
 
     // Opens a file as File Open would (quotes stripped, path made absolute).
     virtual CDocument* OpenDocumentFile(const char* pszFileName);
@@ -89,3 +90,5 @@ public:
 CWinApp* AfxGetApp();
 int AfxMessageBox(const char* pszText, UINT nType = MB_OK);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK);
+// A message box with its own caption, owned by hOwner.
+int AfxMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType);

@@ -5,6 +5,11 @@
 #include "framework/CmdUI.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Gdi.h"
+#include "framework/PrintInfo.h"
+#include "framework/WinApp.h"
+#include "graph/GraphRenderer.h"
+#include "graph/LineReader.h"
+#include "graph/PrintSizeDlg.h"
 
 IMPLEMENT_DYNCREATE(CPlorView)
 
@@ -18,10 +23,13 @@ BEGIN_MESSAGE_MAP(CPlorView, CView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_TREND_LINE, OnUpdateTrendLine)
     ON_COMMAND(ID_EDIT_TREND_EQUATION, OnTrendLineEquation)
     ON_UPDATE_COMMAND_UI(ID_EDIT_TREND_EQUATION, OnUpdateTrendLineEquation)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdateNeedsData)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
     ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateNeedsData)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedsData)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedsData)
+    ON_MESSAGE(UWM_SCALE_ERROR, OnScaleError)
 END_MESSAGE_MAP()
 
 namespace {
@@ -38,7 +46,8 @@ const char* const kPromptLines[4] = {
 
 CPlorView::CPlorView()
     : m_drawParams(), m_trendX(), m_trendY(), m_trendIntercept(0.0f), m_trendSlope(0.0f), m_nPrintWidthInches(6),
-      m_nPrintHeightInches(4), m_nPrintWidthPixels(0), m_nPrintHeightPixels(0), m_bTrendLine(FALSE)
+      m_nPrintHeightInches(4), m_nPrintWidthPixels(0), m_nPrintHeightPixels(0), m_bTrendLine(FALSE),
+      m_trendFit(TrendFit::Drawn)
 {
 }
 
@@ -55,6 +64,13 @@ void CPlorView::OnInitialUpdate()
     m_nPrintHeightInches = 4;
     m_bTrendLine = FALSE;
     CView::OnInitialUpdate();
+}
+
+void CPlorView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    // New data or settings deserve a new verdict on whether they scale.
+    m_bScaleErrorShown = false;
+    CView::OnUpdate(pSender, lHint, pHint);
 }
 
 void CPlorView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
@@ -89,8 +105,35 @@ void CPlorView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 void CPlorView::OnDraw(CDC* pDC)
 {
     m_drawParams = GetDocument()->m_graph;
-    if (m_drawParams.pointCount < 2)
-        DrawPrompt(pDC);
+    if (g_graphRenderer.Draw(pDC, &m_drawParams, FALSE)) {
+        if (GetDocument()->m_graph.pointCount < 2) {
+            DrawPrompt(pDC);
+        } else if (!m_bScaleErrorShown) {
+            // Shown once for these data, after the paint: a box shown from
+            // inside the drawing would make more drawings, and more boxes.
+            m_bScaleErrorShown = true;
+            PostMessage(UWM_SCALE_ERROR);
+        }
+        return;
+    }
+    if (m_bTrendLine && !g_graphRenderer.PlotTooSmall())
+        DrawTrendLine(pDC);
+}
+
+void CPlorView::DrawTrendLine(CDC* pDC)
+{
+    m_trendFit = FitTrendLine(m_drawParams, g_graphRenderer.XScale(), g_graphRenderer.YScale(), m_trendX, m_trendY,
+                              m_trendIntercept, m_trendSlope);
+    if (m_trendFit != TrendFit::Drawn)
+        return;
+    m_drawParams = MakeTrendRecord(m_drawParams, m_trendX, m_trendY);
+    g_graphRenderer.Draw(pDC, &m_drawParams, TRUE);
+}
+
+LRESULT CPlorView::OnScaleError(WPARAM, LPARAM)
+{
+    AfxMessageBox(IDS_UNABLE_TO_SCALE, MB_OK | MB_ICONSTOP);
+    return 0;
 }
 
 void CPlorView::DrawPrompt(CDC* pDC) const
@@ -109,29 +152,139 @@ void CPlorView::DrawPrompt(CDC* pDC) const
     pDC->SelectObject(hOldBrush);
 }
 
-void CPlorView::OnEditCopy()
+BOOL CPlorView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    // Copying the picture comes with the graph renderer.
+    pInfo->m_pPD->m_pd.Flags |= PD_NOPAGENUMS;
+    return DoPreparePrinting(pInfo);
 }
 
-void CPlorView::OnEditPaste()
+void CPlorView::OnBeginPrinting(CDC*, CPrintInfo*)
 {
-    // Pasting text comes with the data-file parser.
+}
+
+void CPlorView::OnPrint(CDC* pDC, CPrintInfo*)
+{
+    GetDocument()->m_graph.areaWidth = m_nPrintWidthPixels;
+    GetDocument()->m_graph.areaHeight = m_nPrintHeightPixels;
+    OnDraw(pDC);
+}
+
+void CPlorView::OnEndPrinting(CDC*, CPrintInfo*)
+{
 }
 
 void CPlorView::OnSizePrintedGraph()
 {
-    // The Printed Graph Size dialog comes with printing.
+    CPrintSizeDlg dialog(this);
+    dialog.m_nWidthIndex = m_nPrintWidthInches - 3;
+    dialog.m_nHeightIndex = m_nPrintHeightInches - 2;
+    if (dialog.DoModal() != IDOK)
+        return;
+    // A list left without a selection keeps its size.
+    if (dialog.m_nWidthIndex >= 0)
+        m_nPrintWidthInches = dialog.m_nWidthIndex + 3;
+    if (dialog.m_nHeightIndex >= 0)
+        m_nPrintHeightInches = dialog.m_nHeightIndex + 2;
+}
+
+void CPlorView::OnEditCopy()
+{
+    RECT rc;
+    GetClientRect(&rc);
+    int width = rc.right;
+    int height = rc.bottom;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    if (!hMeta) {
+        ::ReleaseDC(nullptr, hScreen);
+        return;
+    }
+    {
+        CDC dc;
+        dc.m_hDC = hMeta;
+        dc.m_hAttribDC = hScreen;
+        // The default text mapping, so the extent has no effect; the origin
+        // puts logical (0, -H) at the picture's top left.
+        dc.SetWindowExt(width, height);
+        dc.SetWindowOrg(0, -height);
+        g_graphRenderer.Draw(&dc, &GetDocument()->m_graph, FALSE);
+        if (m_bTrendLine && m_trendFit == TrendFit::Drawn && m_drawParams.pointCount == 2)
+            g_graphRenderer.Draw(&dc, &m_drawParams, TRUE);
+        dc.Detach();
+    }
+    HENHMETAFILE hPicture = CloseEnhMetaFile(hMeta);
+    if (hPicture && ::OpenClipboard(m_hWnd)) {
+        EmptyClipboard();
+        if (!SetClipboardData(CF_ENHMETAFILE, hPicture))
+            DeleteEnhMetaFile(hPicture);
+        CloseClipboard();
+    } else if (hPicture) {
+        DeleteEnhMetaFile(hPicture);
+    }
+    ::ReleaseDC(nullptr, hScreen);
+}
+
+bool CPlorView::ReadClipboardText(std::string& text)
+{
+    if (!::OpenClipboard(m_hWnd))
+        return false;
+    HANDLE hText = GetClipboardData(CF_TEXT);
+    if (!hText) {
+        CloseClipboard();
+        return false;
+    }
+    const char* p = static_cast<const char*>(GlobalLock(hText));
+    if (!p) {
+        CloseClipboard();
+        // Nothing was read, so nothing of the document is given up.
+        AfxMessageBox(IDS_CLIPBOARD_ERROR, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    text.assign(p, strnlen(p, GlobalSize(hText)));
+    GlobalUnlock(hText);
+    CloseClipboard();
+    return true;
+}
+
+void CPlorView::OnEditPaste()
+{
+    std::string text;
+    if (!ReadClipboardText(text))
+        return;
+    if (text.size() > kLargeTextWarningSize)
+        AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
+    CPlorDoc* pDoc = GetDocument();
+    // Cancel in the save question keeps the document and ends the paste.
+    if (!pDoc->SaveModified())
+        return;
+    pDoc->SetModifiedFlag(FALSE);
+    AfxGetApp()->OnFileNew();
+    PasteText(text);
+}
+
+void CPlorView::PasteText(const std::string& text)
+{
+    CPlorDoc* pDoc = GetDocument();
+    LineReader reader(text.data(), text.size());
+    int count = 0;
+    for (std::string line; reader.ReadLine(line); ++count)
+        pDoc->m_lines.SetAtGrow(count, CString(line));
+    pDoc->ParseText(count);
+    pDoc->SetModifiedFlag(TRUE);
+    pDoc->UpdateAllViews(nullptr);
 }
 
 void CPlorView::OnTrendLine()
 {
-    // The trend line comes with the graph renderer.
+    m_bTrendLine = !m_bTrendLine;
+    Invalidate(TRUE);
 }
 
 void CPlorView::OnTrendLineEquation()
 {
-    // The equation comes with the trend line.
+    std::string text = m_trendFit == TrendFit::Drawn ? TrendEquationText(m_trendIntercept, m_trendSlope)
+                                                     : std::string(NoTrendLineText(m_trendFit));
+    AfxMessageBox(m_hWnd, text.c_str(), kTrendEquationCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void CPlorView::OnUpdateNeedsData(CCmdUI* pCmdUI)

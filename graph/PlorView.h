@@ -2,8 +2,11 @@
 // CPlorView: the program's one view. It draws the document's graph, or with
 // fewer than two points a prompt telling how to enter data, and owns the
 // trend-line switch and the printed size.
+#include <string>
+
 #include "document/GraphParams.h"
 #include "framework/View.h"
+#include "graph/TrendLine.h"
 
 class CCmdUI;
 class CPlorDoc;
@@ -18,6 +21,11 @@ public:
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     // The yellow box with the four lines of the prompt, at the top left of
     // the drawing area.
@@ -34,6 +42,9 @@ public:
     int m_nPrintWidthPixels;
     int m_nPrintHeightPixels;
     BOOL m_bTrendLine;
+    // How the last drawing's trend line came out; the copy and the equation
+    // box go by it.
+    TrendFit m_trendFit;
 
 protected:
     void OnEditCopy();
@@ -45,6 +56,17 @@ protected:
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
     void OnUpdateTrendLine(CCmdUI* pCmdUI);
     void OnUpdateTrendLineEquation(CCmdUI* pCmdUI);
+    LRESULT OnScaleError(WPARAM wParam, LPARAM lParam);
+
+private:
+    void DrawTrendLine(CDC* pDC);
+    // Reads the clipboard's text; false (the user told, if need be) when
+    // there is none or it cannot be read.
+    bool ReadClipboardText(std::string& text);
+    void PasteText(const std::string& text);
+
+    // The unscalable-data message was shown for the data now in the document.
+    bool m_bScaleErrorShown = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -190,11 +190,11 @@ std::vector<double> RandomDoubles(int count)
 }
 
 #ifdef __GLIBC__
-// printf's "%g" with its exponent widened to three digits.
-std::string PrintfG(double value)
+// printf's "%g", or another "%g" format, with its exponent widened to three digits.
+std::string PrintfG(double value, const char* format = "%g")
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%g", value);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, format, value);
     std::string text = buffer;
     std::string::size_type e = text.find('e');
     if (e != std::string::npos && text.size() - (e + 2) < 3)
@@ -415,4 +415,79 @@ TEST(NumberText, GivesTheSameResultsOnEveryBuild)
     }
     EXPECT_EQ(12321183571709462109u, readDigest);
     EXPECT_EQ(16051132528456826156u, formatDigest);
+}
+
+TEST(NumberText, FormatsWithAGivenPrecisionLikePrintf)
+{
+    struct {
+        double value;
+        int precision;
+        const char* expected;
+    } cases[] = {
+        /* 0 */ { 1e6, 4, "1e+006" },
+        /* 1 */ { 2.5e-5, 4, "2.5e-005" },
+        /* 2 */ { 1234, 4, "1234" },
+        /* 3 */ { 1234.5, 4, "1234" },  // a tie goes to even
+        /* 4 */ { 1235.5, 4, "1236" },
+        /* 5 */ { 12345, 4, "1.234e+004" },
+        /* 6 */ { 9999.5, 4, "1e+004" },  // rounding carries into the exponent form
+        /* 7 */ { 9999.4, 4, "9999" },
+        /* 8 */ { 3.14159274, 4, "3.142" },
+        /* 9 */ { -1.5, 4, "-1.5" },
+        /* 10 */ { 0.0001234, 2, "0.00012" },
+        /* 11 */ { 0.00001234, 2, "1.2e-005" },
+        /* 12 */ { 2.5, 0, "2" },  // precision 0 counts as 1
+        /* 13 */ { 35, 1, "4e+001" },
+        /* 14 */ { 0.1, 17, "0.10000000000000001" },
+        /* 15 */ { 1234567, -1, "1.23457e+006" },  // a negative precision counts as 6
+        /* 16 */ { 0.0, 4, "0" },
+        /* 17 */ { -0.0, 1, "-0" },
+        /* 18 */ { 1e300, 3, "1e+300" },
+        /* 19 */ { 123456789012.0, 12, "123456789012" },
+        /* 20 */ { 1e22, 30, "10000000000000000000000" },
+        /* 21 */ { kInf, 4, "inf" },
+        /* 22 */ { std::nan(""), 4, "nan" },
+    };
+    for (std::size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].expected, FormatG(cases[i].value, cases[i].precision)) << "row " << i;
+}
+
+TEST(NumberText, FormatsWithPrecisionSixAsWithout)
+{
+    for (double value : RandomDoubles(1000))
+        EXPECT_EQ(FormatG(value), FormatG(value, 6)) << Exact(value);
+}
+
+#ifdef __GLIBC__
+TEST(NumberText, FormatsRandomDoublesAtEveryPrecisionLikeGlibcPrintf)
+{
+    std::setlocale(LC_NUMERIC, "C");
+    std::vector<double> values = RandomDoubles(40000);
+    int failures = 0;
+    for (std::size_t i = 0; i < values.size() && failures < 10; ++i) {
+        int precision = static_cast<int>(i % 20);
+        char format[8];
+        std::snprintf(format, sizeof format, "%%.%dg", precision);
+        std::string expected = PrintfG(values[i], format);
+        std::string actual = FormatG(values[i], precision);
+        if (expected != actual) {
+            ++failures;
+            ADD_FAILURE() << "value " << i << " " << Exact(values[i]) << " at precision " << precision << ": glibc "
+                          << expected << ", got " << actual;
+        }
+    }
+}
+#endif
+
+// As above for the precision-taking form: the Win32 build must reach the digest
+// checked here against glibc.
+TEST(NumberText, GivesTheSameResultsAtEveryPrecisionOnEveryBuild)
+{
+    std::vector<double> values = RandomDoubles(40000);
+    std::uint64_t digest = 14695981039346656037u;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        std::string text = FormatG(values[i], static_cast<int>(i % 20));
+        digest = Fnv1a(digest, text.c_str(), text.size() + 1);
+    }
+    EXPECT_EQ(479938670060748000u, digest);
 }

@@ -39,8 +39,8 @@ AppHarness::AppHarness()
 {
     DeleteFileA(ProfilePath().c_str());
     AfxUiHooks& hooks = AfxGetUiHooks();
-    hooks.messageBox = [this](const CString& text, UINT type) {
-        boxes.push_back({ text.str(), type });
+    hooks.messageBox = [this](const CString& text, UINT type, const CString& caption) {
+        boxes.push_back({ text.str(), type, caption.str() });
         if (answers.empty())
             return FirstButton(type);
         int answer = answers.front();

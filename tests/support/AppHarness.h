@@ -22,6 +22,7 @@ class CPlorView;
 struct RecordedBox {
     std::string text;
     UINT type;
+    std::string caption;
 };
 
 struct RecordedHelp {

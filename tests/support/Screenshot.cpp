@@ -5,12 +5,15 @@
 Picture CaptureWindow(HWND hWnd, bool clientOnly)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Read through the window's own context: under Wine a window's pixels
+    // reach the X screen some time after they were drawn, but its context
+    // reads what was drawn. (For another process's window it reads the screen.)
     RECT rc;
     if (clientOnly) {
         GetClientRect(hWnd, &rc);
-        MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
     } else {
         GetWindowRect(hWnd, &rc);
+        OffsetRect(&rc, -rc.left, -rc.top);
     }
     Picture picture;
     picture.width = rc.right - rc.left;
@@ -26,11 +29,11 @@ Picture CaptureWindow(HWND hWnd, bool clientOnly)
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC hSource = clientOnly ? GetDC(hWnd) : GetWindowDC(hWnd);
+    HDC hMem = CreateCompatibleDC(hSource);
+    HBITMAP hBitmap = CreateDIBSection(hSource, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    BitBlt(hMem, 0, 0, picture.width, picture.height, hScreen, rc.left, rc.top, SRCCOPY);
+    BitBlt(hMem, 0, 0, picture.width, picture.height, hSource, 0, 0, SRCCOPY);
     GdiFlush();
     picture.rgb.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
     const std::uint8_t* src = static_cast<const std::uint8_t*>(bits);
@@ -42,7 +45,7 @@ Picture CaptureWindow(HWND hWnd, bool clientOnly)
     SelectObject(hMem, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hMem);
-    ReleaseDC(nullptr, hScreen);
+    ReleaseDC(hWnd, hSource);
     return picture;
 }
 

@@ -95,6 +95,14 @@ int main(int argc, char** argv)
     char title[256] = {};
     GetWindowTextA(hWnd, title, sizeof title);
     std::string expected = FileNameOf(sample) + " - PLOTRA Line Graphs";
+    // The other process paints in its own time: wait until its client area
+    // shows something.
+    bool painted = false;
+    for (DWORD start = GetTickCount(); !painted && GetTickCount() - start < 15000;) {
+        painted = HasContent(CaptureWindow(hWnd, true));
+        if (!painted)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
     Picture picture = CaptureWindow(hWnd);
     bool saved = SavePicture(picture, png);
     std::printf("screenshot: %s (%d x %d)\n", argv[3], picture.width, picture.height);
@@ -112,7 +120,7 @@ int main(int argc, char** argv)
     }
     if (!saved)
         return Fail("screenshot not written");
-    if (!HasContent(picture))
+    if (!painted)
         return Fail("window is blank");
     if (!ended || exitCode != 0)
         return Fail("plotra.exe did not end cleanly after WM_CLOSE");

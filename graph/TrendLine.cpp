@@ -1,0 +1,178 @@
+#include "graph/TrendLine.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+
+#include "document/NumberText.h"
+
+const char kTrendEquationCaption[] = "Trend Line Equation";
+
+namespace {
+
+const char kNoTrendAllXEqualText[] = "There is no trend line: all points have the same X value, or nearly so.";
+const char kNoTrendOutsideYText[] = "There is no trend line: it lies wholly outside the Y scale range.";
+
+const int kTrendPointType = 0;  // no markers
+const int kTrendLineType = 1;   // solid
+const std::uint32_t kTrendColor = 0x00FF0000;  // blue, as 0x00BBGGRR
+
+const int kEquationPrecision = 4;
+
+// The float nearest to value, kept finite: converting a double beyond the float
+// range is undefined, and an axis may reach past it when the data come close.
+float ToFiniteFloat(double value)
+{
+    if (value > FLT_MAX)
+        return FLT_MAX;
+    if (value < -FLT_MAX)
+        return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+// The data value of a label of scale, as a float. Label 0 is 0 even where the
+// power of ten has overflowed to infinity (which would make the product NaN).
+float AxisEnd(const AxisScale& scale, int label)
+{
+    if (label == 0)
+        return 0.0f;
+    return ToFiniteFloat(PowerOfTen(scale.exponent) * label);
+}
+
+// The sums are accumulated in double, where they can run into enough
+// cancellation to make points with one X value look spread, so equality is
+// checked on the values themselves.
+bool AllEqual(const float* values, int count)
+{
+    for (int i = 1; i < count; ++i) {
+        if (values[i] != values[0])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TrendFit FitTrendLine(const GraphParams& params, const AxisScale& xScale, const AxisScale& yScale, float endX[2],
+                      float endY[2], float& intercept, float& slope)
+{
+    endX[0] = endX[1] = 0.0f;
+    endY[0] = endY[1] = 0.0f;
+    intercept = 0.0f;
+    slope = 0.0f;
+
+    const int n = params.pointCount;
+    if (n < 2 || !params.xValues || !params.yValues || AllEqual(params.xValues, n))
+        return TrendFit::AllXEqual;
+
+    double sumX = 0.0;
+    double sumY = 0.0;
+    double sumXX = 0.0;
+    double sumXY = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const double x = params.xValues[i];
+        const double y = params.yValues[i];
+        sumX += x;
+        sumY += y;
+        sumXX += x * x;
+        sumXY += x * y;
+    }
+
+    // D is positive for any two distinct X values; rounding can take it to 0 or
+    // below when they are very close, and then a and b mean nothing. Very close X
+    // values can also give a slope past the float range.
+    const double count = n;
+    const double d = count * sumXX - sumX * sumX;
+    if (!(d > 0.0))
+        return TrendFit::AllXEqual;
+    const double a = (sumXX * sumY - sumX * sumXY) / d;
+    const double b = (count * sumXY - sumX * sumY) / d;
+    if (!(std::fabs(a) <= FLT_MAX && std::fabs(b) <= FLT_MAX))
+        return TrendFit::AllXEqual;
+    intercept = static_cast<float>(a);
+    slope = static_cast<float>(b);
+
+    const float xLo = AxisEnd(xScale, xScale.minLabel);
+    const float xHi = AxisEnd(xScale, xScale.maxLabel);
+    const float yLo = AxisEnd(yScale, yScale.minLabel);
+    const float yHi = AxisEnd(yScale, yScale.maxLabel);
+
+    // The heights at the axis ends are worked out in double from the float a
+    // and b: in single precision b x overflows on axes that reach the float
+    // limits. The ends are rounded to float once, when stored. Where the line
+    // crosses the range, the crossing found in double lies within the axis to far
+    // better than a float step, so the moved ends need no clamping.
+    const float axisX[2] = { xLo, xHi };
+    const double lineY[2] = { intercept + static_cast<double>(slope) * xLo,
+                              intercept + static_cast<double>(slope) * xHi };
+
+    // Both ends on one side of the range: the line never enters the plot.
+    // Pulling the ends in would move each away from its crossing, not onto it.
+    if ((lineY[0] < yLo && lineY[1] < yLo) || (lineY[0] > yHi && lineY[1] > yHi))
+        return TrendFit::OutsideYRange;
+
+    // The slope is not 0 where an end is moved: a level line has one height at
+    // both ends, so with one end outside the range both are, on the same side.
+    for (int k = 0; k < 2; ++k) {
+        const double y = lineY[k];
+        double x = axisX[k];
+        float yEnd = 0.0f;
+        double distance = -1.0;
+        if (y < yLo) {
+            yEnd = yLo;
+            distance = std::fabs((yLo - y) / slope);
+        }
+        if (y > yHi) {
+            yEnd = yHi;
+            distance = std::fabs((y - yHi) / slope);
+        }
+        if (distance < 0.0) {
+            yEnd = static_cast<float>(y);  // within the Y range, so within the float range
+        } else if (k == 0) {
+            x = xLo + distance;
+        } else {
+            x = xHi - distance;
+        }
+        endX[k] = static_cast<float>(x);
+        endY[k] = yEnd;
+    }
+    return TrendFit::Drawn;
+}
+
+GraphParams MakeTrendRecord(const GraphParams& graph, float endX[2], float endY[2])
+{
+    GraphParams record = graph;
+    record.pointCount = 2;
+    record.xValues = endX;
+    record.yValues = endY;
+    record.pointType = kTrendPointType;
+    record.lineType = kTrendLineType;
+    record.curveColor = kTrendColor;
+    return record;
+}
+
+std::string TrendEquationText(float intercept, float slope)
+{
+    // Adding 0 turns a negative zero into 0, which would otherwise read "-0".
+    const double a = static_cast<double>(intercept) + 0.0;
+    const double b = static_cast<double>(slope) + 0.0;
+    std::string text = "Y = " + FormatG(a, kEquationPrecision);
+    if (b < 0.0)
+        text += " - " + FormatG(-b, kEquationPrecision);
+    else
+        text += " + " + FormatG(b, kEquationPrecision);
+    return text + " X";
+}
+
+const char* NoTrendLineText(TrendFit fit)
+{
+    switch (fit) {
+    case TrendFit::AllXEqual:
+        return kNoTrendAllXEqualText;
+    case TrendFit::OutsideYRange:
+        return kNoTrendOutsideYText;
+    case TrendFit::Drawn:
+        break;
+    }
+    return nullptr;
+}
