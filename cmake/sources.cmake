@@ -52,6 +52,8 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/NumberTextTest.cpp
   tests/native/DataLinesTest.cpp
   tests/native/DataTextTest.cpp
+  tests/native/GraphLayoutTest.cpp
+  tests/native/TrendLineTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
@@ -59,6 +61,8 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/support/AppHarness.cpp
   tests/support/PngWriter.cpp
   tests/support/Screenshot.cpp
+  tests/support/TestPrinter.cpp
+  tests/support/MetafileRecords.cpp
   tests/win32/StartupTest.cpp
   tests/win32/MenuTest.cpp
   tests/win32/ShellTest.cpp

@@ -32,7 +32,7 @@ set_target_properties(plotra PROPERTIES OUTPUT_NAME plotra)
 # application object themselves, so every dialog and message box can be answered.
 add_executable(win32_tests ${PLOTRA_WIN_TEST_SOURCES} ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
 target_link_libraries(win32_tests PRIVATE plotra_lib GTest::gtest)
-target_link_libraries(win32_tests PRIVATE ole32)
+target_link_libraries(win32_tests PRIVATE ole32 winspool)
 add_test(NAME win32_tests COMMAND win32_tests)
 
 # The smoke test starts plotra.exe as a user would and saves a screenshot.

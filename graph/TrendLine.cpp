@@ -1,5 +1,6 @@
 #include "graph/TrendLine.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -51,19 +52,13 @@ bool AllEqual(const float* values, int count)
     return true;
 }
 
-}  // namespace
-
-TrendFit FitTrendLine(const GraphParams& params, const AxisScale& xScale, const AxisScale& yScale, float endX[2],
-                      float endY[2], float& intercept, float& slope)
+// The least-squares intercept a and slope b of the points of params; false
+// when the points fix no line.
+bool LeastSquares(const GraphParams& params, float& a, float& b)
 {
-    endX[0] = endX[1] = 0.0f;
-    endY[0] = endY[1] = 0.0f;
-    intercept = 0.0f;
-    slope = 0.0f;
-
     const int n = params.pointCount;
     if (n < 2 || !params.xValues || !params.yValues || AllEqual(params.xValues, n))
-        return TrendFit::AllXEqual;
+        return false;
 
     double sumX = 0.0;
     double sumY = 0.0;
@@ -84,13 +79,59 @@ TrendFit FitTrendLine(const GraphParams& params, const AxisScale& xScale, const 
     const double count = n;
     const double d = count * sumXX - sumX * sumX;
     if (!(d > 0.0))
+        return false;
+    const double intercept = (sumXX * sumY - sumX * sumXY) / d;
+    const double slope = (count * sumXY - sumX * sumY) / d;
+    if (!(std::fabs(intercept) <= FLT_MAX && std::fabs(slope) <= FLT_MAX))
+        return false;
+    a = static_cast<float>(intercept);
+    b = static_cast<float>(slope);
+    return true;
+}
+
+// Places the end of the line at the axis end x, of height y there, into the Y
+// range yLo to yHi: an end outside it moves along the line toward farX, the
+// other end of the axis, to where the line crosses the bottom or the top. The
+// slope b is not 0 here, as a level line outside the range never reaches this.
+void PlaceEnd(double x, double farX, double y, float b, float yLo, float yHi, float& endX, float& endY)
+{
+    double distance = -1.0;
+    endY = 0.0f;
+    if (y < yLo) {
+        endY = yLo;
+        distance = std::fabs((yLo - y) / b);
+    }
+    if (y > yHi) {
+        endY = yHi;
+        distance = std::fabs((y - yHi) / b);
+    }
+    if (distance < 0.0) {
+        endX = static_cast<float>(x);
+        endY = static_cast<float>(y);  // within the Y range, so within the float range
+        return;
+    }
+    // A nearly level line that crosses close to the far end can be carried a
+    // hair past it by the rounding of the heights, which shows where that end
+    // is 0; the end stays on the axis.
+    const double moved = x < farX ? std::min(x + distance, farX) : std::max(x - distance, farX);
+    endX = static_cast<float>(moved);
+}
+
+}  // namespace
+
+TrendFit FitTrendLine(const GraphParams& params, const AxisScale& xScale, const AxisScale& yScale, float endX[2],
+                      float endY[2], float& intercept, float& slope)
+{
+    endX[0] = endX[1] = 0.0f;
+    endY[0] = endY[1] = 0.0f;
+    intercept = 0.0f;
+    slope = 0.0f;
+    float a = 0.0f;
+    float b = 0.0f;
+    if (!LeastSquares(params, a, b))
         return TrendFit::AllXEqual;
-    const double a = (sumXX * sumY - sumX * sumXY) / d;
-    const double b = (count * sumXY - sumX * sumY) / d;
-    if (!(std::fabs(a) <= FLT_MAX && std::fabs(b) <= FLT_MAX))
-        return TrendFit::AllXEqual;
-    intercept = static_cast<float>(a);
-    slope = static_cast<float>(b);
+    intercept = a;
+    slope = b;
 
     const float xLo = AxisEnd(xScale, xScale.minLabel);
     const float xHi = AxisEnd(xScale, xScale.maxLabel);
@@ -99,43 +140,17 @@ TrendFit FitTrendLine(const GraphParams& params, const AxisScale& xScale, const 
 
     // The heights at the axis ends are worked out in double from the float a
     // and b: in single precision b x overflows on axes that reach the float
-    // limits. The ends are rounded to float once, when stored. Where the line
-    // crosses the range, the crossing found in double lies within the axis to far
-    // better than a float step, so the moved ends need no clamping.
-    const float axisX[2] = { xLo, xHi };
-    const double lineY[2] = { intercept + static_cast<double>(slope) * xLo,
-                              intercept + static_cast<double>(slope) * xHi };
+    // limits. The ends are rounded to float once, when stored.
+    const double yLeft = a + static_cast<double>(b) * xLo;
+    const double yRight = a + static_cast<double>(b) * xHi;
 
-    // Both ends on one side of the range: the line never enters the plot.
-    // Pulling the ends in would move each away from its crossing, not onto it.
-    if ((lineY[0] < yLo && lineY[1] < yLo) || (lineY[0] > yHi && lineY[1] > yHi))
+    // Both ends on one side of the range: the line never enters the plot, and
+    // pulling the ends in would move each away from its crossing, not onto it.
+    if ((yLeft < yLo && yRight < yLo) || (yLeft > yHi && yRight > yHi))
         return TrendFit::OutsideYRange;
 
-    // The slope is not 0 where an end is moved: a level line has one height at
-    // both ends, so with one end outside the range both are, on the same side.
-    for (int k = 0; k < 2; ++k) {
-        const double y = lineY[k];
-        double x = axisX[k];
-        float yEnd = 0.0f;
-        double distance = -1.0;
-        if (y < yLo) {
-            yEnd = yLo;
-            distance = std::fabs((yLo - y) / slope);
-        }
-        if (y > yHi) {
-            yEnd = yHi;
-            distance = std::fabs((y - yHi) / slope);
-        }
-        if (distance < 0.0) {
-            yEnd = static_cast<float>(y);  // within the Y range, so within the float range
-        } else if (k == 0) {
-            x = xLo + distance;
-        } else {
-            x = xHi - distance;
-        }
-        endX[k] = static_cast<float>(x);
-        endY[k] = yEnd;
-    }
+    PlaceEnd(xLo, xHi, yLeft, b, yLo, yHi, endX[0], endY[0]);
+    PlaceEnd(xHi, xLo, yRight, b, yLo, yHi, endX[1], endY[1]);
     return TrendFit::Drawn;
 }
 

@@ -219,6 +219,34 @@ TEST(TrendLine, FindsNoLineThroughPointsOfOneX)
     }
 }
 
+// Nearly level lines that cross the bottom or top at an axis end of 0: the
+// crossing, found with rounding, must not land past that end.
+TEST(TrendLine, KeepsAMovedEndOnTheAxisWhereItEndsAtZero)
+{
+    struct {
+        Point p0, p1;
+        AxisScale xScale, yScale;
+    } cases[] = {
+        /* 0 */ { { 1.3594198e+10f, -0.000300000014f }, { 5.6e+10f, -0.000299999985f }, Axis(0, 56, 9),
+                  Axis(-52, -30, -5) },
+        /* 1 */ { { -1.86238669e+09f, -20000.002f }, { 0, -20000 }, Axis(-27, 0, 8), Axis(-20, -15, 3) },
+        /* 2 */ { { 3.69251082e+10f, 0.0800000057f }, { 7.6000002e+10f, 0.0800000131f }, Axis(0, 76, 9),
+                  Axis(38, 80, -3) },
+        /* 3 */ { { -0.00138926122f, -1.20000016e-06f }, { 0, -1.20000004e-06f }, Axis(-26, 0, -4),
+                  Axis(-12, 39, -7) },
+    };
+    for (std::size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        Fit fit = FitPoints({ cases[i].p0, cases[i].p1 }, cases[i].xScale, cases[i].yScale);
+        ASSERT_STREQ("Drawn", Name(fit.result)) << "row " << i;
+        float xLo = static_cast<float>(PowerOfTen(cases[i].xScale.exponent) * cases[i].xScale.minLabel);
+        float xHi = static_cast<float>(PowerOfTen(cases[i].xScale.exponent) * cases[i].xScale.maxLabel);
+        for (int k = 0; k < 2; ++k) {
+            EXPECT_GE(fit.endX[k], xLo) << "row " << i << " end " << k;
+            EXPECT_LE(fit.endX[k], xHi) << "row " << i << " end " << k;
+        }
+    }
+}
+
 TEST(TrendLine, KeepsTheEndsFiniteOnAxesPastTheFloatRange)
 {
     // y = 2x with an X axis to 4e38 and a Y axis to 8e38, both beyond FLT_MAX:

@@ -287,7 +287,7 @@ int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* pRec, int, LP
 // ---------------------------------------------------------------------------
 // Following the drawing state
 
-struct DrawState {
+struct GdiState {
     PenInfo pen;
     BrushInfo brush;
     FontInfo font;
@@ -392,7 +392,7 @@ public:
         m_state.font = StockObject(ENHMETA_STOCK_OBJECT | SYSTEM_FONT).font;
     }
 
-    const DrawState& State() const { return m_state; }
+    const GdiState& State() const { return m_state; }
     void Apply(const Record& rec);
 
 private:
@@ -400,8 +400,8 @@ private:
     void Restore(int level);
 
     std::map<DWORD, Record> m_objects;
-    std::vector<DrawState> m_saved;
-    DrawState m_state;
+    std::vector<GdiState> m_saved;
+    GdiState m_state;
 };
 
 void StateTracker::Apply(const Record& rec)
@@ -508,7 +508,7 @@ void Walk(const std::vector<Record>& records, Visit visit)
 std::vector<Shape> ShapesOfKind(const std::vector<Record>& records, RecordKind kind)
 {
     std::vector<Shape> shapes;
-    Walk(records, [&](const Record& rec, const DrawState& state) {
+    Walk(records, [&](const Record& rec, const GdiState& state) {
         if (rec.kind != kind)
             return;
         Shape shape{kind, rec.rect, rec.points, state.pen, state.brush, state.clip};
@@ -555,7 +555,7 @@ std::vector<Line> LinesDrawnWithPen(const std::vector<Record>& records,
                                     const std::function<bool(const PenInfo&)>& accept)
 {
     std::vector<Line> lines;
-    Walk(records, [&](const Record& rec, const DrawState& state) {
+    Walk(records, [&](const Record& rec, const GdiState& state) {
         if ((rec.kind != RecordKind::LineTo && rec.kind != RecordKind::Polyline &&
              rec.kind != RecordKind::PolylineTo) ||
             !accept(state.pen))
@@ -582,7 +582,7 @@ std::vector<Line> Lines(const std::vector<Record>& records)
 std::vector<TextItem> Texts(const std::vector<Record>& records)
 {
     std::vector<TextItem> texts;
-    Walk(records, [&](const Record& rec, const DrawState& state) {
+    Walk(records, [&](const Record& rec, const GdiState& state) {
         if (rec.kind == RecordKind::TextOut)
             texts.push_back({rec.text, rec.pt, state.font, state.textColor, state.textAlign, state.clip});
     });

@@ -79,11 +79,6 @@ std::string Segments(const std::vector<Line>& lines)
     return text;
 }
 
-RECT Rect(LONG left, LONG top, LONG right, LONG bottom)
-{
-    return RECT{left, top, right, bottom};
-}
-
 // Builds a metafile byte by byte, for records Wine's metafile DC never writes
 // but a metafile from elsewhere may hold.
 class MetafileBuilder {
@@ -110,11 +105,7 @@ public:
     }
     HENHMETAFILE Build()
     {
-        EMREOF eof = {};
-        eof.emr.iType = EMR_EOF;
-        eof.emr.nSize = sizeof eof;
-        eof.nSizeLast = sizeof eof;
-        Add(EMR_EOF, &eof.nPalEntries, sizeof eof - sizeof eof.emr);
+        Add(EMR_EOF, {0, sizeof(EMREOF) - sizeof(DWORD), sizeof(EMREOF)});  // no palette
         ENHMETAHEADER header = {};
         header.iType = EMR_HEADER;
         header.nSize = sizeof header;
@@ -442,18 +433,16 @@ TEST(MetafileRecords, ObjectIsRecordedWhenFirstSelectedAndOnlyOnce)
 
 TEST(MetafileRecords, DeletedIndexIsReusedSoDeletesMatchTheLatestCreate)
 {
-    std::vector<Record> records = Drawn(Surface::View, [](HDC hDC) {
+    HPEN hSecond = CreatePen(PS_SOLID, 1, RGB(0, 255, 0));
+    std::vector<Record> records = Drawn(Surface::View, [&](HDC hDC) {
         HPEN hFirst = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
         HGDIOBJ hOld = SelectObject(hDC, hFirst);
         SelectObject(hDC, hOld);
         DeleteObject(hFirst);
-        HPEN hSecond = CreatePen(PS_SOLID, 1, RGB(0, 255, 0));
         SelectObject(hDC, hSecond);
         SelectObject(hDC, hOld);
-        // hSecond is left for the end of the test, after the metafile is closed.
-        SetPropA(GetDesktopWindow(), "MetafileRecordsTestPen", hSecond);
     });
-    DeleteObject(static_cast<HGDIOBJ>(RemovePropA(GetDesktopWindow(), "MetafileRecordsTestPen")));
+    DeleteObject(hSecond);  // only once the metafile is closed, so no record of it
     std::vector<Record> creates = OfKind(records, RecordKind::CreatePen);
     ASSERT_EQ(2u, creates.size()) << Describe(records);
     EXPECT_EQ(creates[0].index, creates[1].index) << "the freed index is given out again";
@@ -489,18 +478,19 @@ TEST(MetafileRecords, EveryObjectDeletedLeavesNoneUnmatched)
 
 TEST(MetafileRecords, UndeletedObjectsOfEachKindAreReported)
 {
-    std::vector<Record> records = Drawn(Surface::View, [](HDC hDC) {
+    HBRUSH hBrush = CreateSolidBrush(RGB(0, 0, 255));
+    HFONT hFont = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    std::vector<Record> records = Drawn(Surface::View, [&](HDC hDC) {
         HGDIOBJ hOldPen = SelectObject(hDC, CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
-        HGDIOBJ hOldBrush = SelectObject(hDC, CreateSolidBrush(RGB(0, 0, 255)));
-        HGDIOBJ hOldFont =
-            SelectObject(hDC, CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+        HGDIOBJ hOldBrush = SelectObject(hDC, hBrush);
+        HGDIOBJ hOldFont = SelectObject(hDC, hFont);
         DeleteObject(SelectObject(hDC, hOldPen));
-        // The brush and the font are deselected but, by mistake, kept.
-        SetPropA(GetDesktopWindow(), "MetafileRecordsTestBrush", SelectObject(hDC, hOldBrush));
-        SetPropA(GetDesktopWindow(), "MetafileRecordsTestFont", SelectObject(hDC, hOldFont));
+        // The brush and the font are deselected but not deleted while recording.
+        SelectObject(hDC, hOldBrush);
+        SelectObject(hDC, hOldFont);
     });
-    DeleteObject(static_cast<HGDIOBJ>(RemovePropA(GetDesktopWindow(), "MetafileRecordsTestBrush")));
-    DeleteObject(static_cast<HGDIOBJ>(RemovePropA(GetDesktopWindow(), "MetafileRecordsTestFont")));
+    DeleteObject(hBrush);
+    DeleteObject(hFont);
     std::vector<Record> undeleted = UndeletedObjects(records);
     ASSERT_EQ(2u, undeleted.size()) << Describe(records);
     EXPECT_EQ(RecordKind::CreateBrush, undeleted[0].kind);
