@@ -198,6 +198,10 @@ TEST(TrendLine, FindsNoLineThroughPointsOfOneX)
         manyY.push_back(static_cast<float>(i % 7));
     std::vector<float> none;
     const float nextAfterOne = std::nextafter(1.0f, 2.0f);
+    std::vector<float> closeX(39, 123456.703f);
+    closeX.push_back(std::nextafter(123456.703f, 1e30f));
+    std::vector<float> closeY(closeX.size(), 1.0f);
+    closeY.back() = 2.0f;
 
     struct {
         std::vector<float> xs, ys;
@@ -209,6 +213,8 @@ TEST(TrendLine, FindsNoLineThroughPointsOfOneX)
         /* 3 */ { { 4 }, { 4 } },
         // Distinct X one float step apart: the slope is past the float range.
         /* 4 */ { { 1.0f, nextAfterOne }, { 0.0f, 3e38f } },
+        // Forty points on two X values one float step apart: rounding takes D below 0.
+        /* 5 */ { closeX, closeY },
     };
     for (std::size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         Fit fit = FitPoints(cases[i].xs, cases[i].ys, kTenUnits, kTenUnits);
@@ -249,17 +255,25 @@ TEST(TrendLine, KeepsAMovedEndOnTheAxisWhereItEndsAtZero)
 
 TEST(TrendLine, KeepsTheEndsFiniteOnAxesPastTheFloatRange)
 {
-    // y = 2x with an X axis to 4e38 and a Y axis to 8e38, both beyond FLT_MAX:
-    // the axes end at FLT_MAX, and the right end stops on the top at FLT_MAX / 2.
+    // y = 2x with axes that end beyond FLT_MAX: they end at FLT_MAX, and the
+    // right end stops on the top at FLT_MAX / 2.
     const float x = 1e38f;
-    Fit fit = FitPoints({ 0.0f, x }, { 0.0f, 2 * x }, Axis(0, 4, 38), Axis(0, 8, 38));
-    ASSERT_STREQ("Drawn", Name(fit.result));
-    EXPECT_EQ(0.0f, fit.a);
-    EXPECT_EQ(2.0f, fit.b);
-    EXPECT_EQ(0.0f, fit.endX[0]);
-    EXPECT_EQ(0.0f, fit.endY[0]);
-    EXPECT_EQ(FLT_MAX / 2, fit.endX[1]);
-    EXPECT_EQ(FLT_MAX, fit.endY[1]);
+    struct {
+        AxisScale xScale, yScale;
+    } cases[] = {
+        /* 0 */ { Axis(0, 4, 38), Axis(0, 8, 38) },
+        /* 1 */ { Axis(0, 4, 400), Axis(0, 8, 400) },  // 10^400 is infinite in double
+    };
+    for (std::size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        Fit fit = FitPoints({ 0.0f, x }, { 0.0f, 2 * x }, cases[i].xScale, cases[i].yScale);
+        ASSERT_STREQ("Drawn", Name(fit.result)) << "row " << i;
+        EXPECT_EQ(0.0f, fit.a) << "row " << i;
+        EXPECT_EQ(2.0f, fit.b) << "row " << i;
+        EXPECT_EQ(0.0f, fit.endX[0]) << "row " << i;
+        EXPECT_EQ(0.0f, fit.endY[0]) << "row " << i;
+        EXPECT_EQ(FLT_MAX / 2, fit.endX[1]) << "row " << i;
+        EXPECT_EQ(FLT_MAX, fit.endY[1]) << "row " << i;
+    }
 }
 
 TEST(TrendLine, KeepsPrecisionOverAMillionPoints)

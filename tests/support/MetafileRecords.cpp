@@ -420,9 +420,6 @@ void StateTracker::Apply(const Record& rec)
     case RecordKind::CreateFont:
         m_objects[rec.index] = rec;
         break;
-    case RecordKind::DeleteObject:
-        m_objects.erase(rec.index);
-        break;
     case RecordKind::SelectObject:
         Select(rec.index);
         break;

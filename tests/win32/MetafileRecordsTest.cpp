@@ -103,7 +103,8 @@ public:
         std::vector<DWORD> params(size / 4);
         Add(type, params);
     }
-    HENHMETAFILE Build()
+    // The records added, between a header and an end record, read back.
+    std::vector<Record> Read()
     {
         Add(EMR_EOF, {0, sizeof(EMREOF) - sizeof(DWORD), sizeof(EMREOF)});  // no palette
         ENHMETAHEADER header = {};
@@ -121,7 +122,11 @@ public:
         std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(&header),
                                 reinterpret_cast<const BYTE*>(&header) + sizeof header);
         bytes.insert(bytes.end(), m_body.begin(), m_body.end());
-        return SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+        HENHMETAFILE hMeta = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+        EXPECT_NE(nullptr, hMeta) << "the metafile is refused";
+        std::vector<Record> records = ReadMetafile(hMeta);
+        DeleteEnhMetaFile(hMeta);
+        return records;
     }
 
 private:
@@ -663,12 +668,11 @@ TEST(MetafileRecords, ColoursAreDecodedAndOtherRecordsKeepTheirParameters)
     EXPECT_EQ(std::vector<DWORD>{TRANSPARENT}, records[7].params);
 }
 
-TEST(MetafileRecords, DecodesRecordsOtherWritersUse)
+TEST(MetafileRecords, DecodesPenFontAndTextRecordsOtherWritersUse)
 {
     MetafileBuilder builder;
     // EMR_EXTCREATEPEN, index 1: a geometric dashed pen, width 4.
-    std::vector<DWORD> pen = {1, 0, 0, 0, 0, PS_GEOMETRIC | PS_DASH, 4, BS_SOLID, RGB(7, 6, 5), 0, 0};
-    builder.Add(EMR_EXTCREATEPEN, pen);
+    builder.Add(EMR_EXTCREATEPEN, {1, 0, 0, 0, 0, PS_GEOMETRIC | PS_DASH, 4, BS_SOLID, RGB(7, 6, 5), 0, 0});
     builder.Add(EMR_SELECTOBJECT, {1});
     builder.Add(EMR_LINETO, {20, static_cast<DWORD>(-30)});
     // EMR_EXTCREATEFONTINDIRECTW, index 2, with a bare LOGFONTW.
@@ -693,14 +697,9 @@ TEST(MetafileRecords, DecodesRecordsOtherWritersUse)
                                  reinterpret_cast<const BYTE*>(&text) + sizeof text);
     textParams.insert(textParams.end(), {'a', 'b', 'c', 0});
     builder.Add(EMR_EXTTEXTOUTA, textParams.data(), textParams.size());
-    // A LineTo cut short must not be read past its end.
-    builder.AddShort(EMR_LINETO, 4);
-    HENHMETAFILE hMeta = builder.Build();
-    ASSERT_NE(nullptr, hMeta);
-    std::vector<Record> records = ReadMetafile(hMeta);
-    DeleteEnhMetaFile(hMeta);
+    std::vector<Record> records = builder.Read();
 
-    ASSERT_EQ(9u, records.size()) << Describe(records);
+    ASSERT_EQ(8u, records.size()) << Describe(records);
     std::vector<Line> lines = Lines(records);
     ASSERT_EQ(1u, lines.size()) << Describe(records);
     EXPECT_EQ("(0,0)-(20,-30)", Segment(lines[0]));
@@ -710,14 +709,63 @@ TEST(MetafileRecords, DecodesRecordsOtherWritersUse)
 
     std::vector<TextItem> texts = Texts(records);
     ASSERT_EQ(1u, texts.size()) << Describe(records);
+    EXPECT_EQ(static_cast<DWORD>(EMR_EXTTEXTOUTA), records[6].type);
     EXPECT_EQ("abc", texts[0].text);
     EXPECT_EQ("(7,-8)", Describe(texts[0].pt));
     EXPECT_EQ(-20, texts[0].font.height);
     EXPECT_EQ(2700, texts[0].font.escapement);
     EXPECT_EQ("Courier New", texts[0].font.face);
+}
 
-    EXPECT_EQ(RecordKind::Other, records[7].kind) << Describe(records[7]);
-    EXPECT_EQ(static_cast<DWORD>(EMR_LINETO), records[7].type);
-    EXPECT_EQ(1u, records[7].params.size());
-    EXPECT_EQ(2u, CountUnmatchedObjects(records));
+TEST(MetafileRecords, RecordCutShortComesBackAsOther)
+{
+    MetafileBuilder builder;
+    builder.AddShort(EMR_LINETO, 4);  // a point needs 8 bytes
+    builder.AddShort(EMR_CREATEPEN, 8);
+    builder.AddShort(EMR_EXTSELECTCLIPRGN, 4);
+    builder.Add(EMR_EXTSELECTCLIPRGN, {sizeof(RGNDATAHEADER) + sizeof(RECT), RGN_COPY, sizeof(RGNDATAHEADER),
+                                       RDH_RECTANGLES, 2, 0, 0, 0, 0, 0, 10, 20, 30, 40});  // claims two rectangles, holds one
+    std::vector<Record> records = builder.Read();
+    ASSERT_EQ(6u, records.size()) << Describe(records);
+    const DWORD types[] = {EMR_LINETO, EMR_CREATEPEN, EMR_EXTSELECTCLIPRGN, EMR_EXTSELECTCLIPRGN};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(RecordKind::Other, records[i + 1].kind) << "row " << i << ": " << Describe(records[i + 1]);
+        EXPECT_EQ(types[i], records[i + 1].type) << "row " << i;
+    }
+    EXPECT_TRUE(Lines(records).empty());
+}
+
+TEST(MetafileRecords, RestoreDCAcceptsAnAbsoluteLevel)
+{
+    MetafileBuilder builder;
+    builder.Add(EMR_CREATEPEN, {1, PS_DOT, 1, 0, RGB(0, 0, 255)});
+    builder.Add(EMR_SELECTOBJECT, {1});
+    builder.Add(EMR_SAVEDC, {});
+    builder.Add(EMR_SELECTOBJECT, {ENHMETA_STOCK_OBJECT | WHITE_PEN});
+    builder.Add(EMR_SAVEDC, {});
+    builder.Add(EMR_SELECTOBJECT, {ENHMETA_STOCK_OBJECT | NULL_PEN});
+    builder.Add(EMR_LINETO, {1, 1});
+    builder.Add(EMR_RESTOREDC, {1});  // back to the state the first SaveDC kept
+    builder.Add(EMR_LINETO, {2, 2});
+    builder.Add(EMR_RESTOREDC, {static_cast<DWORD>(-1)});  // nothing saved any more: no change
+    builder.Add(EMR_LINETO, {3, 3});
+    std::vector<Line> lines = Lines(builder.Read());
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_EQ(static_cast<UINT>(PS_NULL), lines[0].pen.style);
+    EXPECT_EQ(static_cast<UINT>(PS_DOT), lines[1].pen.style);
+    EXPECT_EQ(RGB(0, 0, 255), lines[1].pen.color);
+    EXPECT_EQ(static_cast<UINT>(PS_DOT), lines[2].pen.style);
+}
+
+TEST(MetafileRecords, IndexMadeAgainWithoutDeleteLeavesTheEarlierObjectUnmatched)
+{
+    MetafileBuilder builder;
+    builder.Add(EMR_CREATEPEN, {1, PS_SOLID, 1, 0, RGB(0, 0, 0)});
+    builder.Add(EMR_CREATEBRUSHINDIRECT, {1, BS_SOLID, RGB(0, 0, 0), 0});
+    builder.Add(EMR_CREATEPEN, {2, PS_SOLID, 1, 0, RGB(0, 0, 0)});
+    builder.Add(EMR_DELETEOBJECT, {2});
+    std::vector<Record> undeleted = UndeletedObjects(builder.Read());
+    ASSERT_EQ(2u, undeleted.size());
+    EXPECT_EQ(RecordKind::CreatePen, undeleted[0].kind);
+    EXPECT_EQ(RecordKind::CreateBrush, undeleted[1].kind);
 }

@@ -1,0 +1,296 @@
+// The renderer drawn into an enhanced metafile and the records read back:
+// axes, ticks, labels, grid dashes, markers, pens and the clip region.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/Dc.h"
+#include "graph/GraphRenderer.h"
+#include "graph/TrendLine.h"
+#include "tests/support/MetafileRecords.h"
+
+namespace {
+
+// A graph of the given points with the document's default settings.
+struct TestGraph {
+    std::vector<float> x;
+    std::vector<float> y;
+    GraphParams params;
+
+    TestGraph(std::vector<float> xs, std::vector<float> ys, int width, int height) : x(xs), y(ys), params()
+    {
+        params.pointCount = static_cast<int>(x.size());
+        params.xValues = x.data();
+        params.yValues = y.data();
+        params.pointType = 1;
+        params.lineType = 1;
+        params.xIncrements = 5;
+        params.yIncrements = 4;
+        params.title = "Graph Title";
+        params.xLabel = "X Axis Label";
+        params.yLabel = "Y Axis Label";
+        params.areaWidth = width;
+        params.areaHeight = height;
+        params.showGrid = 1;
+        auto range = [](const std::vector<float>& v, double& lo, double& hi) {
+            lo = *std::min_element(v.begin(), v.end());
+            hi = *std::max_element(v.begin(), v.end());
+        };
+        range(x, params.xMin, params.xMax);
+        range(y, params.yMin, params.yMax);
+    }
+};
+
+// Draws into a metafile as the clipboard copy does (default mapping, window
+// origin (0, -H)); with printing, the context says it is a printer's.
+std::vector<Record> DrawRecords(GraphParams& params, bool printing = false, GraphParams* pTrend = nullptr)
+{
+    HDC hScreen = GetDC(nullptr);
+    HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    CDC dc;
+    dc.m_hDC = hMeta;
+    dc.m_hAttribDC = hScreen;
+    dc.m_bPrinting = printing;
+    dc.SetWindowOrg(0, -params.areaHeight);
+    BOOL failed = g_graphRenderer.Draw(&dc, &params, FALSE);
+    if (!failed && pTrend)
+        g_graphRenderer.Draw(&dc, pTrend, TRUE);
+    dc.Detach();
+    HENHMETAFILE hPicture = CloseEnhMetaFile(hMeta);
+    ReleaseDC(nullptr, hScreen);
+    std::vector<Record> records = ReadMetafile(hPicture);
+    DeleteEnhMetaFile(hPicture);
+    return records;
+}
+
+bool HasLine(const std::vector<Line>& lines, POINT from, POINT to)
+{
+    for (const Line& l : lines) {
+        if (l.from.x == from.x && l.from.y == from.y && l.to.x == to.x && l.to.y == to.y)
+            return true;
+    }
+    return false;
+}
+
+std::vector<Line> WithWidth(const std::vector<Record>& records, int width)
+{
+    return LinesDrawnWithPen(records, [width](const PenInfo& pen) { return pen.width == width; });
+}
+
+const TextItem* FindText(const std::vector<TextItem>& texts, const std::string& text)
+{
+    for (const TextItem& t : texts) {
+        if (t.text == text)
+            return &t;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(Renderer, FewerThanTwoPointsDrawNothing)
+{
+    TestGraph graph({ 1 }, { 1 }, 600, 400);
+    std::vector<Record> records = DrawRecords(graph.params);
+    EXPECT_TRUE(Lines(records).empty());
+    EXPECT_TRUE(Texts(records).empty());
+}
+
+TEST(Renderer, AxesAndTicksStandWhereTheLayoutPutsThem)
+{
+    TestGraph graph({ 0, 100 }, { 0, 100 }, 600, 400);
+    std::vector<Record> records = DrawRecords(graph.params);
+    const CGraphRenderer& r = g_graphRenderer;
+    const int L = r.m_nPlotLeft, B = r.m_nPlotBottom, T = B + r.m_nPlotHeight, tick = r.m_nTickLength;
+    std::vector<Line> axes = WithWidth(records, 2);
+    EXPECT_TRUE(HasLine(axes, { L, -B }, { L + r.m_nPlotWidth, -B })) << "X axis";
+    EXPECT_TRUE(HasLine(axes, { L, -B }, { L, -T })) << "Y axis";
+
+    // 0 to 100 in 5 steps of 20, 4 minor divisions each.
+    ASSERT_EQ(4, r.m_xScale.minorCount);
+    const int MX = r.m_nPlotWidth / 5;
+    std::vector<Line> thin = WithWidth(records, 1);
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_TRUE(HasLine(thin, { L + i * MX, tick - B }, { L + i * MX, 2 * tick - B })) << "major X tick " << i;
+    for (int j = 0; j <= 20; ++j)
+        EXPECT_TRUE(HasLine(thin, { L + j * (MX / 4), -B }, { L + j * (MX / 4), tick - B })) << "minor X tick " << j;
+    const int MY = r.m_nPlotHeight / 4;
+    for (int i = 0; i <= 4; ++i)
+        EXPECT_TRUE(HasLine(thin, { L - tick, -(B + i * MY) }, { L - 2 * tick, -(B + i * MY) })) << "major Y tick " << i;
+}
+
+TEST(Renderer, LabelsTitlesAndTheirPositions)
+{
+    TestGraph graph({ 0, 100 }, { 0, 100 }, 600, 400);
+    graph.params.yIncrements = 5;
+    std::vector<Record> records = DrawRecords(graph.params);
+    const CGraphRenderer& r = g_graphRenderer;
+    std::vector<TextItem> texts = Texts(records);
+    for (const char* label : { "0", "20", "40", "60", "80", "100" }) {
+        int count = static_cast<int>(std::count_if(texts.begin(), texts.end(), [&](const TextItem& t) { return t.text == label; }));
+        EXPECT_EQ(2, count) << "once on each axis: " << label;
+    }
+    const TextItem* title = FindText(texts, "Graph Title");
+    ASSERT_NE(nullptr, title);
+    EXPECT_EQ(700, title->font.weight);
+    EXPECT_EQ(r.m_nTextHeight + r.m_nTextHeight / 4, title->font.height);
+    const TextItem* yTitle = FindText(texts, "Y Axis Label");
+    ASSERT_NE(nullptr, yTitle);
+    EXPECT_EQ(900, yTitle->font.escapement);
+    EXPECT_GE(yTitle->pt.x, 0) << "inside the drawing area";
+    // Clear of the Y labels: its cell ends left of the widest label's left edge.
+    const TextItem* hundred = nullptr;
+    for (const TextItem& t : texts) {
+        if (t.text == "100" && t.pt.x < r.m_nPlotLeft)
+            hundred = &t;
+    }
+    ASSERT_NE(nullptr, hundred);
+    EXPECT_LE(yTitle->pt.x + r.m_nTextHeight, hundred->pt.x);
+    const TextItem* xTitle = FindText(texts, "X Axis Label");
+    ASSERT_NE(nullptr, xTitle);
+    EXPECT_EQ(0, xTitle->font.escapement);
+    EXPECT_GT(xTitle->pt.y, -r.m_nPlotBottom) << "below the X axis";
+}
+
+TEST(Renderer, ExponentNotesOnBothAxesAndTheFreeGridCorner)
+{
+    TestGraph graph({ 0.001f, 0.0173f }, { 0, 12345 }, 600, 400);
+    std::vector<Record> records = DrawRecords(graph.params);
+    const CGraphRenderer& r = g_graphRenderer;
+    ASSERT_EQ(-3, r.m_xScale.exponent);
+    ASSERT_EQ(1, r.m_yScale.exponent);
+    std::vector<TextItem> texts = Texts(records);
+    EXPECT_NE(nullptr, FindText(texts, "X10E-3"));
+    const TextItem* yNote = FindText(texts, "X10E1");
+    ASSERT_NE(nullptr, yNote);
+    EXPECT_GT(yNote->pt.x, r.m_nPlotLeft) << "beside the top of the Y axis";
+
+    // Grid dashes are drawn with the context's own pen (a stock one).
+    std::vector<Line> grid = LinesDrawnWithPen(records, [](const PenInfo& pen) { return pen.width <= 1; });
+    const int L = r.m_nPlotLeft, T = r.m_nPlotBottom + r.m_nPlotHeight, gap = r.m_nGap;
+    const int minorX = r.m_nPlotWidth / 5 / r.m_xScale.minorCount;
+    int topDashes = 0;
+    int firstTop = 1 << 30;
+    for (const Line& l : grid) {
+        if (l.from.y == -T && l.to.y == -T && l.to.x - l.from.x == 2 * gap) {
+            ++topDashes;
+            firstTop = std::min(firstTop, static_cast<int>(l.from.x + gap));
+        }
+    }
+    SIZE note = {};
+    HDC hScreen = GetDC(nullptr);
+    LOGFONTA lf = r.m_logFont;
+    HFONT hFont = CreateFontIndirectA(&lf);
+    HGDIOBJ hOld = SelectObject(hScreen, hFont);
+    GetTextExtentPoint32A(hScreen, " X10E55 ", 8, &note);
+    SelectObject(hScreen, hOld);
+    DeleteObject(hFont);
+    ReleaseDC(nullptr, hScreen);
+    int firstIndex = note.cx / minorX + 1;
+    EXPECT_EQ(L + firstIndex * minorX, firstTop) << "the corner under the note is free";
+    EXPECT_EQ(5 * r.m_xScale.minorCount + 1 - firstIndex, topDashes);
+}
+
+TEST(Renderer, MarkersAreSquaresOfTheMarkerSizeDrawnAfterTheirLines)
+{
+    TestGraph graph({ 1, 2, 3 }, { 1, 4, 9 }, 600, 400);
+    std::vector<Record> records = DrawRecords(graph.params);
+    std::vector<Shape> squares = Rectangles(records);
+    // Every point once, the first twice (its marker comes with its own
+    // empty line piece and again with the first real one).
+    ASSERT_EQ(4u, squares.size());
+    const int m = MarkerHalfSize(400, 0);
+    for (const Shape& s : squares) {
+        EXPECT_EQ(2 * m, s.box.right - s.box.left);
+        EXPECT_EQ(2 * m, s.box.bottom - s.box.top);
+        EXPECT_EQ(1, s.pen.width);
+    }
+    // The last marker stands on the last line piece's end.
+    std::vector<Line> data = WithWidth(records, 1);
+    const Line& last = data.back();
+    EXPECT_EQ(last.to.x, squares.back().box.left + m);
+    EXPECT_EQ(last.to.y, squares.back().box.top + m);
+}
+
+TEST(Renderer, LineStylesAndWidths)
+{
+    TestGraph graph({ 1, 2, 3 }, { 1, 4, 9 }, 600, 400);
+    graph.params.lineType = 2;
+    graph.params.lineSize = 1;
+    graph.params.pointType = 0;
+    std::vector<Record> records = DrawRecords(graph.params);
+    std::vector<Line> dotted = LinesDrawnWithPen(records, [](const PenInfo& pen) { return pen.LineStyle() == PS_DOT; });
+    ASSERT_FALSE(dotted.empty());
+    EXPECT_EQ(2, dotted[0].pen.width) << "a Large line on the screen";
+    EXPECT_FALSE(WithWidth(records, 3).empty()) << "Large axes are 3 wide";
+    EXPECT_TRUE(Rectangles(records).empty()) << "no markers with None";
+}
+
+TEST(Renderer, PrintingUsesThePrinterRules)
+{
+    TestGraph graph({ 0, 100 }, { 0, 100 }, 1800, 1200);
+    std::vector<Record> records = DrawRecords(graph.params, true);
+    HDC hScreen = GetDC(nullptr);
+    int vertres = GetDeviceCaps(hScreen, VERTRES);
+    ReleaseDC(nullptr, hScreen);
+    EXPECT_EQ(ComputeTextHeight(1200, vertres, true), g_graphRenderer.m_nTextHeight);
+    EXPECT_FALSE(WithWidth(records, 4).empty()) << "Small axes on paper are 4 wide";
+    EXPECT_FALSE(WithWidth(records, 3).empty()) << "ticks and data on paper are 3 wide";
+}
+
+TEST(Renderer, CurveIsClippedToThePlotGrownByTheMarker)
+{
+    TestGraph graph({ 0, 100 }, { 0, 100 }, 600, 400);
+    std::vector<Record> records = DrawRecords(graph.params);
+    const CGraphRenderer& r = g_graphRenderer;
+    const int m = MarkerHalfSize(400, 0);
+    std::vector<Shape> squares = Rectangles(records);
+    ASSERT_FALSE(squares.empty());
+    ASSERT_TRUE(squares[0].clip.clipped);
+    ASSERT_EQ(1u, squares[0].clip.rects.size());
+    const RECT& clip = squares[0].clip.rects[0];
+    // Device units: the window origin (0, -H) moves logical y down by H.
+    EXPECT_EQ(r.m_nPlotLeft - m, clip.left);
+    EXPECT_EQ(400 - (r.m_nPlotBottom + r.m_nPlotHeight + m), clip.top);
+    EXPECT_EQ(r.m_nPlotLeft + r.m_nPlotWidth + m, clip.right);
+    EXPECT_EQ(400 - r.m_nPlotBottom + m, clip.bottom);
+    // The frame itself is not clipped.
+    EXPECT_FALSE(WithWidth(records, 2)[0].clip.clipped);
+}
+
+TEST(Renderer, EveryObjectItMakesIsDeleted)
+{
+    TestGraph graph({ 0.001f, 0.0173f, 0.01f }, { 0, 12345, -5 }, 600, 400);
+    std::vector<float> tx(2), ty(2);
+    float a, b;
+    DrawRecords(graph.params);
+    FitTrendLine(graph.params, g_graphRenderer.XScale(), g_graphRenderer.YScale(), tx.data(), ty.data(), a, b);
+    GraphParams trend = MakeTrendRecord(graph.params, tx.data(), ty.data());
+    std::vector<Record> records = DrawRecords(graph.params, false, &trend);
+    EXPECT_EQ(0u, CountUnmatchedObjects(records)) << Describe(UndeletedObjects(records));
+    std::vector<Line> blue = LinesDrawnWithPen(records, [](const PenInfo& pen) { return pen.color == RGB(0, 0, 255); });
+    // The first piece of every curve is the empty one at its first point.
+    ASSERT_EQ(2u, blue.size()) << "the trend line";
+    EXPECT_NE(blue[1].from.x, blue[1].to.x);
+}
+
+TEST(Renderer, UnscalableDataDrawNothingAndSayTrue)
+{
+    TestGraph graph({ 1, 2 }, { 5, 5 }, 600, 400);
+    graph.params.yMax = graph.params.yMin;
+    HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    CDC dc;
+    dc.Attach(hMeta);
+    EXPECT_TRUE(g_graphRenderer.Draw(&dc, &graph.params, FALSE));
+    dc.Detach();
+    DeleteEnhMetaFile(CloseEnhMetaFile(hMeta));
+}
+
+TEST(Renderer, TinyAreaDrawsNothingWithoutFailing)
+{
+    TestGraph graph({ 1, 2 }, { 1, 2 }, 20, 12);
+    std::vector<Record> records = DrawRecords(graph.params);
+    EXPECT_TRUE(g_graphRenderer.PlotTooSmall());
+    EXPECT_TRUE(Lines(records).empty());
+}
