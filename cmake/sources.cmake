@@ -71,5 +71,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/DataFileTest.cpp
   tests/win32/SmallBlockHeapTest.cpp
   tests/win32/RendererTest.cpp
+  tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
 )

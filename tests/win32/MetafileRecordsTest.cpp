@@ -623,9 +623,11 @@ TEST(MetafileRecords, RestoreDCBringsBackPenPositionAndClip)
 {
     std::vector<Record> records = Drawn(Surface::View, [](HDC hDC) {
         HPEN hPen = CreatePen(PS_SOLID, 3, RGB(255, 0, 0));
+        HPEN hDotted = CreatePen(PS_DOT, 1, RGB(0, 0, 255));
         HRGN hRgn = CreateRectRgn(0, 0, 10, 10);
         MoveToEx(hDC, 1, -1, nullptr);
         SaveDC(hDC);
+        SelectObject(hDC, hDotted);
         SaveDC(hDC);
         SelectObject(hDC, hPen);
         SelectClipRgn(hDC, hRgn);
@@ -634,6 +636,7 @@ TEST(MetafileRecords, RestoreDCBringsBackPenPositionAndClip)
         RestoreDC(hDC, 1);  // past both saves, by absolute level
         LineTo(hDC, 2, -2);
         DeleteObject(hPen);
+        DeleteObject(hDotted);
         DeleteObject(hRgn);
     });
     // Wine records the absolute level as one relative to the latest SaveDC.
@@ -646,6 +649,7 @@ TEST(MetafileRecords, RestoreDCBringsBackPenPositionAndClip)
     EXPECT_EQ(3, lines[0].pen.width);
     EXPECT_TRUE(lines[0].clip.clipped);
     EXPECT_EQ("(1,-1)-(2,-2)", Segment(lines[1]));
+    EXPECT_EQ(static_cast<UINT>(PS_SOLID), lines[1].pen.style);
     EXPECT_EQ(0, lines[1].pen.width);
     EXPECT_EQ(RGB(0, 0, 0), lines[1].pen.color);
     EXPECT_FALSE(lines[1].clip.clipped);

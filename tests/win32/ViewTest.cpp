@@ -1,0 +1,400 @@
+// The view: the trend line and its equation, Copy and Paste through the real
+// clipboard, the Printed Graph Size dialog, the unscalable-data message,
+// printing on the test printer and the print preview.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/MainFrm.h"
+#include "app/resource.h"
+#include "document/PlorDoc.h"
+#include "framework/Dialog.h"
+#include "framework/FrameworkIds.h"
+#include "framework/PrintInfo.h"
+#include "framework/PrintPreviewWnd.h"
+#include "framework/UiHooks.h"
+#include "graph/PlorView.h"
+#include "tests/support/AppHarness.h"
+#include "tests/support/MetafileRecords.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TestPrinter.h"
+
+extern bool g_bTestPrinterReady;
+extern std::string g_testPrinterError;
+std::string TestPrinterOutput();
+
+namespace {
+
+void Repaint(AppHarness& harness)
+{
+    RedrawWindow(harness.View()->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    harness.Pump();
+}
+
+void PutText(HWND hOwner, const std::string& text)
+{
+    ASSERT_TRUE(OpenClipboard(hOwner));
+    EmptyClipboard();
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(h), text.c_str(), text.size() + 1);
+    GlobalUnlock(h);
+    SetClipboardData(CF_TEXT, h);
+    CloseClipboard();
+}
+
+std::vector<Record> ClipboardPicture(HWND hOwner)
+{
+    std::vector<Record> records;
+    if (!OpenClipboard(hOwner))
+        return records;
+    HENHMETAFILE h = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+    if (h)
+        records = ReadMetafile(h);
+    CloseClipboard();
+    return records;
+}
+
+bool ClipboardHasPicture()
+{
+    return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE;
+}
+
+int BlueLines(const std::vector<Record>& records)
+{
+    auto blue = LinesDrawnWithPen(records, [](const PenInfo& pen) { return pen.color == RGB(0, 0, 255); });
+    return static_cast<int>(blue.size());
+}
+
+void StartWith(AppHarness& harness, const char* name, const char* text)
+{
+    ASSERT_TRUE(harness.Start(WriteTestFile(name, text)));
+    ASSERT_NE(nullptr, harness.View());
+    Repaint(harness);
+}
+
+}  // namespace
+
+TEST(View, TrendEquationInPlusAndMinusForms)
+{
+    struct {
+        const char* data;
+        const char* equation;
+    } const cases[] = {
+        /* 0 */ { "1 2\r\n2 4\r\n3 6", "Y = 0 + 2 X" },
+        /* 1 */ { "0 5\r\n1 3\r\n2 1", "Y = 5 - 2 X" },
+        /* 2 */ { "0 3\r\n1 3\r\n2 3", "Y = 3 + 0 X" },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        AppHarness harness;
+        StartWith(harness, "trend.plr", cases[i].data);
+        harness.Command(ID_EDIT_TREND_LINE);
+        Repaint(harness);
+        EXPECT_TRUE(harness.View()->m_bTrendLine) << "row " << i;
+        EXPECT_FALSE(harness.Doc()->IsModified()) << "row " << i << ": the trend line is not document data";
+        harness.Command(ID_EDIT_TREND_EQUATION);
+        ASSERT_EQ(1u, harness.boxes.size()) << "row " << i;
+        EXPECT_EQ(cases[i].equation, harness.boxes[0].text) << "row " << i;
+        EXPECT_EQ("Trend Line Equation", harness.boxes[0].caption) << "row " << i;
+        EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), harness.boxes[0].type & MB_ICONMASK) << "row " << i;
+    }
+}
+
+TEST(View, TrendLineOfEqualXSaysWhyThereIsNone)
+{
+    AppHarness harness;
+    StartWith(harness, "vertical.plr", "2 1\r\n2 5\r\n2 9");
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
+    harness.Command(ID_EDIT_TREND_EQUATION);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ(NoTrendLineText(TrendFit::AllXEqual), harness.boxes[0].text);
+    harness.Command(ID_EDIT_COPY);
+    EXPECT_EQ(0, BlueLines(ClipboardPicture(harness.View()->m_hWnd)));
+}
+
+TEST(View, TrendLineReturnsToOffWithEachDocument)
+{
+    AppHarness harness;
+    StartWith(harness, "trend.plr", "1 2\r\n2 4\r\n3 6");
+    harness.Command(ID_EDIT_TREND_LINE);
+    harness.App().OpenDocumentFile(WriteTestFile("other.plr", "1 1\r\n2 2").c_str());
+    EXPECT_FALSE(harness.View()->m_bTrendLine);
+    EXPECT_EQ(6, harness.View()->m_nPrintWidthInches);
+}
+
+TEST(View, CopyPutsThePictureWithOrWithoutTheTrendLine)
+{
+    AppHarness harness;
+    StartWith(harness, "copy.plr", "1 2\r\n2 5\r\n3 6");
+    harness.Command(ID_EDIT_COPY);
+    ASSERT_TRUE(ClipboardHasPicture());
+    std::vector<Record> plain = ClipboardPicture(harness.View()->m_hWnd);
+    EXPECT_FALSE(Texts(plain).empty());
+    EXPECT_EQ(0, BlueLines(plain));
+    EXPECT_EQ(0u, CountUnmatchedObjects(plain));
+
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
+    harness.Command(ID_EDIT_COPY);
+    std::vector<Record> withTrend = ClipboardPicture(harness.View()->m_hWnd);
+    EXPECT_LT(0, BlueLines(withTrend));
+    EXPECT_EQ(Rectangles(plain).size(), Rectangles(withTrend).size()) << "the data curve is there too";
+}
+
+TEST(View, CopyWithoutDataPutsAnEmptyPicture)
+{
+    AppHarness harness;
+    harness.Start();
+    harness.Command(ID_EDIT_COPY);
+    ASSERT_TRUE(ClipboardHasPicture());
+    std::vector<Record> records = ClipboardPicture(harness.View()->m_hWnd);
+    EXPECT_TRUE(Lines(records).empty());
+    EXPECT_TRUE(Texts(records).empty());
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST(View, PasteOfTwoLinesGivesTwoPoints)
+{
+    AppHarness harness;
+    harness.Start();
+    PutText(harness.View()->m_hWnd, "1 2\r\n3 4\r\n");
+    harness.Command(ID_EDIT_PASTE);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_EQ(2, harness.Doc()->m_graph.pointCount);
+    EXPECT_STREQ("1 2", harness.Doc()->m_lines[0]);
+    EXPECT_STREQ("3 4", harness.Doc()->m_lines[1]);
+    EXPECT_TRUE(harness.Doc()->IsModified());
+    EXPECT_STREQ("Untitled", harness.Doc()->GetTitle());
+}
+
+TEST(View, PastedEmptyLineReachesTheParser)
+{
+    AppHarness harness;
+    harness.Start();
+    // Data, the empty line, then a title: only one data line.
+    PutText(harness.View()->m_hWnd, "1 2\r\n\r\n3 4");
+    harness.Command(ID_EDIT_PASTE);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Not enough data to graph...", harness.boxes[0].text);
+}
+
+TEST(View, PasteIsGreyedAndDoesNothingForAPictureOnlyClipboard)
+{
+    AppHarness harness;
+    StartWith(harness, "picture.plr", "1 2\r\n3 4");
+    harness.Command(ID_EDIT_COPY);
+    HMENU hEdit = GetSubMenu(GetMenu(harness.Frame()->m_hWnd), 1);
+    SendMessageA(harness.Frame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hEdit), 1);
+    EXPECT_NE(0u, GetMenuState(hEdit, ID_EDIT_PASTE, MF_BYCOMMAND) & MF_GRAYED);
+    harness.Command(ID_EDIT_PASTE);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_STREQ("picture.plr", harness.Doc()->GetTitle());
+}
+
+TEST(View, LargePasteIsWarnedAboutAbove86000Characters)
+{
+    std::string text;
+    while (text.size() < 86000 - 10)
+        text += "1 1\r\n";
+    text += "2 2";
+    text += std::string(86000 - text.size(), '0');
+    for (int extra : { 0, 1 }) {
+        AppHarness harness;
+        harness.Start();
+        PutText(harness.View()->m_hWnd, text + std::string(extra, '0'));
+        harness.Command(ID_EDIT_PASTE);
+        EXPECT_EQ(extra ? 1u : 0u, harness.boxes.size()) << extra;
+        if (extra) {
+            EXPECT_EQ("Plotra may not handle this large file on some machines...", harness.boxes[0].text);
+        }
+        EXPECT_LT(1, harness.Doc()->m_graph.pointCount) << "the paste goes on";
+    }
+}
+
+TEST(View, CancelInTheSaveQuestionKeepsTheDocumentAndEndsThePaste)
+{
+    AppHarness harness;
+    StartWith(harness, "keep me.plr", "5 6\r\n7 8");
+    harness.Doc()->SetModifiedFlag(TRUE);
+    PutText(harness.View()->m_hWnd, "1 2\r\n3 4\r\n");
+    harness.answers = { IDCANCEL };
+    harness.Command(ID_EDIT_PASTE);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Save changes to keep me.plr?", harness.boxes[0].text);
+    EXPECT_STREQ("keep me.plr", harness.Doc()->GetTitle());
+    EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+    EXPECT_TRUE(harness.Doc()->IsModified());
+}
+
+TEST(View, PrintedGraphSizeDialogShowsAndKeepsTheSizes)
+{
+    AppHarness harness;
+    harness.Start();
+    std::vector<std::string> widths;
+    std::vector<std::string> heights;
+    int selectedWidth = -1;
+    int selectedHeight = -1;
+    harness.dialogs[IDD_PRINT_SIZE] = [&](CDialog* pDialog) {
+        HWND hWidth = GetDlgItem(pDialog->m_hWnd, IDC_WIDTH_LIST);
+        HWND hHeight = GetDlgItem(pDialog->m_hWnd, IDC_HEIGHT_LIST);
+        char text[16];
+        for (int i = 0; i < SendMessageA(hWidth, CB_GETCOUNT, 0, 0); ++i) {
+            SendMessageA(hWidth, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            widths.push_back(text);
+        }
+        for (int i = 0; i < SendMessageA(hHeight, CB_GETCOUNT, 0, 0); ++i) {
+            SendMessageA(hHeight, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            heights.push_back(text);
+        }
+        selectedWidth = static_cast<int>(SendMessageA(hWidth, CB_GETCURSEL, 0, 0));
+        selectedHeight = static_cast<int>(SendMessageA(hHeight, CB_GETCURSEL, 0, 0));
+        SendMessageA(hWidth, CB_SETCURSEL, 7, 0);   // 10 inches
+        SendMessageA(hHeight, CB_SETCURSEL, 0, 0);  // 2 inches
+        SendMessageA(GetDlgItem(pDialog->m_hWnd, IDCANCEL), BM_CLICK, 0, 0);
+    };
+    harness.Command(ID_FILE_SIZE_GRAPH);
+    EXPECT_EQ((std::vector<std::string>{ "3", "4", "5", "6", "7", "8", "9", "10" }), widths);
+    EXPECT_EQ((std::vector<std::string>{ "2", "3", "4", "5", "6", "7", "8", "9", "10" }), heights);
+    EXPECT_EQ(3, selectedWidth) << "6 inches";
+    EXPECT_EQ(2, selectedHeight) << "4 inches";
+    EXPECT_EQ(6, harness.View()->m_nPrintWidthInches) << "Cancel keeps the sizes";
+
+    harness.dialogs[IDD_PRINT_SIZE] = [](CDialog* pDialog) {
+        SendMessageA(GetDlgItem(pDialog->m_hWnd, IDC_WIDTH_LIST), CB_SETCURSEL, 7, 0);
+        SendMessageA(GetDlgItem(pDialog->m_hWnd, IDC_HEIGHT_LIST), CB_SETCURSEL, 0, 0);
+        SendMessageA(GetDlgItem(pDialog->m_hWnd, IDOK), BM_CLICK, 0, 0);
+    };
+    harness.Command(ID_FILE_SIZE_GRAPH);
+    EXPECT_EQ(10, harness.View()->m_nPrintWidthInches);
+    EXPECT_EQ(2, harness.View()->m_nPrintHeightInches);
+}
+
+TEST(View, UnscalableDataAreReportedOnceNotAtEveryRepaint)
+{
+    AppHarness harness;
+    // A fixed Y scale of 5 to 5 cannot be scaled.
+    StartWith(harness, "unscalable.plr", "1 5\r\n2 6\r\n\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n1 5 5\r\n0 1 2");
+    Repaint(harness);
+    Repaint(harness);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Unable to scale graph with this data...", harness.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
+}
+
+TEST(View, TinyWindowDrawsWithoutFailing)
+{
+    AppHarness harness;
+    StartWith(harness, "tiny.plr", "1 2\r\n2 5\r\n3 6");
+    harness.Frame()->MoveWindow(0, 0, 60, 60);
+    Repaint(harness);
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+namespace {
+
+// Prints through the default (test) printer without showing the dialog.
+void UseDefaultPrinter()
+{
+    AfxGetUiHooks().printDialog = [](PRINTDLGA& pd) {
+        pd.Flags |= PD_RETURNDEFAULT | PD_RETURNDC;
+        return PrintDlgA(&pd);
+    };
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+}  // namespace
+
+TEST(View, PrintingCentresTheGraphAtItsSizeInInches)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    StartWith(harness, "print.plr", "1 2\r\n2 5\r\n3 6");
+    HDC hPrinter = CreateDCA(nullptr, kTestPrinterName, nullptr, nullptr);
+    ASSERT_NE(nullptr, hPrinter);
+    const int ppiX = GetDeviceCaps(hPrinter, LOGPIXELSX);
+    const int ppiY = GetDeviceCaps(hPrinter, LOGPIXELSY);
+    const int pageW = GetDeviceCaps(hPrinter, HORZRES);
+    const int pageH = GetDeviceCaps(hPrinter, VERTRES);
+    struct {
+        int widthInches;
+        int heightInches;
+    } const sizes[] = { { 6, 4 }, { 10, 10 } };
+    for (const auto& size : sizes) {
+        harness.View()->m_nPrintWidthInches = size.widthInches;
+        harness.View()->m_nPrintHeightInches = size.heightInches;
+        CDC dc;
+        dc.Attach(hPrinter);
+        dc.m_bPrinting = TRUE;
+        CPrintInfo info;
+        harness.View()->OnPrepareDC(&dc, &info);
+        POINT origin;
+        GetViewportOrgEx(hPrinter, &origin);
+        const int W = size.widthInches * ppiX;
+        const int H = size.heightInches * ppiY;
+        EXPECT_EQ(W, harness.Doc()->m_graph.areaWidth);
+        EXPECT_EQ(H, harness.Doc()->m_graph.areaHeight);
+        EXPECT_EQ((pageW - W) / 2, origin.x) << "centred, negative when larger than the page";
+        EXPECT_EQ((pageH - H) / 2 + H, origin.y);
+        dc.Detach();
+    }
+    DeleteDC(hPrinter);
+}
+
+TEST(View, PrintWritesOnePageToThePrinter)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    StartWith(harness, "print.plr", "1 2\r\n2 5\r\n3 6");
+    DeleteFileA(TestPrinterOutput().c_str());
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT);
+    EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
+    std::string ps = ReadFile(TestPrinterOutput());
+    EXPECT_EQ(0u, ps.find("%!PS-Adobe")) << "PostScript from the printer driver";
+    EXPECT_NE(std::string::npos, ps.find("%%Pages: 1"));
+}
+
+TEST(View, PrintPreviewOpensPagesAndClosesWithEscape)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    StartWith(harness, "preview.plr", "1 2\r\n2 5\r\n3 6");
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT_PREVIEW);
+    CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current();
+    ASSERT_NE(nullptr, pPreview);
+    EXPECT_FALSE(IsWindowVisible(harness.View()->m_hWnd));
+    Picture shown = CaptureWindow(pPreview->m_hWnd, true);
+    SavePicture(shown, TestFolder() + "\\preview.png");
+    RECT page = pPreview->PageRect();
+    // Ink on the page: the graph was drawn into the preview.
+    int dark = 0;
+    for (int y = page.top; y < page.bottom; ++y) {
+        for (int x = page.left; x < page.right; ++x)
+            dark += shown.At(x, y) == RGB(0, 0, 0) ? 1 : 0;
+    }
+    EXPECT_LT(100, dark);
+
+    auto press = [&](WPARAM key) {
+        MSG msg = { pPreview->m_hWnd, WM_KEYDOWN, key, 1, 0, { 0, 0 } };
+        if (!harness.App().PreTranslateMessage(&msg))
+            DispatchMessageA(&msg);
+    };
+    press(VK_NEXT);
+    press(VK_PRIOR);
+    EXPECT_EQ(1u, pPreview->m_nCurrentPage) << "one page";
+    press(VK_ESCAPE);
+    EXPECT_EQ(nullptr, CPrintPreviewWnd::Current());
+    EXPECT_TRUE(IsWindowVisible(harness.View()->m_hWnd));
+}
