@@ -46,3 +46,7 @@ add_test(NAME smoke_test COMMAND smoke_test $<TARGET_FILE:plotra>
 # The load benchmark (scripts/bench.sh), not part of the tests.
 add_executable(load_benchmark EXCLUDE_FROM_ALL tests/bench/LoadBenchmark.cpp ${PLOTRA_HEAP})
 target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)
+
+# The drawing benchmark (scripts/bench.sh), not part of the tests.
+add_executable(draw_benchmark EXCLUDE_FROM_ALL tests/bench/DrawBenchmark.cpp ${PLOTRA_HEAP})
+target_link_libraries(draw_benchmark PRIVATE plotra_lib)

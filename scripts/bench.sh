@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Prints the load benchmark's figures (time and peak memory for 10,000,
-# 100,000 and 1,000,000 points), natively and under Wine.
+# Prints the benchmarks' figures: loading data files of 10,000, 100,000 and
+# 1,000,000 points (time and peak memory, natively and under Wine), and
+# drawing 1,000,000 points on the screen and into a metafile (under Wine, on
+# a virtual display).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -8,10 +10,11 @@ ensure_packages
 cmake -S "$ROOT" -B "$BUILD/bench-native" -DCMAKE_BUILD_TYPE=Release -DPLOTRA_SANITIZE=OFF >/dev/null
 cmake --build "$BUILD/bench-native" --target load_benchmark -j"$(nproc)" >/dev/null
 build_win32 >/dev/null
-cmake --build "$BUILD/win32" --target load_benchmark -j"$(nproc)" >/dev/null
+cmake --build "$BUILD/win32" --target load_benchmark draw_benchmark -j"$(nproc)" >/dev/null
 prepare_prefix
 folder=$(mktemp -d)
-trap 'rm -rf "$folder"; wineserver -k >/dev/null 2>&1 || true' EXIT
+trap 'rm -rf "$folder"; stop_all' EXIT
+start_display
 
 echo "== native ($(uname -m), g++ -O2)"
 for n in 10000 100000 1000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core; done
@@ -21,3 +24,5 @@ for mode in core document; do
         wine "$BUILD/win32/load_benchmark.exe" "$(winepath -w "$folder")" "$n" "$mode"
     done
 done
+echo "== drawing under Wine"
+wine "$BUILD/win32/draw_benchmark.exe"

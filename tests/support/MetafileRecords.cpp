@@ -354,11 +354,12 @@ HRGN RegionOf(const std::vector<RECT>& rects)
 }
 
 // ExtSelectClipRgn combines the region with the current clip; with no clip
-// region selected the whole surface is drawable.
+// region selected the whole surface is drawable. No region at all comes only
+// with RGN_COPY, and removes the clip.
 ClipInfo SelectClip(const ClipInfo& current, const Record& rec)
 {
     if (!rec.hasRegion)
-        return rec.mode == RGN_COPY ? ClipInfo() : current;
+        return ClipInfo();
     ClipInfo result;
     result.clipped = true;
     if (rec.mode == RGN_COPY) {

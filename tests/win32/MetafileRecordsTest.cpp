@@ -176,7 +176,13 @@ TEST(MetafileRecords, LinesKeepLogicalCoordinatesOnBothSurfaces)
         EXPECT_EQ("(10,-20)", Describe(moves[0].pt)) << SurfaceName(surface);
         EXPECT_EQ(static_cast<DWORD>(EMR_LINETO), lineTos[0].type);
         EXPECT_EQ("(30,-40)", Describe(lineTos[0].pt)) << SurfaceName(surface);
-        EXPECT_EQ("(10,-20)-(30,-40) (30,-40)-(30,-5)", Segments(Lines(records))) << SurfaceName(surface);
+        std::vector<Line> lines = Lines(records);
+        EXPECT_EQ("(10,-20)-(30,-40) (30,-40)-(30,-5)", Segments(lines)) << SurfaceName(surface);
+        // Nothing selected: the DC's own pen, BLACK_PEN.
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(static_cast<UINT>(PS_SOLID), lines[0].pen.style) << SurfaceName(surface);
+        EXPECT_EQ(0, lines[0].pen.width) << SurfaceName(surface);
+        EXPECT_EQ(RGB(0, 0, 0), lines[0].pen.color) << SurfaceName(surface);
     }
 }
 
@@ -584,17 +590,21 @@ TEST(MetafileRecords, DrawingCarriesTheClipInForce)
             MoveToEx(hDC, x, 0, nullptr);
             LineTo(hDC, x, -5);
         };
-        mark(1);
         HRGN hPlot = CreateRectRgn(10, 20, 110, 70);
-        SelectClipRgn(hDC, hPlot);
-        mark(2);
         HRGN hLeft = CreateRectRgn(0, 0, 50, 200);
-        ExtSelectClipRgn(hDC, hLeft, RGN_AND);
+        mark(1);
+        ExtSelectClipRgn(hDC, hLeft, RGN_OR);  // adds to the whole surface
+        mark(2);
+        ExtSelectClipRgn(hDC, hPlot, RGN_AND);  // takes from the whole surface
         mark(3);
-        IntersectClipRect(hDC, 0, -100, 20, 0);
+        SelectClipRgn(hDC, hPlot);
         mark(4);
-        SelectClipRgn(hDC, nullptr);
+        ExtSelectClipRgn(hDC, hLeft, RGN_AND);
         mark(5);
+        IntersectClipRect(hDC, 0, -100, 20, 0);
+        mark(6);
+        SelectClipRgn(hDC, nullptr);
+        mark(7);
         DeleteObject(hPlot);
         DeleteObject(hLeft);
     });
@@ -605,10 +615,12 @@ TEST(MetafileRecords, DrawingCarriesTheClipInForce)
     };
     const Row rows[] = {
         /* 0 */ {false, true, ""},
-        /* 1 */ {true, true, "(10,20)-(110,70)"},
-        /* 2 */ {true, true, "(10,20)-(50,70)"},
-        /* 3 */ {true, false, "(10,20)-(50,70)"},  // IntersectClipRect is not followed
-        /* 4 */ {false, true, ""},
+        /* 1 */ {false, true, ""},
+        /* 2 */ {true, true, "(10,20)-(110,70)"},
+        /* 3 */ {true, true, "(10,20)-(110,70)"},
+        /* 4 */ {true, true, "(10,20)-(50,70)"},
+        /* 5 */ {true, false, "(10,20)-(50,70)"},  // IntersectClipRect is not followed
+        /* 6 */ {false, true, ""},
     };
     std::vector<Line> lines = Lines(records);
     ASSERT_EQ(sizeof rows / sizeof rows[0], lines.size()) << Describe(records);
