@@ -39,7 +39,7 @@ CWinApp* AfxGetApp()
 
 int AfxMessageBox(const char* pszText, UINT nType)
 {
-    return g_pApp ? g_pApp->DoMessageBox(pszText, nType) : ::MessageBoxA(nullptr, pszText, "", nType);
+    return AfxMessageBox(nullptr, pszText, nullptr, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType)
@@ -51,8 +51,14 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType)
 
 int AfxMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT nType)
 {
-    return g_pApp ? g_pApp->DoMessageBox(pszText, nType, pszCaption, hOwner)
-                  : ::MessageBoxA(hOwner, pszText, pszCaption, nType);
+    if (g_pApp)
+        return g_pApp->DoMessageBox(pszText, nType, pszCaption, hOwner);
+    // Without an application object (a tool using the document alone) the
+    // hooks still answer.
+    const char* caption = pszCaption ? pszCaption : "";
+    if (AfxGetUiHooks().messageBox)
+        return AfxGetUiHooks().messageBox(pszText, nType, caption);
+    return ::MessageBoxA(hOwner, pszText, caption, nType);
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)

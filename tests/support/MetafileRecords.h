@@ -43,6 +43,8 @@ struct FontInfo {
     std::string face;
 };
 
+// TextOut and CreateFont are also <windows.h> macros; this header includes it
+// first, so the names expand the same way wherever they are used.
 enum class RecordKind {
     MoveTo,
     LineTo,
