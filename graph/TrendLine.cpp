@@ -89,32 +89,50 @@ bool LeastSquares(const GraphParams& params, float& a, float& b)
     return true;
 }
 
+// The line's height at x in single precision, as the fit is drawn; where
+// that overflows (axes near the float limits) the double result stands in.
+double HeightAt(float a, float b, float x)
+{
+    float y = a + b * x;
+    return std::isfinite(y) ? y : a + static_cast<double>(b) * x;
+}
+
+// How far along X the line runs while its height changes by rise: in single
+// precision, or in double where that overflows.
+double RunFor(double rise, float b)
+{
+    float run = std::fabs(static_cast<float>(rise) / b);
+    return std::isfinite(run) ? run : std::fabs(rise / b);
+}
+
 // Places the end of the line at the axis end x, of height y there, into the Y
 // range yLo to yHi: an end outside it moves along the line toward farX, the
 // other end of the axis, to where the line crosses the bottom or the top. The
 // slope b is not 0 here, as a level line outside the range never reaches this.
-void PlaceEnd(double x, double farX, double y, float b, float yLo, float yHi, float& endX, float& endY)
+void PlaceEnd(float x, float farX, double y, float b, float yLo, float yHi, float& endX, float& endY)
 {
     double distance = -1.0;
-    endY = 0.0f;
     if (y < yLo) {
         endY = yLo;
-        distance = std::fabs((yLo - y) / b);
+        distance = RunFor(yLo - y, b);
     }
     if (y > yHi) {
         endY = yHi;
-        distance = std::fabs((y - yHi) / b);
+        distance = RunFor(y - yHi, b);
     }
     if (distance < 0.0) {
-        endX = static_cast<float>(x);
+        endX = x;
         endY = static_cast<float>(y);  // within the Y range, so within the float range
         return;
     }
     // A nearly level line that crosses close to the far end can be carried a
     // hair past it by the rounding of the heights, which shows where that end
     // is 0; the end stays on the axis.
-    const double moved = x < farX ? std::min(x + distance, farX) : std::max(x - distance, farX);
-    endX = static_cast<float>(moved);
+    float d = static_cast<float>(distance);
+    float moved = x < farX ? x + d : x - d;
+    if (!std::isfinite(moved))
+        moved = static_cast<float>(x < farX ? x + distance : x - distance);
+    endX = x < farX ? std::min(moved, farX) : std::max(moved, farX);
 }
 
 }  // namespace
@@ -138,11 +156,8 @@ TrendFit FitTrendLine(const GraphParams& params, const AxisScale& xScale, const 
     const float yLo = AxisEnd(yScale, yScale.minLabel);
     const float yHi = AxisEnd(yScale, yScale.maxLabel);
 
-    // The heights at the axis ends are worked out in double from the float a
-    // and b: in single precision b x overflows on axes that reach the float
-    // limits. The ends are rounded to float once, when stored.
-    const double yLeft = a + static_cast<double>(b) * xLo;
-    const double yRight = a + static_cast<double>(b) * xHi;
+    const double yLeft = HeightAt(a, b, xLo);
+    const double yRight = HeightAt(a, b, xHi);
 
     // Both ends on one side of the range: the line never enters the plot, and
     // pulling the ends in would move each away from its crossing, not onto it.
