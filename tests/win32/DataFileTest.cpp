@@ -197,3 +197,30 @@ TEST(DataFile, NewDocumentChoosesIncrementsFromTheData)
     EXPECT_EQ(5, harness.Doc()->m_graph.xIncrements);
     EXPECT_EQ(5, harness.Doc()->m_savedXIncrements);
 }
+
+TEST(DataFile, EverySampleOpensWithoutAMessage)
+{
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    // The samples folder of the source tree, found from the test program's
+    // place in the build tree (build/win32/win32_tests.exe).
+    std::string root = module;
+    for (int i = 0; i < 3; ++i)
+        root = root.substr(0, root.find_last_of('\\'));
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((root + "\\samples\\*.plr").c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        GTEST_SKIP() << "no samples beside the build folder " << root;
+    int opened = 0;
+    do {
+        AppHarness harness;
+        std::string path = root + "\\samples\\" + found.cFileName;
+        harness.Start(path);
+        EXPECT_TRUE(harness.boxes.empty()) << path << ": " << harness.boxes[0].text;
+        ASSERT_NE(nullptr, harness.Doc()) << path;
+        EXPECT_LT(1, harness.Doc()->m_graph.pointCount) << path;
+        ++opened;
+    } while (FindNextFileA(hFind, &found));
+    FindClose(hFind);
+    EXPECT_LE(3, opened);
+}
