@@ -85,14 +85,3 @@ CPaintDC::~CPaintDC()
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }
-
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
-{
-    Attach(::GetDC(m_hWnd));
-}
-
-CClientDC::~CClientDC()
-{
-    ::ReleaseDC(m_hWnd, m_hDC);
-    Detach();
-}

@@ -72,13 +72,3 @@ public:
 private:
     HWND m_hWnd;
 };
-
-// A context for a window's client area (or, with null, the whole screen).
-class CClientDC : public CDC {
-public:
-    explicit CClientDC(CWnd* pWnd);
-    ~CClientDC() override;
-
-private:
-    HWND m_hWnd;
-};

@@ -60,14 +60,12 @@ INT_PTR CDialog::DoModal()
     bool bEnableOwner = hOwner && ::IsWindowEnabled(hOwner);
     if (bEnableOwner)
         ::EnableWindow(hOwner, FALSE);
-    m_bModalRunning = true;
     if (!m_bEndModal) {
         ShowWindow(SW_SHOW);
         if (AfxGetUiHooks().dialogShown)
             AfxGetUiHooks().dialogShown(this);
     }
     RunModalLoop();
-    m_bModalRunning = false;
     // The owner is enabled before the dialog goes, so the activation returns to it.
     if (bEnableOwner) {
         ::EnableWindow(hOwner, TRUE);

@@ -18,7 +18,6 @@ public:
     // Moves data between members and controls: TRUE reads the controls.
     // FALSE when a check failed (the user has been told).
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-    BOOL IsModalRunning() const { return m_bModalRunning; }
 
     UINT m_nIDTemplate;
 
@@ -38,7 +37,6 @@ private:
 
     CWnd* m_pParentWnd;
     UINT m_nCtlColorMessage = 0;
-    bool m_bModalRunning = false;
     bool m_bEndModal = false;
     int m_nModalResult = -1;
 

@@ -27,7 +27,6 @@ public:
 
     void AddView(CView* pView);
     void RemoveView(CView* pView);
-    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
 
     virtual BOOL OnNewDocument();
     // Reads the file through Serialize; on failure the user has been told, and

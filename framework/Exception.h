@@ -10,8 +10,6 @@ public:
 
 class CUserException : public CException {};
 
-class CMemoryException : public CException {};
-
 class CFileException : public CException {
 public:
     enum Cause { none, generic, fileNotFound, badPath, accessDenied, sharingViolation, diskFull, endOfFile };

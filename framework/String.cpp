@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -57,12 +56,6 @@ int CString::ReverseFind(char ch) const
 {
     size_t pos = m_str.rfind(ch);
     return pos == std::string::npos ? -1 : static_cast<int>(pos);
-}
-
-void CString::MakeUpper()
-{
-    for (char& ch : m_str)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
 }
 
 int CString::CompareNoCase(const char* psz) const

@@ -36,7 +36,6 @@ public:
     int Find(char ch, int nStart = 0) const;
     int Find(const char* psz, int nStart = 0) const;
     int ReverseFind(char ch) const;
-    void MakeUpper();
     int CompareNoCase(const char* psz) const;
 
     // Replaces the text with printf-style output.
