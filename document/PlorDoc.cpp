@@ -109,7 +109,7 @@ void CPlorDoc::Serialize(CArchive& ar)
     if (ar.IsStoring()) {
         std::string text;
         for (int i = 0; i < m_graph.pointCount; ++i)
-            text += FormatDataLine(m_lines[i].str());
+            text += FormatDataLine(LineText(i));
         text += FormatDataTextTrailer(CaptureSettings());
         ar.Write(text.data(), static_cast<unsigned>(text.size()));
         return;
@@ -167,7 +167,7 @@ BOOL CPlorDoc::ParseText(int nLines)
         nLines = m_lines.GetSize();
     DataTextSettings settings = CaptureSettings();
     DataTextResult result =
-        ParseDataText(nLines, [this](int i) -> const std::string& { return m_lines[i].str(); }, settings);
+        ParseDataText(nLines, [this](int i) -> const std::string& { return LineText(i); }, settings);
     if (result.fault) {
         ReportError(result.fault);
         return TRUE;
@@ -195,7 +195,7 @@ BOOL CPlorDoc::ConvertLines()
         return TRUE;
     }
     ConvertResult result =
-        ConvertDataLines(n, [this](int i) -> const std::string& { return m_lines[i].str(); }, x, y);
+        ConvertDataLines(n, [this](int i) -> const std::string& { return LineText(i); }, x, y);
     if (result.fault != LineFault::None) {
         delete[] x;
         delete[] y;

@@ -9,11 +9,10 @@
 #include "framework/UiHooks.h"
 #include "framework/WinApp.h"
 
-// The colour messages are dispatched by message number, each to OnCtlColor,
-// which tells them apart from the message it was sent as.
+// The colour messages all go to OnCtlColor, which is told which one came.
 #define ON_CTLCOLOR(msg) \
     { (msg), 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { \
-          auto* d = AFX_THIS(p); d->m_nCtlColorMessage = (msg); return d->OnCtlColor(w, l); } },
+          return AFX_THIS(p)->OnCtlColor((msg), w, l); } },
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
@@ -164,14 +163,14 @@ void CDialog::DoDataExchange(CDataExchange*)
 {
 }
 
-LRESULT CDialog::OnCtlColor(WPARAM wParam, LPARAM lParam)
+LRESULT CDialog::OnCtlColor(UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_hDlgBkBrush) {
-        HBRUSH hBrush = AfxDialogCtlColor(m_nCtlColorMessage, reinterpret_cast<HDC>(wParam), pApp->m_hDlgBkBrush,
+        HBRUSH hBrush = AfxDialogCtlColor(nMessage, reinterpret_cast<HDC>(wParam), pApp->m_hDlgBkBrush,
                                           pApp->m_crDlgBk, pApp->m_crDlgText);
         if (hBrush)
             return reinterpret_cast<LRESULT>(hBrush);
     }
-    return DefWindowProc(m_nCtlColorMessage, wParam, lParam);
+    return DefWindowProc(nMessage, wParam, lParam);
 }

@@ -29,14 +29,13 @@ protected:
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColor(UINT nMessage, WPARAM wParam, LPARAM lParam);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void RunModalLoop();
 
     CWnd* m_pParentWnd;
-    UINT m_nCtlColorMessage = 0;
     bool m_bEndModal = false;
     int m_nModalResult = -1;
 

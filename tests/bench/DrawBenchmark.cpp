@@ -12,6 +12,7 @@
 
 #include "framework/Dc.h"
 #include "graph/GraphRenderer.h"
+#include "tests/support/TestGraph.h"
 
 namespace {
 
@@ -47,29 +48,6 @@ Data Random()
         d.y.push_back(value(rng));
     }
     return d;
-}
-
-GraphParams Params(Data& d)
-{
-    GraphParams g = {};
-    g.pointCount = kPoints;
-    g.xValues = d.x.data();
-    g.yValues = d.y.data();
-    g.pointType = 1;
-    g.lineType = 1;
-    g.xIncrements = 5;
-    g.yIncrements = 4;
-    g.title = "Benchmark";
-    g.xLabel = "X";
-    g.yLabel = "Y";
-    g.areaWidth = kWidth;
-    g.areaHeight = kHeight;
-    g.showGrid = 1;
-    g.xMin = d.x.front();
-    g.xMax = d.x.back();
-    g.yMin = -1.1;
-    g.yMax = 11;
-    return g;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since)
@@ -129,7 +107,8 @@ int main()
         Data data;
     } sets[] = { { "smooth", Smooth() }, { "random", Random() } };
     for (auto& set : sets) {
-        GraphParams g = Params(set.data);
+        TestGraph graph(set.data.x, set.data.y, kWidth, kHeight);
+        GraphParams& g = graph.params;
         double screen = DrawOnScreen(hWnd, g);
         UINT bytes = 0;
         double meta = DrawIntoMetafile(g, bytes);

@@ -16,7 +16,7 @@
 
 #include "document/DataLines.h"
 #include "document/DataText.h"
-#include "framework/LineSplitter.h"
+#include "tests/support/DataTextHelpers.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -77,15 +77,11 @@ void TimeCore(const std::string& path, int points)
     double read = Seconds(start);
 
     Clock::time_point t = Clock::now();
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    std::string line;
-    while (ReadArchiveLine(text.data(), text.size(), pos, line))
-        lines.push_back(line);
+    std::vector<std::string> lines = SplitArchiveLines(text);
     double split = Seconds(t);
 
     t = Clock::now();
-    DataTextSettings settings = { "", "", "", 5, 4, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0 };
+    DataTextSettings settings = NewDocumentSettings();
     DataTextResult parsed = ParseDataText(static_cast<int>(lines.size()),
                                           [&](int i) -> const std::string& { return lines[i]; }, settings);
     double parse = Seconds(t);

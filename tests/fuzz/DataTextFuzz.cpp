@@ -10,15 +10,10 @@
 #include "document/DataLines.h"
 #include "document/DataText.h"
 #include "document/NumberText.h"
-#include "framework/LineSplitter.h"
 #include "graph/AxisScale.h"
+#include "tests/support/DataTextHelpers.h"
 
 namespace {
-
-DataTextSettings Defaults()
-{
-    return { "Graph Title", "X Axis Label", "Y Axis Label", 5, 4, 1, 0, 1, 0, 1, 0, 0.0, 0.0, 0, 0.0, 0.0, 0 };
-}
 
 void ScaleRange(const double range[2], int n)
 {
@@ -43,12 +38,8 @@ void CheckRoundTrip(const std::vector<std::string>& lines, int dataCount, const 
     for (int i = 0; i < dataCount; ++i)
         file += FormatDataLine(lines[i]);
     file += FormatDataTextTrailer(s);
-    std::vector<std::string> again;
-    std::size_t pos = 0;
-    std::string line;
-    while (ReadArchiveLine(file.data(), file.size(), pos, line))
-        again.push_back(line);
-    DataTextSettings back = Defaults();
+    std::vector<std::string> again = SplitArchiveLines(file);
+    DataTextSettings back = NewDocumentSettings();
     DataTextResult r =
         ParseDataText(static_cast<int>(again.size()), [&](int i) -> const std::string& { return again[i]; }, back);
     if (r.fault || r.dataCount != dataCount || back.xIncrements != s.xIncrements || back.lineType != s.lineType ||
@@ -61,14 +52,8 @@ void CheckRoundTrip(const std::vector<std::string>& lines, int dataCount, const 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const char* text = reinterpret_cast<const char*>(data);
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    std::string line;
-    while (ReadArchiveLine(text, size, pos, line))
-        lines.push_back(line);
-
-    DataTextSettings settings = Defaults();
+    std::vector<std::string> lines = SplitArchiveLines(reinterpret_cast<const char*>(data), size);
+    DataTextSettings settings = NewDocumentSettings();
     int n = static_cast<int>(lines.size());
     DataTextResult result =
         ParseDataText(n, [&](int i) -> const std::string& { return lines[i]; }, settings);

@@ -5,28 +5,13 @@
 
 #include "app/resource.h"
 #include "document/DataText.h"
-#include "framework/LineSplitter.h"
+#include "tests/support/DataTextHelpers.h"
 
 namespace {
 
-DataTextSettings Defaults()
-{
-    return { "Graph Title", "X Axis Label", "Y Axis Label", 5, 4, 1, 0, 1, 0, 1, 0, 0.0, 0.0, 0, 0.0, 0.0, 0 };
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    std::string line;
-    while (ReadArchiveLine(text.data(), text.size(), pos, line))
-        lines.push_back(line);
-    return lines;
-}
-
 DataTextResult Parse(const std::string& text, DataTextSettings& settings)
 {
-    std::vector<std::string> lines = Lines(text);
+    std::vector<std::string> lines = SplitArchiveLines(text);
     return ParseDataText(static_cast<int>(lines.size()), [&](int i) -> const std::string& { return lines[i]; },
                          settings);
 }
@@ -35,7 +20,7 @@ DataTextResult Parse(const std::string& text, DataTextSettings& settings)
 
 TEST(DataText, ReadsDataTitleLabelsAndSettings)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     DataTextResult r = Parse("1 2\r\n2 5\r\n3 9\r\n\r\nTitle\r\nX\r\nY\r\n6 3 2 1 2\r\n1 0\r\n1 -5 50\r\n1 1e+006 2.5e-007", s);
     EXPECT_EQ(0u, r.fault);
     EXPECT_EQ(3, r.dataCount);
@@ -61,7 +46,7 @@ TEST(DataText, ReadsDataTitleLabelsAndSettings)
 
 TEST(DataText, DataOnlyKeepsDefaults)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     DataTextResult r = Parse("1 2\r\n3 4\r\n", s);
     EXPECT_EQ(0u, r.fault);
     EXPECT_EQ(2, r.dataCount);
@@ -71,7 +56,7 @@ TEST(DataText, DataOnlyKeepsDefaults)
 
 TEST(DataText, ShortSettingsLineSetsOnlyItsFields)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n7  8   \r\n1", s);
     EXPECT_EQ(7, s.xIncrements);
     EXPECT_EQ(8, s.yIncrements);
@@ -85,7 +70,7 @@ TEST(DataText, ShortSettingsLineSetsOnlyItsFields)
 
 TEST(DataText, SettingsFieldsAreSeparatedBySpacesOnly)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n  6\t9 3 1 2 extra", s);
     EXPECT_EQ(6, s.xIncrements) << "the tab is part of the first field";
     EXPECT_EQ(3, s.yIncrements);
@@ -111,14 +96,14 @@ TEST(DataText, RefusesBadTextsWithTheirMessages)
         /* 8 */ { "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", IDS_TWO_BLANK_LINES },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        DataTextSettings s = Defaults();
+        DataTextSettings s = NewDocumentSettings();
         EXPECT_EQ(cases[i].fault, Parse(cases[i].text, s).fault) << "row " << i;
     }
 }
 
 TEST(DataText, EightLinesAfterDataAreAllowed)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     EXPECT_EQ(0u, Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 2 4\r\n0 1 3", s).fault);
 }
 
@@ -136,21 +121,21 @@ TEST(DataText, SeparatorIsTheMostFrequentWithTiesToSpaceThenTab)
         /* 5 */ { "1,,2\r\n3 4", ',' },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        DataTextSettings s = Defaults();
+        DataTextSettings s = NewDocumentSettings();
         EXPECT_EQ(cases[i].separator, Parse(cases[i].text, s).separator) << "row " << i;
     }
 }
 
 TEST(DataText, LongTextLinesAreCutTo79Characters)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     Parse("1 2\r\n3 4\r\n\r\n" + std::string(200, 'T') + "\r\nX", s);
     EXPECT_EQ(std::string(79, 'T'), s.title);
 }
 
 TEST(DataText, TrailerHasTheExactLayout)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     s.yMin = 2;
     s.yMax = 9;
     s.xMin = 1;
@@ -166,11 +151,11 @@ TEST(DataText, TrailerHasTheExactLayout)
 
 TEST(DataText, EmptyTextsAreWrittenAsOneSpaceAndReadBack)
 {
-    DataTextSettings s = Defaults();
+    DataTextSettings s = NewDocumentSettings();
     s.title = "";
     s.yLabel = "";
     std::string file = "1 2\r\n3 4\r\n" + FormatDataTextTrailer(s);
-    DataTextSettings back = Defaults();
+    DataTextSettings back = NewDocumentSettings();
     DataTextResult r = Parse(file, back);
     ASSERT_EQ(0u, r.fault);
     EXPECT_EQ(" ", back.title);
@@ -182,7 +167,7 @@ TEST(DataText, WrittenSettingsReadBackRoundedToSixDigits)
 {
     DataTextSettings s = { "T", "X", "Y", 7, 3, 2, 1, 0, 1, 0, 1, -1.23456789, 98765.4321, 0, 1e-9, 3e12, 1 };
     std::string file = "1 2\r\n3 4\r\n" + FormatDataTextTrailer(s);
-    DataTextSettings back = Defaults();
+    DataTextSettings back = NewDocumentSettings();
     ASSERT_EQ(0u, Parse(file, back).fault);
     EXPECT_EQ(7, back.xIncrements);
     EXPECT_EQ(3, back.yIncrements);

@@ -3,19 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/LineSplitter.h"
+#include "tests/support/DataTextHelpers.h"
 
 namespace {
-
-std::vector<std::string> Split(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    std::string line;
-    while (ReadArchiveLine(text.data(), text.size(), pos, line))
-        lines.push_back(line);
-    return lines;
-}
 
 struct Case {
     const char* text;
@@ -42,13 +32,13 @@ TEST(LineSplitter, SplitsAtEachKindOfLineEnd)
         /* 11 */ { "\r", { "" } },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
-        EXPECT_EQ(cases[i].lines, Split(cases[i].text)) << "row " << i;
+        EXPECT_EQ(cases[i].lines, SplitArchiveLines(cases[i].text)) << "row " << i;
 }
 
 TEST(LineSplitter, KeepsEmbeddedZeroBytes)
 {
     std::string text("a\0b\nc", 5);
-    std::vector<std::string> lines = Split(text);
+    std::vector<std::string> lines = SplitArchiveLines(text);
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ(std::string("a\0b", 3), lines[0]);
 }
