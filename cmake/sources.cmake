@@ -73,4 +73,5 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/RendererTest.cpp
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
+  tests/win32/ModalDialogTest.cpp
 )

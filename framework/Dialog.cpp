@@ -46,10 +46,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT msg, WPARAM, LPARAM lParam)
 
 INT_PTR CDialog::DoModal()
 {
-    CWinApp* pApp = AfxGetApp();
-    HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : (pApp && pApp->m_pMainWnd ? pApp->m_pMainWnd->m_hWnd : nullptr);
-    if (hOwner)
-        hOwner = GetLastActivePopup(hOwner);
+    HWND hOwner = FindOwner();
     m_bEndModal = false;
     m_nModalResult = -1;
     HWND hWnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
@@ -72,6 +69,20 @@ INT_PTR CDialog::DoModal()
     }
     DestroyWindow();
     return m_nModalResult;
+}
+
+// The top-level window of the given parent (or of the main window), then the
+// popup it has active: disabling a child such as the view would leave the
+// frame's menu live under the dialog.
+HWND CDialog::FindOwner() const
+{
+    CWinApp* pApp = AfxGetApp();
+    HWND hWnd = m_pParentWnd ? m_pParentWnd->m_hWnd : (pApp && pApp->m_pMainWnd ? pApp->m_pMainWnd->m_hWnd : nullptr);
+    if (!hWnd)
+        return nullptr;
+    if (HWND hTop = ::GetAncestor(hWnd, GA_ROOT))
+        hWnd = hTop;
+    return ::GetLastActivePopup(hWnd);
 }
 
 void CDialog::RunModalLoop()

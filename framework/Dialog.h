@@ -33,6 +33,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND FindOwner() const;
     void RunModalLoop();
 
     CWnd* m_pParentWnd;
