@@ -31,6 +31,9 @@ public:
     // font it is drawn with.
     HGDIOBJ SelectObject(HGDIOBJ hObject);
     int SelectClipRgn(HRGN hRgn) { return ::SelectClipRgn(m_hDC, hRgn); }
+    int ExtSelectClipRgn(HRGN hRgn, int nMode) { return ::ExtSelectClipRgn(m_hDC, hRgn, nMode); }
+    // 1 when a clip region is selected (copied into hRgn), 0 when none.
+    int GetClipRgn(HRGN hRgn) const { return ::GetClipRgn(m_hDC, hRgn); }
 
     // The mapping is set on both contexts; the preview's context scales the
     // viewport of its drawing context to the page on the screen.

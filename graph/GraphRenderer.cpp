@@ -32,6 +32,29 @@ private:
     HGDIOBJ m_hOld;
 };
 
+// Limits drawing to a rectangle in device units, inside whatever clipping
+// the caller had set (the print preview clips to its page), and gives the
+// caller's clipping back when it goes.
+class CClipToRect {
+public:
+    CClipToRect(CDC* pDC, const RECT& rc) : m_pDC(pDC)
+    {
+        m_saved.CreateRectRgn(0, 0, 0, 0);
+        m_bHadClip = pDC->GetClipRgn(m_saved) == 1;
+        CRgn region;
+        region.CreateRectRgn(rc.left, rc.top, rc.right, rc.bottom);
+        pDC->ExtSelectClipRgn(region, RGN_AND);
+    }
+    ~CClipToRect() { m_pDC->SelectClipRgn(m_bHadClip ? static_cast<HRGN>(m_saved) : nullptr); }
+    CClipToRect(const CClipToRect&) = delete;
+    CClipToRect& operator=(const CClipToRect&) = delete;
+
+private:
+    CDC* m_pDC;
+    CRgn m_saved;
+    bool m_bHadClip = false;
+};
+
 }  // namespace
 
 CGraphRenderer::CGraphRenderer()
@@ -275,9 +298,7 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
 
     RECT clip = { m_nPlotLeft - m, -(PlotTop() + m), m_nPlotLeft + m_nPlotWidth + m, -m_nPlotBottom + m };
     pDC->LogicalToDevice(&clip);
-    CRgn region;
-    region.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
-    pDC->SelectClipRgn(region);
+    CClipToRect clipToPlot(pDC, clip);
 
     PointMapper map(Layout(), m_xScale, m_yScale);
     const bool dashed = g.lineType == 2;
@@ -311,7 +332,6 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
     }
     DrawMarker(pDC, xp, yp, m);
     pDC->SelectObject(hOldPen);
-    pDC->SelectClipRgn(nullptr);
 }
 
 void CGraphRenderer::DrawMarker(CDC* pDC, int x, int height, int m)

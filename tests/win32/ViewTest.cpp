@@ -398,3 +398,32 @@ TEST(View, PrintPreviewOpensPagesAndClosesWithEscape)
     EXPECT_EQ(nullptr, CPrintPreviewWnd::Current());
     EXPECT_TRUE(IsWindowVisible(harness.View()->m_hWnd));
 }
+
+TEST(View, PrintPreviewKeepsALargeGraphOnItsPage)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    // The curve runs to the plot's top right corner, which at 10 x 10 inches
+    // lies beyond the page's right edge.
+    StartWith(harness, "wide.plr", "0 0\r\n50 80\r\n100 100");
+    harness.View()->m_nPrintWidthInches = 10;
+    harness.View()->m_nPrintHeightInches = 10;
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT_PREVIEW);
+    CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current();
+    ASSERT_NE(nullptr, pPreview);
+    Picture shown = CaptureWindow(pPreview->m_hWnd, true);
+    RECT page = pPreview->PageRect();
+    const COLORREF background = GetSysColor(COLOR_APPWORKSPACE);
+    int inkBeside = 0;
+    const int shadow = 4;
+    for (int y = page.top; y < page.bottom; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            bool onSheet = x >= page.left && x < page.right + shadow;
+            inkBeside += !onSheet && shown.At(x, y) != background ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(0, inkBeside) << "nothing drawn on the background beside the sheet";
+    pPreview->Close();
+}
