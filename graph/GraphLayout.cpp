@@ -24,10 +24,11 @@ int ComputeTextHeight(int areaHeight, int verticalResolution, bool printing)
                                        : 100.0f;
     float f = printing ? 4.83f - pct * 0.0133f : 8.6f - pct * 0.056f;
     double height = f * static_cast<double>(areaHeight) * 0.01 + 0.5;
-    // An area far taller than the device (a huge printed size) would take the
-    // factor below zero; no text is smaller than nothing.
-    if (!(height > 0.0))
-        return 0;
+    // An area far taller than the device (a huge printed size) takes the
+    // factor to zero or below. The height stays at least 1: a font of height 0
+    // is the default size to Windows, not the smallest.
+    if (!(height >= 1.0))
+        return 1;
     return height < 1e6 ? Trunc(height) : 1000000;
 }
 

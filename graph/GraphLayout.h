@@ -7,7 +7,7 @@
 
 // The label text height for a drawing area areaHeight units high on a device
 // verticalResolution pixels high. Printer and preview text is relatively
-// smaller than screen and metafile text.
+// smaller than screen and metafile text. Never less than 1.
 int ComputeTextHeight(int areaHeight, int verticalResolution, bool printing);
 
 struct GraphLayout {

@@ -63,6 +63,7 @@ void CPlorView::OnInitialUpdate()
     m_nPrintWidthInches = 6;
     m_nPrintHeightInches = 4;
     m_bTrendLine = FALSE;
+    m_bTrendRecord = false;
     CView::OnInitialUpdate();
 }
 
@@ -70,6 +71,7 @@ void CPlorView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     // New data or settings deserve a new verdict on whether they scale.
     m_bScaleErrorShown = false;
+    m_bTrendRecord = false;
     CView::OnUpdate(pSender, lHint, pHint);
 }
 
@@ -105,6 +107,7 @@ void CPlorView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 void CPlorView::OnDraw(CDC* pDC)
 {
     m_drawParams = GetDocument()->m_graph;
+    m_bTrendRecord = false;
     if (g_graphRenderer.Draw(pDC, &m_drawParams, FALSE)) {
         if (GetDocument()->m_graph.pointCount < 2) {
             DrawPrompt(pDC);
@@ -127,6 +130,7 @@ void CPlorView::DrawTrendLine(CDC* pDC)
     if (m_trendFit != TrendFit::Drawn)
         return;
     m_drawParams = MakeTrendRecord(m_drawParams, m_trendX, m_trendY);
+    m_bTrendRecord = true;
     g_graphRenderer.Draw(pDC, &m_drawParams, TRUE);
 }
 
@@ -187,47 +191,59 @@ void CPlorView::OnSizePrintedGraph()
         m_nPrintHeightInches = dialog.m_nHeightIndex + 2;
 }
 
-void CPlorView::OnEditCopy()
+HENHMETAFILE CPlorView::MakePicture()
 {
     RECT rc;
     GetClientRect(&rc);
-    int width = rc.right;
-    int height = rc.bottom;
+    // The window's size, whatever the last drawing was: after printing the
+    // records hold the printer's area.
+    GraphParams graph = GetDocument()->m_graph;
+    graph.areaWidth = rc.right;
+    graph.areaHeight = rc.bottom;
+    GraphParams trend = m_drawParams;
+    trend.areaWidth = rc.right;
+    trend.areaHeight = rc.bottom;
     HDC hScreen = ::GetDC(nullptr);
     HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    if (!hMeta) {
-        ::ReleaseDC(nullptr, hScreen);
-        return;
-    }
-    {
+    if (hMeta) {
         CDC dc;
         dc.m_hDC = hMeta;
         dc.m_hAttribDC = hScreen;
         // The default text mapping, so the extent has no effect; the origin
         // puts logical (0, -H) at the picture's top left.
-        dc.SetWindowExt(width, height);
-        dc.SetWindowOrg(0, -height);
-        g_graphRenderer.Draw(&dc, &GetDocument()->m_graph, FALSE);
-        if (m_bTrendLine && m_trendFit == TrendFit::Drawn && m_drawParams.pointCount == 2)
-            g_graphRenderer.Draw(&dc, &m_drawParams, TRUE);
+        dc.SetWindowExt(rc.right, rc.bottom);
+        dc.SetWindowOrg(0, -rc.bottom);
+        if (!g_graphRenderer.Draw(&dc, &graph, FALSE) && m_bTrendLine && m_bTrendRecord)
+            g_graphRenderer.Draw(&dc, &trend, TRUE);
         dc.Detach();
     }
-    HENHMETAFILE hPicture = CloseEnhMetaFile(hMeta);
-    if (hPicture && ::OpenClipboard(m_hWnd)) {
-        EmptyClipboard();
-        if (!SetClipboardData(CF_ENHMETAFILE, hPicture))
-            DeleteEnhMetaFile(hPicture);
-        CloseClipboard();
-    } else if (hPicture) {
-        DeleteEnhMetaFile(hPicture);
-    }
     ::ReleaseDC(nullptr, hScreen);
+    return hMeta ? CloseEnhMetaFile(hMeta) : nullptr;
+}
+
+void CPlorView::OnEditCopy()
+{
+    HENHMETAFILE hPicture = MakePicture();
+    if (!hPicture)
+        return;
+    if (::OpenClipboard(m_hWnd)) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_ENHMETAFILE, hPicture))
+            hPicture = nullptr;
+        CloseClipboard();
+    }
+    if (hPicture)
+        DeleteEnhMetaFile(hPicture);
 }
 
 bool CPlorView::ReadClipboardText(std::string& text)
 {
-    if (!::OpenClipboard(m_hWnd))
+    // Another program holding the clipboard open is a failure to read it,
+    // told like a failed lock; the document stays as it was.
+    if (!::OpenClipboard(m_hWnd)) {
+        AfxMessageBox(IDS_CLIPBOARD_ERROR, MB_OK | MB_ICONSTOP);
         return false;
+    }
     HANDLE hText = GetClipboardData(CF_TEXT);
     if (!hText) {
         CloseClipboard();
@@ -282,8 +298,10 @@ void CPlorView::OnTrendLine()
 
 void CPlorView::OnTrendLineEquation()
 {
-    std::string text = m_trendFit == TrendFit::Drawn ? TrendEquationText(m_trendIntercept, m_trendSlope)
-                                                     : std::string(NoTrendLineText(m_trendFit));
+    // A line that misses the Y range still has its equation; only where no
+    // line could be fitted is there nothing to show but why.
+    std::string text = m_trendFit == TrendFit::AllXEqual ? std::string(kNoTrendLineText)
+                                                         : TrendEquationText(m_trendIntercept, m_trendSlope);
     AfxMessageBox(m_hWnd, text.c_str(), kTrendEquationCaption, MB_OK | MB_ICONINFORMATION);
 }
 

@@ -42,9 +42,10 @@ public:
     int m_nPrintWidthPixels;
     int m_nPrintHeightPixels;
     BOOL m_bTrendLine;
-    // How the last drawing's trend line came out; the copy and the equation
-    // box go by it.
+    // How the last drawing's trend line came out; the equation box goes by it.
     TrendFit m_trendFit;
+    // m_drawParams holds the trend line of the last drawing, for the copy.
+    bool m_bTrendRecord = false;
 
 protected:
     void OnEditCopy();
@@ -60,6 +61,9 @@ protected:
 
 private:
     void DrawTrendLine(CDC* pDC);
+    // The picture of the document as Copy puts it on the clipboard, at the
+    // window's size; null when no metafile could be made.
+    HENHMETAFILE MakePicture();
     // Reads the clipboard's text; false (the user told, if need be) when
     // there is none or it cannot be read.
     bool ReadClipboardText(std::string& text);

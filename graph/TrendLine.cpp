@@ -9,10 +9,9 @@
 
 const char kTrendEquationCaption[] = "Trend Line Equation";
 
-namespace {
+const char kNoTrendLineText[] = "There is no trend line: all points have the same X value, or nearly so.";
 
-const char kNoTrendAllXEqualText[] = "There is no trend line: all points have the same X value, or nearly so.";
-const char kNoTrendOutsideYText[] = "There is no trend line: it lies wholly outside the Y scale range.";
+namespace {
 
 const int kTrendPointType = 0;  // no markers
 const int kTrendLineType = 1;   // solid
@@ -192,17 +191,4 @@ std::string TrendEquationText(float intercept, float slope)
     else
         text += " + " + FormatG(b, kEquationPrecision);
     return text + " X";
-}
-
-const char* NoTrendLineText(TrendFit fit)
-{
-    switch (fit) {
-    case TrendFit::AllXEqual:
-        return kNoTrendAllXEqualText;
-    case TrendFit::OutsideYRange:
-        return kNoTrendOutsideYText;
-    case TrendFit::Drawn:
-        break;
-    }
-    return nullptr;
 }

@@ -30,8 +30,8 @@ GraphParams MakeTrendRecord(const GraphParams& graph, float endX[2], float endY[
 // sign written as the operator, each number to four significant digits.
 std::string TrendEquationText(float intercept, float slope);
 
-// Why no line is drawn, for the equation box; null for TrendFit::Drawn.
-const char* NoTrendLineText(TrendFit fit);
+// What the equation box says when the points fix no line (TrendFit::AllXEqual).
+extern const char kNoTrendLineText[];
 
 // The caption of the equation box.
 extern const char kTrendEquationCaption[];

@@ -28,8 +28,9 @@ TEST(GraphLayout, TextHeightFollowsScreenAndPrinterRules)
     EXPECT_EQ(23, ComputeTextHeight(400, 768, false));
     // On paper the same share of the page gets relatively smaller text.
     EXPECT_EQ(52, ComputeTextHeight(1200, 3358, true));
-    EXPECT_GE(ComputeTextHeight(400, 0, false), 0) << "no division by a zero resolution";
-    EXPECT_EQ(0, ComputeTextHeight(100000, 10, false)) << "never negative";
+    EXPECT_EQ(12, ComputeTextHeight(400, 0, false)) << "a zero resolution counts as the whole device";
+    EXPECT_EQ(1, ComputeTextHeight(100000, 10, false)) << "never 0, which a font takes as its default size";
+    EXPECT_EQ(1, ComputeTextHeight(1, 768, false));
 }
 
 TEST(GraphLayout, SixHundredByFourHundredExample)

@@ -398,14 +398,3 @@ TEST(TrendLine, MakesABlueSolidTwoPointRecordFromTheGraphs)
     EXPECT_EQ(3, graph.pointCount);
     EXPECT_EQ(xs, graph.xValues);
 }
-
-TEST(TrendLine, ExplainsEachLineItCannotDraw)
-{
-    EXPECT_EQ(nullptr, NoTrendLineText(TrendFit::Drawn));
-    const char* sameX = NoTrendLineText(TrendFit::AllXEqual);
-    const char* outside = NoTrendLineText(TrendFit::OutsideYRange);
-    ASSERT_NE(nullptr, sameX);
-    ASSERT_NE(nullptr, outside);
-    EXPECT_STRNE(sameX, outside);
-    EXPECT_STREQ("Trend Line Equation", kTrendEquationCaption);
-}

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "app/MainFrm.h"
 #include "app/resource.h"
@@ -84,6 +85,8 @@ TEST(View, TrendEquationInPlusAndMinusForms)
         /* 0 */ { "1 2\r\n2 4\r\n3 6", "Y = 0 + 2 X" },
         /* 1 */ { "0 5\r\n1 3\r\n2 1", "Y = 5 - 2 X" },
         /* 2 */ { "0 3\r\n1 3\r\n2 3", "Y = 3 + 0 X" },
+        // A fixed Y scale of 100 to 200 that the whole line misses.
+        /* 3 */ { "1 2\r\n2 4\r\n3 6\r\n\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n1 100 200", "Y = 0 + 2 X" },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         AppHarness harness;
@@ -108,7 +111,7 @@ TEST(View, TrendLineOfEqualXSaysWhyThereIsNone)
     Repaint(harness);
     harness.Command(ID_EDIT_TREND_EQUATION);
     ASSERT_EQ(1u, harness.boxes.size());
-    EXPECT_EQ(NoTrendLineText(TrendFit::AllXEqual), harness.boxes[0].text);
+    EXPECT_EQ(kNoTrendLineText, harness.boxes[0].text);
     harness.Command(ID_EDIT_COPY);
     EXPECT_EQ(0, BlueLines(ClipboardPicture(harness.View()->m_hWnd)));
 }
@@ -140,6 +143,48 @@ TEST(View, CopyPutsThePictureWithOrWithoutTheTrendLine)
     std::vector<Record> withTrend = ClipboardPicture(harness.View()->m_hWnd);
     EXPECT_LT(0, BlueLines(withTrend));
     EXPECT_EQ(Rectangles(plain).size(), Rectangles(withTrend).size()) << "the data curve is there too";
+}
+
+TEST(View, CopyNeverDrawsATrendLineLeftFromAnEarlierDrawing)
+{
+    AppHarness harness;
+    StartWith(harness, "first.plr", "1 2\r\n2 4\r\n3 6");
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
+    harness.App().OpenDocumentFile(WriteTestFile("second.plr", "1 1\r\n2 3").c_str());
+    harness.Command(ID_EDIT_COPY);
+    const size_t plainLines = Lines(ClipboardPicture(harness.View()->m_hWnd)).size();
+    // Switched on, but not yet drawn for this document.
+    harness.Command(ID_EDIT_TREND_LINE);
+    harness.Command(ID_EDIT_COPY);
+    EXPECT_EQ(plainLines, Lines(ClipboardPicture(harness.View()->m_hWnd)).size());
+}
+
+TEST(View, PasteWhileAnotherProgramHoldsTheClipboardSaysSo)
+{
+    AppHarness harness;
+    StartWith(harness, "held.plr", "5 6\r\n7 8");
+    PutText(harness.View()->m_hWnd, "1 2\r\n3 4");
+    HANDLE hOpened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        BOOL opened = OpenClipboard(nullptr);
+        SetEvent(hOpened);
+        WaitForSingleObject(hRelease, 10000);
+        if (opened)
+            CloseClipboard();
+    });
+    WaitForSingleObject(hOpened, 10000);
+    harness.Command(ID_EDIT_PASTE);
+    SetEvent(hRelease);
+    holder.join();
+    CloseHandle(hOpened);
+    CloseHandle(hRelease);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Error in accessing Clipboard...", harness.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
+    EXPECT_STREQ("held.plr", harness.Doc()->GetTitle());
+    EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
 }
 
 TEST(View, CopyWithoutDataPutsAnEmptyPicture)
@@ -426,4 +471,25 @@ TEST(View, PrintPreviewKeepsALargeGraphOnItsPage)
     }
     EXPECT_EQ(0, inkBeside) << "nothing drawn on the background beside the sheet";
     pPreview->Close();
+}
+
+TEST(View, CopyAfterPrintingIsAtTheWindowsSize)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    StartWith(harness, "copy size.plr", "1 2\r\n2 5\r\n3 6");
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
+    harness.Command(ID_EDIT_COPY);
+    std::vector<Record> before = ClipboardPicture(harness.View()->m_hWnd);
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT);
+    harness.Command(ID_EDIT_COPY);
+    std::vector<Record> after = ClipboardPicture(harness.View()->m_hWnd);
+    ASSERT_FALSE(Texts(before).empty());
+    ASSERT_EQ(Texts(before).size(), Texts(after).size());
+    for (size_t i = 0; i < Texts(before).size(); ++i)
+        EXPECT_EQ(Describe(Texts(before)[i].pt), Describe(Texts(after)[i].pt)) << "text " << i;
+    EXPECT_EQ(BlueLines(before), BlueLines(after));
 }
