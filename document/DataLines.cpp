@@ -1,14 +1,17 @@
 #include "document/DataLines.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "document/NumberText.h"
+
+const char kDataSeparators[] = " \t,";
 
 namespace {
 
 bool IsSeparator(char ch)
 {
-    return ch == ' ' || ch == '\t' || ch == ',';
+    return ch != '\0' && std::strchr(kDataSeparators, ch) != nullptr;
 }
 
 }  // namespace

@@ -12,6 +12,10 @@ enum class LineFault {
     TooLong        // more than kMaxDataLineLength characters
 };
 
+// The characters that separate the two numbers of a data line: space, tab
+// and comma.
+extern const char kDataSeparators[];
+
 // The longest data line the program takes; a longer one is refused rather
 // than cut, since cutting could change a number.
 const std::size_t kMaxDataLineLength = 83;

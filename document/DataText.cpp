@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/resource.h"
 #include "document/NumberText.h"
 
 namespace {
@@ -138,6 +137,35 @@ char ChooseSeparator(int spaces, int tabs, int commas)
 }
 
 }  // namespace data_text
+
+DataTextSettings NewDocumentSettings()
+{
+    return { "Graph Title", "X Axis Label", "Y Axis Label", 5, 4, 1, 0, 1, 0, 1, 0, 0.0, 0.0, 0, 0.0, 0.0, 0 };
+}
+
+namespace {
+
+void KeepWithin(int& value, int low, int high, int fallback)
+{
+    if (value < low || value > high)
+        value = fallback;
+}
+
+}  // namespace
+
+void BringSettingsIntoRange(DataTextSettings& s)
+{
+    const DataTextSettings d = NewDocumentSettings();
+    KeepWithin(s.xIncrements, 2, 10, d.xIncrements);
+    KeepWithin(s.yIncrements, 2, 10, d.yIncrements);
+    KeepWithin(s.pointType, 0, 3, d.pointType);
+    KeepWithin(s.pointSize, 0, 1, d.pointSize);
+    KeepWithin(s.lineType, 0, 2, d.lineType);
+    KeepWithin(s.lineSize, 0, 1, d.lineSize);
+    KeepWithin(s.showGrid, 0, 1, d.showGrid);
+    KeepWithin(s.useYScale, 0, 1, d.useYScale);
+    KeepWithin(s.useXScale, 0, 1, d.useXScale);
+}
 
 namespace {
 

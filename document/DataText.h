@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <string>
 
-#include "app/resource.h"
 
 // The longest line after the data the reader keeps; longer ones are cut.
 const std::size_t kMaxSettingsLineLength = 79;
@@ -34,8 +33,26 @@ struct DataTextSettings {
     int settingsLoaded;  // set when the increments line was read
 };
 
+// Why a text was refused.
+enum class DataTextFault {
+    None,
+    TwoBlankLines,  // more than one empty line, or more than eight lines after the data
+    NotEnoughData,  // no lines, or fewer than two data lines
+    NotDataFile,    // a data line with a character no number has
+};
+
+// The settings of a new document.
+DataTextSettings NewDocumentSettings();
+
+// Brings each setting a text may set into the range the program draws:
+// marker and line types and sizes to the choices the Graph Options dialog
+// offers, the grid and fixed-scale flags to 0 or 1, the increments to 2 to
+// 10. A value outside takes the new document's value. Texts and limits are
+// left as they are.
+void BringSettingsIntoRange(DataTextSettings& settings);
+
 struct DataTextResult {
-    unsigned fault;  // 0, or the string id of the message that refuses the text
+    DataTextFault fault;
     int dataCount;   // the data lines: lines 0 to dataCount - 1
     char separator;  // the most frequent separator of the data lines
 };
@@ -58,9 +75,9 @@ DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
     for (int i = 0; i < n && empty < 2; ++i)
         empty += getLine(i).empty() ? 1 : 0;
     if (n > 0 && empty >= 2)
-        return { IDS_TWO_BLANK_LINES, 0, ' ' };
+        return { DataTextFault::TwoBlankLines, 0, ' ' };
     if (n <= 0)
-        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
+        return { DataTextFault::NotEnoughData, 0, ' ' };
     int dataCount = 0;
     int section = 0;
     int limit = 8;
@@ -72,7 +89,7 @@ DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
             ++limit;
             for (char ch : line) {
                 if (!data_text::kIsDataCharacter[static_cast<unsigned char>(ch)])
-                    return { IDS_NOT_PLOTRA_FILE, 0, ' ' };
+                    return { DataTextFault::NotDataFile, 0, ' ' };
                 counts[0] += ch == ' ';
                 counts[1] += ch == '\t';
                 counts[2] += ch == ',';
@@ -81,12 +98,12 @@ DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
         }
         ++section;
         if (n > limit)
-            return { IDS_TWO_BLANK_LINES, 0, ' ' };
+            return { DataTextFault::TwoBlankLines, 0, ' ' };
         data_text::ReadSettingsLine(section, line, settings);
     }
     if (dataCount < 2)
-        return { IDS_NOT_ENOUGH_DATA, 0, ' ' };
-    return { 0, dataCount, data_text::ChooseSeparator(counts[0], counts[1], counts[2]) };
+        return { DataTextFault::NotEnoughData, 0, ' ' };
+    return { DataTextFault::None, dataCount, data_text::ChooseSeparator(counts[0], counts[1], counts[2]) };
 }
 
 // A data line as written to the file, with its line end. A CR inside the

@@ -20,15 +20,28 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The characters that separate the two numbers of a data line.
-const char kSeparators[] = " \t,";
 const int kLineGrowth = 64;
+
+// The message that refuses a data text.
+UINT FaultMessage(DataTextFault fault)
+{
+    switch (fault) {
+    case DataTextFault::TwoBlankLines:
+        return IDS_TWO_BLANK_LINES;
+    case DataTextFault::NotEnoughData:
+        return IDS_NOT_ENOUGH_DATA;
+    case DataTextFault::NotDataFile:
+    case DataTextFault::None:
+        break;
+    }
+    return IDS_NOT_PLOTRA_FILE;
+}
 
 }  // namespace
 
 CPlorDoc::CPlorDoc()
     : m_graph(), m_xDataRange(), m_yDataRange(), m_savedYIncrements(0), m_savedXIncrements(0), m_useYScale(FALSE),
-      m_useXScale(FALSE), m_settingsLoaded(FALSE), m_separators(kSeparators), m_separator(kSeparators[2])
+      m_useXScale(FALSE), m_settingsLoaded(FALSE), m_separators(kDataSeparators), m_separator(kDataSeparators[2])
 {
     m_lines.SetSize(kLineGrowth, kLineGrowth);
 }
@@ -71,22 +84,23 @@ void CPlorDoc::DeleteContents()
     m_lines.RemoveAll();
     m_lines.SetSize(kLineGrowth, kLineGrowth);
     FreePoints();
-    SetGraphTitle("Graph Title");
-    SetXLabel("X Axis Label");
-    SetYLabel("Y Axis Label");
-    m_graph.pointType = 1;
-    m_graph.lineType = 1;
-    m_graph.showGrid = 1;
-    m_graph.pointSize = 0;
-    m_graph.lineSize = 0;
-    m_graph.xIncrements = 5;
-    m_graph.yIncrements = 4;
+    const DataTextSettings d = NewDocumentSettings();
+    SetGraphTitle(CString(d.title));
+    SetXLabel(CString(d.xLabel));
+    SetYLabel(CString(d.yLabel));
+    m_graph.pointType = d.pointType;
+    m_graph.lineType = d.lineType;
+    m_graph.showGrid = d.showGrid;
+    m_graph.pointSize = d.pointSize;
+    m_graph.lineSize = d.lineSize;
+    m_graph.xIncrements = d.xIncrements;
+    m_graph.yIncrements = d.yIncrements;
     m_graph.curveColor = 0;
     m_graph.areaWidth = 0;
     m_graph.areaHeight = 0;
-    m_useYScale = FALSE;
-    m_useXScale = FALSE;
-    m_settingsLoaded = FALSE;
+    m_useYScale = d.useYScale;
+    m_useXScale = d.useXScale;
+    m_settingsLoaded = d.settingsLoaded;
     m_separator = m_separators[2];
 }
 
@@ -139,8 +153,10 @@ DataTextSettings CPlorDoc::CaptureSettings() const
              m_useXScale, g.xMin, g.xMax, m_settingsLoaded };
 }
 
-void CPlorDoc::ApplySettings(const DataTextSettings& s)
+void CPlorDoc::ApplySettings(DataTextSettings s)
 {
+    // A file may hold anything; the drawing takes only what it can draw.
+    BringSettingsIntoRange(s);
     SetGraphTitle(CString(s.title));
     SetXLabel(CString(s.xLabel));
     SetYLabel(CString(s.yLabel));
@@ -168,8 +184,8 @@ BOOL CPlorDoc::ParseText(int nLines)
     DataTextSettings settings = CaptureSettings();
     DataTextResult result =
         ParseDataText(nLines, [this](int i) -> const std::string& { return LineText(i); }, settings);
-    if (result.fault) {
-        ReportError(result.fault);
+    if (result.fault != DataTextFault::None) {
+        ReportError(FaultMessage(result.fault));
         return TRUE;
     }
     ApplySettings(settings);
@@ -224,10 +240,10 @@ void CPlorDoc::UpdateRanges()
         g.xMax = m_xDataRange[1];
     }
     // Increments read from a file stay in force; otherwise they follow the data.
-    if (!m_settingsLoaded || g.yIncrements <= 1)
+    if (!m_settingsLoaded)
         g.yIncrements = ChooseIncrements(m_yDataRange);
     m_savedYIncrements = g.yIncrements;
-    if (!m_settingsLoaded || g.xIncrements <= 1)
+    if (!m_settingsLoaded)
         g.xIncrements = ChooseIncrements(m_xDataRange);
     m_savedXIncrements = g.xIncrements;
 }

@@ -61,7 +61,7 @@ private:
     DataTextSettings CaptureSettings() const;
     // Line i as the portable parser and converter read it.
     const std::string& LineText(int i) const { return m_lines[i].str(); }
-    void ApplySettings(const DataTextSettings& settings);
+    void ApplySettings(DataTextSettings settings);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 // libFuzzer target: random bytes as a data file or pasted text, through the
 // whole road of a load: line splitting, the layout parser, the line
-// conversion, the sort, the ranges and the axis scaling of those ranges.
+// conversion, the sort, the ranges, the axis scaling of those ranges, and the
+// layout of the settings as the document applies them.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "document/DataText.h"
 #include "document/NumberText.h"
 #include "graph/AxisScale.h"
+#include "graph/GraphLayout.h"
 #include "tests/support/DataTextHelpers.h"
 
 namespace {
@@ -42,10 +44,43 @@ void CheckRoundTrip(const std::vector<std::string>& lines, int dataCount, const 
     DataTextSettings back = NewDocumentSettings();
     DataTextResult r =
         ParseDataText(static_cast<int>(again.size()), [&](int i) -> const std::string& { return again[i]; }, back);
-    if (r.fault || r.dataCount != dataCount || back.xIncrements != s.xIncrements || back.lineType != s.lineType ||
+    if (r.fault != DataTextFault::None || r.dataCount != dataCount || back.xIncrements != s.xIncrements || back.lineType != s.lineType ||
         back.showGrid != s.showGrid || back.useXScale != s.useXScale || !SameNumber(s.yMin, back.yMin) ||
         !SameNumber(s.xMax, back.xMax))
         __builtin_trap();
+}
+
+// Lays the graph out at a few area sizes, as screen and printer would, and
+// forms the curve's clip rectangle the way the renderer does; UBSan stops
+// on any overflow.
+void LayOut(DataTextSettings s, const double xRange[2], const double yRange[2])
+{
+    BringSettingsIntoRange(s);
+    AxisScale xScale;
+    AxisScale yScale;
+    if (ScaleAxis(s.useXScale ? s.xMin : xRange[0], s.useXScale ? s.xMax : xRange[1], s.xIncrements, xScale) ||
+        ScaleAxis(s.useYScale ? s.yMin : yRange[0], s.useYScale ? s.yMax : yRange[1], s.yIncrements, yScale))
+        return;
+    const int sizes[][2] = { { 1, 1 }, { 600, 400 }, { 12000, 12000 } };
+    for (const auto& size : sizes) {
+        GraphParams g = {};
+        g.xIncrements = s.xIncrements;
+        g.yIncrements = s.yIncrements;
+        g.pointSize = s.pointSize;
+        g.lineSize = s.lineSize;
+        g.areaWidth = size[0];
+        g.areaHeight = size[1];
+        const bool printing = size[0] > 1000;
+        GraphLayout layout;
+        int t = ComputeTextHeight(g.areaHeight, 768, printing);
+        if (t < 1 || !ComputeGraphLayout(g, xScale, yScale, t, printing, layout))
+            continue;
+        const int m = MarkerHalfSize(g.areaHeight, g.pointSize);
+        volatile int clip = layout.plotLeft + layout.plotWidth + m + layout.plotBottom + layout.plotHeight + m;
+        volatile int pen = layout.penBase + 2;
+        (void)clip;
+        (void)pen;
+    }
 }
 
 }  // namespace
@@ -57,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int n = static_cast<int>(lines.size());
     DataTextResult result =
         ParseDataText(n, [&](int i) -> const std::string& { return lines[i]; }, settings);
-    if (result.fault)
+    if (result.fault != DataTextFault::None)
         return 0;
     CheckRoundTrip(lines, result.dataCount, settings);
 
@@ -80,5 +115,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScaleRange(yRange, settings.yIncrements);
     const double fixedRange[2] = { settings.yMin, settings.yMax };
     ScaleRange(fixedRange, 5);
+    LayOut(settings, xRange, yRange);
     return 0;
 }

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "document/DataText.h"
 #include "tests/support/DataTextHelpers.h"
 
@@ -22,7 +21,7 @@ TEST(DataText, ReadsDataTitleLabelsAndSettings)
 {
     DataTextSettings s = NewDocumentSettings();
     DataTextResult r = Parse("1 2\r\n2 5\r\n3 9\r\n\r\nTitle\r\nX\r\nY\r\n6 3 2 1 2\r\n1 0\r\n1 -5 50\r\n1 1e+006 2.5e-007", s);
-    EXPECT_EQ(0u, r.fault);
+    EXPECT_EQ(DataTextFault::None, r.fault);
     EXPECT_EQ(3, r.dataCount);
     EXPECT_EQ(' ', r.separator);
     EXPECT_EQ("Title", s.title);
@@ -48,7 +47,7 @@ TEST(DataText, DataOnlyKeepsDefaults)
 {
     DataTextSettings s = NewDocumentSettings();
     DataTextResult r = Parse("1 2\r\n3 4\r\n", s);
-    EXPECT_EQ(0u, r.fault);
+    EXPECT_EQ(DataTextFault::None, r.fault);
     EXPECT_EQ(2, r.dataCount);
     EXPECT_EQ("Graph Title", s.title);
     EXPECT_EQ(0, s.settingsLoaded);
@@ -83,17 +82,17 @@ TEST(DataText, RefusesBadTextsWithTheirMessages)
 {
     struct {
         const char* text;
-        unsigned fault;
+        DataTextFault fault;
     } const cases[] = {
-        /* 0 */ { "1 2\r\n\r\n3 4\r\n\r\nT", IDS_TWO_BLANK_LINES },
-        /* 1 */ { "1 2\r\n3 4\r\n\r\nT\r\n\r\nY", IDS_TWO_BLANK_LINES },
-        /* 2 */ { "1 2\r\n3 4\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", IDS_TWO_BLANK_LINES },
-        /* 3 */ { "", IDS_NOT_ENOUGH_DATA },
-        /* 4 */ { "\r\nT\r\nX", IDS_NOT_ENOUGH_DATA },
-        /* 5 */ { "1 2\r\n\r\nT", IDS_NOT_ENOUGH_DATA },
-        /* 6 */ { "X Y\r\n1 2\r\n3 4", IDS_NOT_PLOTRA_FILE },
-        /* 7 */ { "1,5;2\r\n3 4", IDS_NOT_PLOTRA_FILE },
-        /* 8 */ { "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", IDS_TWO_BLANK_LINES },
+        /* 0 */ { "1 2\r\n\r\n3 4\r\n\r\nT", DataTextFault::TwoBlankLines },
+        /* 1 */ { "1 2\r\n3 4\r\n\r\nT\r\n\r\nY", DataTextFault::TwoBlankLines },
+        /* 2 */ { "1 2\r\n3 4\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", DataTextFault::TwoBlankLines },
+        /* 3 */ { "", DataTextFault::NotEnoughData },
+        /* 4 */ { "\r\nT\r\nX", DataTextFault::NotEnoughData },
+        /* 5 */ { "1 2\r\n\r\nT", DataTextFault::NotEnoughData },
+        /* 6 */ { "X Y\r\n1 2\r\n3 4", DataTextFault::NotDataFile },
+        /* 7 */ { "1,5;2\r\n3 4", DataTextFault::NotDataFile },
+        /* 8 */ { "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", DataTextFault::TwoBlankLines },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DataTextSettings s = NewDocumentSettings();
@@ -101,10 +100,40 @@ TEST(DataText, RefusesBadTextsWithTheirMessages)
     }
 }
 
+TEST(DataText, SettingsOutsideTheirRangeTakeTheNewDocumentsValues)
+{
+    struct {
+        const char* lines;  // the two settings lines after the labels
+        int xInc, yInc, pointType, pointSize, lineType, lineSize, showGrid;
+    } const cases[] = {
+        /* 0 */ { "10 2 3 1 2\r\n1 0", 10, 2, 3, 1, 2, 1, 0 },
+        /* 1 */ { "5 4 1 2147483647 1\r\n0 1", 5, 4, 1, 0, 1, 0, 1 },
+        /* 2 */ { "5 4 1 0 1\r\n2000000000 1", 5, 4, 1, 0, 1, 0, 1 },
+        /* 3 */ { "1 11 4 -1 3\r\n-1 2", 5, 4, 1, 0, 1, 0, 1 },
+        /* 4 */ { "-2147483648 0 -1 2 -5\r\n2 -1", 5, 4, 1, 0, 1, 0, 1 },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        DataTextSettings s = NewDocumentSettings();
+        Parse(std::string("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n") + cases[i].lines + "\r\n7 1 2\r\n-3 5 6", s);
+        BringSettingsIntoRange(s);
+        EXPECT_EQ(cases[i].xInc, s.xIncrements) << "row " << i;
+        EXPECT_EQ(cases[i].yInc, s.yIncrements) << "row " << i;
+        EXPECT_EQ(cases[i].pointType, s.pointType) << "row " << i;
+        EXPECT_EQ(cases[i].pointSize, s.pointSize) << "row " << i;
+        EXPECT_EQ(cases[i].lineType, s.lineType) << "row " << i;
+        EXPECT_EQ(cases[i].lineSize, s.lineSize) << "row " << i;
+        EXPECT_EQ(cases[i].showGrid, s.showGrid) << "row " << i;
+        EXPECT_EQ(0, s.useYScale) << "row " << i << ": a flag of 7 is no flag";
+        EXPECT_EQ(0, s.useXScale) << "row " << i;
+        EXPECT_EQ(1.0, s.yMin) << "row " << i << ": limits are left alone";
+        EXPECT_EQ(6.0, s.xMax) << "row " << i;
+    }
+}
+
 TEST(DataText, EightLinesAfterDataAreAllowed)
 {
     DataTextSettings s = NewDocumentSettings();
-    EXPECT_EQ(0u, Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 2 4\r\n0 1 3", s).fault);
+    EXPECT_EQ(DataTextFault::None, Parse("1 2\r\n3 4\r\n\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 2 4\r\n0 1 3", s).fault);
 }
 
 TEST(DataText, SeparatorIsTheMostFrequentWithTiesToSpaceThenTab)
@@ -157,7 +186,7 @@ TEST(DataText, EmptyTextsAreWrittenAsOneSpaceAndReadBack)
     std::string file = "1 2\r\n3 4\r\n" + FormatDataTextTrailer(s);
     DataTextSettings back = NewDocumentSettings();
     DataTextResult r = Parse(file, back);
-    ASSERT_EQ(0u, r.fault);
+    ASSERT_EQ(DataTextFault::None, r.fault);
     EXPECT_EQ(" ", back.title);
     EXPECT_EQ("X Axis Label", back.xLabel);
     EXPECT_EQ(" ", back.yLabel);
@@ -168,7 +197,7 @@ TEST(DataText, WrittenSettingsReadBackRoundedToSixDigits)
     DataTextSettings s = { "T", "X", "Y", 7, 3, 2, 1, 0, 1, 0, 1, -1.23456789, 98765.4321, 0, 1e-9, 3e12, 1 };
     std::string file = "1 2\r\n3 4\r\n" + FormatDataTextTrailer(s);
     DataTextSettings back = NewDocumentSettings();
-    ASSERT_EQ(0u, Parse(file, back).fault);
+    ASSERT_EQ(DataTextFault::None, Parse(file, back).fault);
     EXPECT_EQ(7, back.xIncrements);
     EXPECT_EQ(3, back.yIncrements);
     EXPECT_EQ(2, back.pointType);

@@ -1,17 +1,11 @@
 #pragma once
 // Helpers for the tests, the fuzz target and the benchmark of the data-file
-// layout: a whole text split into lines by the data file's rules, and the
-// settings of a new document.
+// layout: a whole text split into lines by the data file's rules.
 #include <string>
 #include <vector>
 
 #include "document/DataText.h"
 #include "framework/LineSplitter.h"
-
-inline DataTextSettings NewDocumentSettings()
-{
-    return { "Graph Title", "X Axis Label", "Y Axis Label", 5, 4, 1, 0, 1, 0, 1, 0, 0.0, 0.0, 0, 0.0, 0.0, 0 };
-}
 
 inline std::vector<std::string> SplitArchiveLines(const char* text, std::size_t length)
 {

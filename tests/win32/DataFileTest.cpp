@@ -8,6 +8,7 @@
 #include "app/MainFrm.h"
 #include "document/PlorDoc.h"
 #include "framework/FrameworkIds.h"
+#include "graph/PlorView.h"
 #include "tests/support/AppHarness.h"
 
 namespace {
@@ -72,6 +73,21 @@ TEST(DataFile, OpenedDataAreSortedWithRangesAndFileSettings)
     EXPECT_EQ(4, g.yIncrements);
     EXPECT_TRUE(harness.Doc()->m_settingsLoaded);
     EXPECT_STREQ("3 9", harness.Doc()->m_lines[1]) << "the lines keep their order";
+}
+
+TEST(DataFile, SettingsOutsideTheirRangeOpenAndDrawWithDefaults)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("huge marker.plr",
+                                "1 2\r\n3 9\r\n\r\nT\r\nX\r\nY\r\n0 99 1 2147483647 1\r\n2000000000 1\r\n0 2 9\r\n0 1 3"));
+    RedrawWindow(harness.View()->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const GraphParams& g = harness.Doc()->m_graph;
+    ASSERT_EQ(2, g.pointCount);
+    EXPECT_EQ(5, g.xIncrements);
+    EXPECT_EQ(4, g.yIncrements);
+    EXPECT_EQ(0, g.pointSize);
+    EXPECT_EQ(0, g.lineSize);
+    EXPECT_TRUE(harness.boxes.empty());
 }
 
 TEST(DataFile, EmptyTitleAndLabelAreSavedSoTheFileOpensAgain)

@@ -36,17 +36,6 @@ TEST(Document, NewDocumentHasDefaultSettings)
     EXPECT_FALSE(pDoc->m_settingsLoaded);
 }
 
-TEST(Document, RecordIsFirstMember)
-{
-    CPlorDoc* pDoc = static_cast<CPlorDoc*>(RUNTIME_CLASS(CPlorDoc)->CreateObject());
-    // The view copies the record whole; its texts point into the document's strings.
-    pDoc->DeleteContents();
-    pDoc->SetGraphTitle("Changed");
-    EXPECT_STREQ("Changed", pDoc->m_graph.title);
-    EXPECT_LT(reinterpret_cast<char*>(&pDoc->m_graph), reinterpret_cast<char*>(&pDoc->m_strGraphTitle));
-    delete pDoc;
-}
-
 TEST(Document, ReadsLinesWithEachKindOfLineEnd)
 {
     // LF, CR LF, a CR followed by another character, a last line without end.
