@@ -21,10 +21,14 @@ struct AfxUiHooks {
     std::function<void(CDialog* pDialog)> dialogShown;
     // Called instead of the common Open or Save As dialog; FALSE means cancelled.
     std::function<BOOL(CString& fileName, BOOL bOpen)> promptFileName;
-    // Called instead of the printer-setup dialog.
-    std::function<void()> printSetup;
-    // Called instead of the print dialog (and, for a preview, instead of
-    // asking for the default printer): fills pd.hDC, or returns FALSE for Cancel.
+    // Called instead of the printer-setup dialog: fills pd.hDevNames and
+    // pd.hDevMode (which come set to the printer chosen so far, if any) as
+    // the dialog would, or returns FALSE for Cancel.
+    std::function<BOOL(PRINTDLGA& pd)> printSetup;
+    // Called instead of the print dialog (and, for a preview without a
+    // printer chosen in Print Setup, instead of asking for the default
+    // printer): fills pd.hDC, or returns FALSE for Cancel. pd.hDevNames and
+    // pd.hDevMode come set to the printer chosen so far, if any.
     std::function<BOOL(PRINTDLGA& pd)> printDialog;
     // Called instead of the help engine with the help file, command and data.
     std::function<void(const CString& helpFile, UINT nCmd, ULONG_PTR dwData)> winHelp;

@@ -85,8 +85,20 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     PRINTDLGA& pd = pInfo->m_pPD->m_pd;
     pd.hwndOwner = ::GetParent(m_hWnd);
-    if (pInfo->m_bPreview)
+    CWinApp* pApp = AfxGetApp();
+    if (pInfo->m_bPreview && pApp && pApp->m_hDevNames) {
+        // A preview shows the page of the printer chosen in Print Setup.
+        pd.hDC = pApp->CreateChosenPrinterDC();
+        if (pd.hDC)
+            return TRUE;
+    }
+    if (pInfo->m_bPreview) {
         pd.Flags |= PD_RETURNDEFAULT;
+    } else if (pApp) {
+        // The print dialog opens on the chosen printer.
+        pd.hDevMode = pApp->CopyDevMode();
+        pd.hDevNames = pApp->CopyDevNames();
+    }
     BOOL ok;
     if (AfxGetUiHooks().printDialog) {
         ok = AfxGetUiHooks().printDialog(pd);
@@ -97,6 +109,12 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
             AfxMessageBox(AFX_IDP_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
         }
+    }
+    if (ok && pApp && !pInfo->m_bPreview && pd.hDevNames) {
+        // What the user picked in the print dialog stays the chosen printer.
+        pApp->SelectPrinter(pd.hDevNames, pd.hDevMode);
+        pd.hDevNames = nullptr;
+        pd.hDevMode = nullptr;
     }
     return ok && pd.hDC != nullptr;
 }

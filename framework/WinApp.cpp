@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "framework/CmdUI.h"
 #include "framework/CommandLine.h"
 #include "framework/DialogColors.h"
@@ -16,6 +18,27 @@
 namespace {
 
 CWinApp* g_pApp = nullptr;
+
+HGLOBAL CopyGlobal(HGLOBAL hSource)
+{
+    if (!hSource)
+        return nullptr;
+    SIZE_T size = GlobalSize(hSource);
+    HGLOBAL hCopy = GlobalAlloc(GMEM_MOVEABLE, size);
+    const void* pSource = GlobalLock(hSource);
+    void* pCopy = hCopy ? GlobalLock(hCopy) : nullptr;
+    if (pSource && pCopy)
+        memcpy(pCopy, pSource, size);
+    if (pCopy)
+        GlobalUnlock(hCopy);
+    if (pSource)
+        GlobalUnlock(hSource);
+    if (hCopy && !(pSource && pCopy)) {
+        GlobalFree(hCopy);
+        hCopy = nullptr;
+    }
+    return hCopy;
+}
 
 CString ModulePath()
 {
@@ -93,6 +116,7 @@ CWinApp::~CWinApp()
         GlobalDeleteAtom(m_atomApp);
     if (m_atomSystemTopic)
         GlobalDeleteAtom(m_atomSystemTopic);
+    SelectPrinter(nullptr, nullptr);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -254,23 +278,62 @@ void CWinApp::OnFileOpen()
         OpenDocumentFile(fileName);
 }
 
+HGLOBAL CWinApp::CopyDevMode() const
+{
+    return CopyGlobal(m_hDevMode);
+}
+
+HGLOBAL CWinApp::CopyDevNames() const
+{
+    return CopyGlobal(m_hDevNames);
+}
+
+void CWinApp::SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode)
+{
+    if (m_hDevNames && m_hDevNames != hDevNames)
+        GlobalFree(m_hDevNames);
+    if (m_hDevMode && m_hDevMode != hDevMode)
+        GlobalFree(m_hDevMode);
+    m_hDevNames = hDevNames;
+    m_hDevMode = hDevMode;
+}
+
+HDC CWinApp::CreateChosenPrinterDC() const
+{
+    if (!m_hDevNames)
+        return nullptr;
+    const DEVNAMES* pNames = static_cast<const DEVNAMES*>(GlobalLock(m_hDevNames));
+    if (!pNames)
+        return nullptr;
+    const char* base = reinterpret_cast<const char*>(pNames);
+    const DEVMODEA* pMode = m_hDevMode ? static_cast<const DEVMODEA*>(GlobalLock(m_hDevMode)) : nullptr;
+    HDC hDC = ::CreateDCA(base + pNames->wDriverOffset, base + pNames->wDeviceOffset, base + pNames->wOutputOffset,
+                          pMode);
+    if (pMode)
+        GlobalUnlock(m_hDevMode);
+    GlobalUnlock(m_hDevNames);
+    return hDC;
+}
+
 void CWinApp::OnFilePrintSetup()
 {
-    if (AfxGetUiHooks().printSetup) {
-        AfxGetUiHooks().printSetup();
-        return;
-    }
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     pd.Flags = PD_PRINTSETUP;
-    if (PrintDlgA(&pd)) {
-        // The chosen printer is used at the next print; the handles are ours to free.
-        if (pd.hDevMode)
-            GlobalFree(pd.hDevMode);
-        if (pd.hDevNames)
-            GlobalFree(pd.hDevNames);
+    // The dialog opens on the printer chosen before and may replace the handles.
+    pd.hDevMode = CopyDevMode();
+    pd.hDevNames = CopyDevNames();
+    BOOL ok = AfxGetUiHooks().printSetup ? AfxGetUiHooks().printSetup(pd) : PrintDlgA(&pd);
+    if (ok) {
+        // Kept for Print, Print Preview and the printed size until the next choice.
+        SelectPrinter(pd.hDevNames, pd.hDevMode);
+        return;
     }
+    if (pd.hDevMode)
+        GlobalFree(pd.hDevMode);
+    if (pd.hDevNames)
+        GlobalFree(pd.hDevNames);
 }
 
 void CWinApp::OnAppExit()

@@ -41,6 +41,17 @@ public:
     BOOL SaveAllModified();
     void WinHelp(ULONG_PTR dwData, UINT nCmd);
 
+    // The printer chosen in Print Setup or the print dialog, as copies the
+    // caller owns (null when none was chosen: the default printer is meant).
+    HGLOBAL CopyDevMode() const;
+    HGLOBAL CopyDevNames() const;
+    // Makes hDevNames and hDevMode the chosen printer; the application
+    // takes them over and frees the ones it had.
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode);
+    // A context on the chosen printer; null when none was chosen or it
+    // cannot be had.
+    HDC CreateChosenPrinterDC() const;
+
     // Start-up services used by InitInstance.
     void SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText);
     void LoadStdProfileSettings(UINT nMaxMRU);
@@ -83,6 +94,8 @@ public:
     UINT m_nNumPreviewPages = 0;
     ATOM m_atomApp = 0;          // DDE service name, when shell open is enabled
     ATOM m_atomSystemTopic = 0;  // DDE topic "system"
+    HGLOBAL m_hDevMode = nullptr;   // the chosen printer's settings, or null
+    HGLOBAL m_hDevNames = nullptr;  // the chosen printer's names, or null
 
     DECLARE_MESSAGE_MAP()
 };

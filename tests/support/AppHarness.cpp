@@ -67,7 +67,7 @@ AppHarness::AppHarness()
     hooks.winHelp = [this](const CString& file, UINT command, ULONG_PTR data) {
         helpCalls.push_back({ file.str(), command, data });
     };
-    hooks.printSetup = [] {};
+    hooks.printSetup = [](PRINTDLGA&) { return FALSE; };
 }
 
 AppHarness::~AppHarness()

@@ -6,6 +6,7 @@
 #include <cstring>
 
 const char kTestPrinterName[] = "Plotra Test Printer";
+const char kSecondTestPrinterName[] = "Plotra Second Test Printer";
 
 namespace {
 
@@ -58,7 +59,7 @@ bool InstallDriver(const std::string& ppdPath, std::string& error)
 
 }  // namespace
 
-bool InstallTestPrinter(const std::string& portPath, std::string& error)
+bool InstallTestPrinter(const char* name, const std::string& portPath, bool makeDefault, std::string& error)
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -68,7 +69,7 @@ bool InstallTestPrinter(const std::string& portPath, std::string& error)
     // Wine's "winprint" processor takes the RAW data the driver makes (its
     // "wineps" processor does not, and the job then vanishes at EndDoc).
     PRINTER_INFO_2A pi = {};
-    pi.pPrinterName = const_cast<char*>(kTestPrinterName);
+    pi.pPrinterName = const_cast<char*>(name);
     pi.pPortName = const_cast<char*>(portPath.c_str());
     pi.pDriverName = const_cast<char*>(kDriverName);
     pi.pPrintProcessor = const_cast<char*>("winprint");
@@ -85,9 +86,76 @@ bool InstallTestPrinter(const std::string& portPath, std::string& error)
         error = LastError("AddPrinter");
         return false;
     }
-    if (!SetDefaultPrinterA(kTestPrinterName)) {
+    if (makeDefault && !SetDefaultPrinterA(name)) {
         error = LastError("SetDefaultPrinter");
         return false;
     }
+    return true;
+}
+
+namespace {
+
+// The port the printer writes to, as the setup dialog puts it in DEVNAMES.
+std::string PortOf(HANDLE hPrinter)
+{
+    DWORD needed = 0;
+    GetPrinterA(hPrinter, 2, nullptr, 0, &needed);
+    std::string buffer(needed, '\0');
+    if (!needed || !GetPrinterA(hPrinter, 2, reinterpret_cast<BYTE*>(&buffer[0]), needed, &needed))
+        return std::string();
+    const PRINTER_INFO_2A* pInfo = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    return pInfo->pPortName ? pInfo->pPortName : "";
+}
+
+HGLOBAL DevNamesFor(const char* name, const std::string& port)
+{
+    const char driver[] = "winspool";
+    const size_t nameSize = strlen(name) + 1;
+    const size_t size = sizeof(DEVNAMES) + sizeof driver + nameSize + port.size() + 1;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    DEVNAMES* p = static_cast<DEVNAMES*>(GlobalLock(h));
+    char* base = reinterpret_cast<char*>(p);
+    p->wDriverOffset = sizeof(DEVNAMES);
+    p->wDeviceOffset = static_cast<WORD>(p->wDriverOffset + sizeof driver);
+    p->wOutputOffset = static_cast<WORD>(p->wDeviceOffset + nameSize);
+    memcpy(base + p->wDriverOffset, driver, sizeof driver);
+    memcpy(base + p->wDeviceOffset, name, nameSize);
+    memcpy(base + p->wOutputOffset, port.c_str(), port.size() + 1);
+    GlobalUnlock(h);
+    return h;
+}
+
+HGLOBAL DevModeFor(HANDLE hPrinter, const char* name, short orientation)
+{
+    LONG size = DocumentPropertiesA(nullptr, hPrinter, const_cast<char*>(name), nullptr, nullptr, 0);
+    HGLOBAL h = size > 0 ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size) : nullptr;
+    DEVMODEA* p = h ? static_cast<DEVMODEA*>(GlobalLock(h)) : nullptr;
+    if (p && DocumentPropertiesA(nullptr, hPrinter, const_cast<char*>(name), p, nullptr, DM_OUT_BUFFER) == IDOK) {
+        p->dmOrientation = orientation;
+        p->dmFields |= DM_ORIENTATION;
+    }
+    if (p)
+        GlobalUnlock(h);
+    return h;
+}
+
+}  // namespace
+
+bool ChoosePrinter(const char* name, short orientation, PRINTDLGA& pd)
+{
+    HANDLE hPrinter = nullptr;
+    if (!OpenPrinterA(const_cast<char*>(name), &hPrinter, nullptr))
+        return false;
+    HGLOBAL hMode = DevModeFor(hPrinter, name, orientation);
+    std::string port = PortOf(hPrinter);
+    ClosePrinter(hPrinter);
+    if (!hMode)
+        return false;
+    if (pd.hDevMode)
+        GlobalFree(pd.hDevMode);
+    if (pd.hDevNames)
+        GlobalFree(pd.hDevNames);
+    pd.hDevMode = hMode;
+    pd.hDevNames = DevNamesFor(name, port);
     return true;
 }

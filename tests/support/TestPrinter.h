@@ -1,12 +1,23 @@
 #pragma once
-// A printer for the tests: Wine's own PostScript driver with a file for its
-// port, installed into the test prefix and made the default, so printing and
-// print preview run against a real printer context and leave a file.
+// Printers for the tests: Wine's own PostScript driver with a file for each
+// port, installed into the test prefix, the first made the default, so
+// printing and print preview run against real printer contexts and leave
+// files.
+#include <windows.h>
+#include <commdlg.h>
+
 #include <string>
 
-// The printer's name.
+// The printers' names: the default one and a second one.
 extern const char kTestPrinterName[];
+extern const char kSecondTestPrinterName[];
 
-// Installs (or finds installed) the printer writing to portPath. False, with
-// the reason in error, when Wine's printing pieces are missing.
-bool InstallTestPrinter(const std::string& portPath, std::string& error);
+// Installs (or finds installed) the printer name writing to portPath, and
+// makes it the default if asked. False, with the reason in error, when
+// Wine's printing pieces are missing.
+bool InstallTestPrinter(const char* name, const std::string& portPath, bool makeDefault, std::string& error);
+
+// Fills pd.hDevNames and pd.hDevMode (freeing what they held) as the Print
+// Setup dialog would when the user picks printer name with orientation
+// (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE). False when the printer is missing.
+bool ChoosePrinter(const char* name, short orientation, PRINTDLGA& pd);

@@ -17,10 +17,16 @@ std::string TestPrinterOutput()
     return TestFolder() + "\\printed.ps";
 }
 
+std::string SecondTestPrinterOutput()
+{
+    return TestFolder() + "\\printed second.ps";
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    g_bTestPrinterReady = InstallTestPrinter(TestPrinterOutput(), g_testPrinterError);
+    g_bTestPrinterReady = InstallTestPrinter(kTestPrinterName, TestPrinterOutput(), true, g_testPrinterError) &&
+                          InstallTestPrinter(kSecondTestPrinterName, SecondTestPrinterOutput(), false, g_testPrinterError);
     if (!g_bTestPrinterReady)
         std::printf("no test printer: %s\n", g_testPrinterError.c_str());
     return RUN_ALL_TESTS();

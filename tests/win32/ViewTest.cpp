@@ -24,6 +24,7 @@
 extern bool g_bTestPrinterReady;
 extern std::string g_testPrinterError;
 std::string TestPrinterOutput();
+std::string SecondTestPrinterOutput();
 
 namespace {
 
@@ -338,10 +339,15 @@ TEST(View, TinyWindowDrawsWithoutFailing)
 
 namespace {
 
-// Prints through the default (test) printer without showing the dialog.
+// Prints without showing the dialog: on the printer chosen in Print Setup,
+// or on the default (test) printer.
 void UseDefaultPrinter()
 {
     AfxGetUiHooks().printDialog = [](PRINTDLGA& pd) {
+        if (pd.hDevNames) {
+            pd.hDC = AfxGetApp()->CreateChosenPrinterDC();
+            return static_cast<BOOL>(pd.hDC != nullptr);
+        }
         pd.Flags |= PD_RETURNDEFAULT | PD_RETURNDC;
         return PrintDlgA(&pd);
     };
@@ -492,4 +498,37 @@ TEST(View, CopyAfterPrintingIsAtTheWindowsSize)
     for (size_t i = 0; i < Texts(before).size(); ++i)
         EXPECT_EQ(Describe(Texts(before)[i].pt), Describe(Texts(after)[i].pt)) << "text " << i;
     EXPECT_EQ(BlueLines(before), BlueLines(after));
+}
+
+TEST(View, PrintSetupChoiceIsUsedForPrintAndPreview)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    StartWith(harness, "setup.plr", "1 2\r\n2 5\r\n3 6");
+    AfxGetUiHooks().printSetup = [](PRINTDLGA& pd) {
+        return static_cast<BOOL>(ChoosePrinter(kSecondTestPrinterName, DMORIENT_LANDSCAPE, pd));
+    };
+    harness.Command(ID_FILE_PRINT_SETUP);
+    DeleteFileA(TestPrinterOutput().c_str());
+    DeleteFileA(SecondTestPrinterOutput().c_str());
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(TestPrinterOutput().c_str())) << "not the default printer";
+    std::string ps = ReadFile(SecondTestPrinterOutput());
+    EXPECT_EQ(0u, ps.find("%!PS-Adobe")) << "the job went to the chosen printer";
+    EXPECT_NE(std::string::npos, ps.find("%%Orientation: Landscape"));
+
+    // The preview shows the chosen printer's landscape page, the graph centred on it.
+    harness.Command(ID_FILE_PRINT_PREVIEW);
+    CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current();
+    ASSERT_NE(nullptr, pPreview);
+    RECT page = pPreview->PageRect();
+    EXPECT_GT(page.right - page.left, page.bottom - page.top) << Describe(page);
+    pPreview->Close();
+    HDC hChosen = harness.App().CreateChosenPrinterDC();
+    ASSERT_NE(nullptr, hChosen);
+    EXPECT_GT(GetDeviceCaps(hChosen, HORZRES), GetDeviceCaps(hChosen, VERTRES));
+    DeleteDC(hChosen);
 }
