@@ -136,7 +136,10 @@ void CFrameWnd::OnSize(UINT, int cx, int cy)
 
 void CFrameWnd::OnSetFocus(HWND)
 {
-    if (m_pViewActive)
+    // While the preview shows, the view is hidden and its keys are the preview's.
+    if (CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current())
+        ::SetFocus(pPreview->m_hWnd);
+    else if (m_pViewActive)
         ::SetFocus(m_pViewActive->m_hWnd);
 }
 

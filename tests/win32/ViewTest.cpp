@@ -438,13 +438,18 @@ TEST(View, PrintPreviewOpensPagesAndClosesWithEscape)
     EXPECT_LT(100, dark);
 
     auto press = [&](WPARAM key) {
-        MSG msg = { pPreview->m_hWnd, WM_KEYDOWN, key, 1, 0, { 0, 0 } };
+        MSG msg = { GetFocus(), WM_KEYDOWN, key, 1, 0, { 0, 0 } };
         if (!harness.App().PreTranslateMessage(&msg))
             DispatchMessageA(&msg);
     };
     press(VK_NEXT);
     press(VK_PRIOR);
     EXPECT_EQ(1u, pPreview->m_nCurrentPage) << "one page";
+    // The frame getting the focus back, as when the program is reactivated,
+    // hands it to the preview, whose keys would otherwise go to the hidden view.
+    SetFocus(nullptr);
+    SetFocus(harness.Frame()->m_hWnd);
+    EXPECT_EQ(pPreview->m_hWnd, GetFocus());
     press(VK_ESCAPE);
     EXPECT_EQ(nullptr, CPrintPreviewWnd::Current());
     EXPECT_TRUE(IsWindowVisible(harness.View()->m_hWnd));
