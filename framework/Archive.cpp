@@ -50,6 +50,12 @@ void CFile::Write(const void* pBuffer, unsigned nCount)
         AfxThrowFileException(CFileException::diskFull, m_strFileName);
 }
 
+void CFile::Flush()
+{
+    if (!FlushFileBuffers(m_hFile))
+        AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), m_strFileName);
+}
+
 void CArchive::LoadAll()
 {
     m_bLoaded = true;

@@ -28,6 +28,8 @@ public:
     unsigned Read(void* pBuffer, unsigned nCount);
     // Writes all bytes or throws CFileException.
     void Write(const void* pBuffer, unsigned nCount);
+    // Makes what was written reach the disk; throws CFileException on failure.
+    void Flush();
     const CString& GetFilePath() const { return m_strFileName; }
 
 private:

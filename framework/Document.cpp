@@ -102,32 +102,78 @@ BOOL CDocument::OnOpenDocument(const char* pszPathName)
     return TRUE;
 }
 
+namespace {
+
+// A new file of a name no one else uses, in the folder of pszPathName; the
+// system creates it empty. Throws CFileException when the folder takes none.
+CString CreateTempFileBeside(const char* pszPathName)
+{
+    CString folder(pszPathName);
+    int slash = folder.ReverseFind('\\');
+    if (folder.ReverseFind('/') > slash)
+        slash = folder.ReverseFind('/');
+    folder = slash >= 0 ? folder.Left(slash + 1) : CString(".");
+    char name[MAX_PATH];
+    if (!GetTempFileNameA(folder, "plr", 0, name))
+        AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), pszPathName);
+    return CString(name);
+}
+
+// Deletes the file on every way out, unless told it was kept.
+class CTempFileGuard {
+public:
+    explicit CTempFileGuard(const CString& name) : m_strName(name) {}
+    ~CTempFileGuard()
+    {
+        if (!m_bKept)
+            DeleteFileA(m_strName);
+    }
+    CTempFileGuard(const CTempFileGuard&) = delete;
+    CTempFileGuard& operator=(const CTempFileGuard&) = delete;
+    void Keep() { m_bKept = true; }
+
+private:
+    CString m_strName;
+    bool m_bKept = false;
+};
+
+}  // namespace
+
 BOOL CDocument::OnSaveDocument(const char* pszPathName)
 {
-    // Written to a new file beside the target and moved over it at the end, so
-    // a failed save never destroys the file that was there.
-    CString tempName = CString(pszPathName) + ".~tmp";
-    CFile file;
-    CFileException error;
-    if (!file.Open(tempName, CFile::modeCreate, &error)) {
-        ReportSaveLoadException(pszPathName, CFileException(error.m_cause, pszPathName), TRUE);
-        return FALSE;
-    }
     try {
-        CArchive ar(&file, CArchive::store);
-        Serialize(ar);
-        ar.Close();
-        file.Close();
-        if (!MoveFileExA(tempName, pszPathName, MOVEFILE_REPLACE_EXISTING))
-            AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), pszPathName);
+        WriteThroughTempFile(pszPathName);
     } catch (const CFileException& e) {
-        file.Close();
-        DeleteFileA(tempName);
         ReportSaveLoadException(pszPathName, CFileException(e.m_cause, pszPathName), TRUE);
+        return FALSE;
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
     return TRUE;
+}
+
+// The document is written to a new file beside the target, flushed to the
+// disk and only then moved over the target, so a failed save never destroys
+// the file that was there and leaves nothing behind.
+void CDocument::WriteThroughTempFile(const char* pszPathName)
+{
+    CString tempName = CreateTempFileBeside(pszPathName);
+    CTempFileGuard guard(tempName);
+    {
+        CFile file;
+        CFileException error;
+        if (!file.Open(tempName, CFile::modeCreate, &error))
+            throw error;
+        CArchive ar(&file, CArchive::store);
+        Serialize(ar);
+        ar.Close();
+        file.Flush();
+    }
+    if (!MoveFileExA(tempName, pszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), pszPathName);
+    guard.Keep();
 }
 
 void CDocument::ReportSaveLoadException(const char* pszPathName, const CFileException& e, BOOL bSaving)

@@ -56,4 +56,8 @@ protected:
     std::vector<CView*> m_views;
 
     DECLARE_MESSAGE_MAP()
+private:
+    // Writes the document to pszPathName, replacing it only once the whole
+    // file is written; throws CFileException or std::bad_alloc.
+    void WriteThroughTempFile(const char* pszPathName);
 };

@@ -2,7 +2,12 @@
 // and failures of the framework's load.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <new>
+#include <sstream>
+
 #include "document/PlorDoc.h"
+#include "framework/Exception.h"
 #include "framework/FrameworkIds.h"
 #include "tests/support/AppHarness.h"
 
@@ -113,4 +118,68 @@ TEST(Document, OpenCancelledInDialogChangesNothing)
     harness.Command(ID_FILE_OPEN);
     EXPECT_TRUE(harness.boxes.empty());
     EXPECT_STREQ("Untitled", harness.Doc()->GetTitle());
+}
+
+namespace {
+
+// A document whose writing fails on request, after it has written something.
+class CFailingDoc : public CDocument {
+public:
+    enum Failure { none, fileError, outOfMemory } failure = none;
+    void Serialize(CArchive& ar) override
+    {
+        ar.Write("new", 3);
+        if (failure == fileError)
+            AfxThrowFileException(CFileException::diskFull);
+        if (failure == outOfMemory)
+            throw std::bad_alloc();
+    }
+};
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+int FilesIn(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((folder + "\\*").c_str(), &found);
+    int count = 0;
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = FindNextFileA(hFind, &found))
+        count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+    return count;
+}
+
+}  // namespace
+
+TEST(Document, FailedSaveKeepsTheOldFileAndLeavesNothingBehind)
+{
+    AppHarness harness;
+    const std::string folder = TestFolder() + "\\save";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\kept.plr";
+    // A file of the user's that a fixed temporary name would have taken.
+    const std::string neighbour = path + ".~tmp";
+    for (const std::string& name : { path, neighbour })
+        std::ofstream(name, std::ios::binary) << "old";
+    for (CFailingDoc::Failure failure : { CFailingDoc::fileError, CFailingDoc::outOfMemory }) {
+        CFailingDoc doc;
+        doc.failure = failure;
+        harness.boxes.clear();
+        EXPECT_FALSE(doc.OnSaveDocument(path.c_str())) << failure;
+        EXPECT_EQ(1u, harness.boxes.size()) << failure;
+        EXPECT_EQ("old", Contents(path)) << failure;
+        EXPECT_EQ(2, FilesIn(folder)) << failure << ": the temporary file is gone";
+    }
+    CFailingDoc doc;
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    EXPECT_EQ("new", Contents(path));
+    EXPECT_EQ("old", Contents(neighbour));
+    EXPECT_EQ(2, FilesIn(folder));
 }
