@@ -35,6 +35,12 @@ target_link_libraries(win32_tests PRIVATE plotra_lib GTest::gtest)
 target_link_libraries(win32_tests PRIVATE ole32 winspool)
 add_test(NAME win32_tests COMMAND win32_tests)
 
+# The portable core's tests again, on this runtime: number text and the
+# arithmetic must come out as on the host.
+add_executable(core_tests ${PLOTRA_NATIVE_TEST_SOURCES})
+target_link_libraries(core_tests PRIVATE plotra_core GTest::gtest_main)
+add_test(NAME core_tests COMMAND core_tests)
+
 # The smoke test starts plotra.exe as a user would and saves a screenshot.
 add_executable(smoke_test tests/win32/SmokeTest.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)
 target_include_directories(smoke_test PRIVATE ${CMAKE_SOURCE_DIR})

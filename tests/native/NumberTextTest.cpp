@@ -452,12 +452,6 @@ TEST(NumberText, FormatsWithAGivenPrecisionLikePrintf)
         EXPECT_EQ(cases[i].expected, FormatG(cases[i].value, cases[i].precision)) << "row " << i;
 }
 
-TEST(NumberText, FormatsWithPrecisionSixAsWithout)
-{
-    for (double value : RandomDoubles(1000))
-        EXPECT_EQ(FormatG(value), FormatG(value, 6)) << Exact(value);
-}
-
 #ifdef __GLIBC__
 TEST(NumberText, FormatsRandomDoublesAtEveryPrecisionLikeGlibcPrintf)
 {
