@@ -328,15 +328,6 @@ TEST(View, UnscalableDataAreReportedOnceNotAtEveryRepaint)
     EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
 }
 
-TEST(View, TinyWindowDrawsWithoutFailing)
-{
-    AppHarness harness;
-    StartWith(harness, "tiny.plr", "1 2\r\n2 5\r\n3 6");
-    harness.Frame()->MoveWindow(0, 0, 60, 60);
-    Repaint(harness);
-    EXPECT_TRUE(harness.boxes.empty());
-}
-
 namespace {
 
 // Prints without showing the dialog: on the printer chosen in Print Setup,
