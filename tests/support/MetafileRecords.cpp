@@ -415,24 +415,24 @@ void StateTracker::Select(DWORD index)
         m_state.font = pObj->font;
 }
 
-// Calls visit(record, state) for each record with the state before it.
+// Calls visit(position, record, state) for each record with the state before it.
 template <typename Visit>
 void Walk(const std::vector<Record>& records, Visit visit)
 {
     StateTracker tracker;
-    for (const Record& rec : records) {
-        visit(rec, tracker.State());
-        tracker.Apply(rec);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        visit(i, records[i], tracker.State());
+        tracker.Apply(records[i]);
     }
 }
 
 std::vector<Shape> ShapesOfKind(const std::vector<Record>& records, RecordKind kind)
 {
     std::vector<Shape> shapes;
-    Walk(records, [&](const Record& rec, const GdiState& state) {
+    Walk(records, [&](std::size_t position, const Record& rec, const GdiState& state) {
         if (rec.kind != kind)
             return;
-        Shape shape{kind, rec.rect, state.pen, state.brush, state.clip};
+        Shape shape{kind, rec.rect, state.pen, state.brush, state.clip, position};
         // Recorded inclusive; hand back the exclusive box the caller passed.
         ++shape.box.right;
         ++shape.box.bottom;
@@ -473,18 +473,18 @@ std::vector<Line> LinesDrawnWithPen(const std::vector<Record>& records,
                                     const std::function<bool(const PenInfo&)>& accept)
 {
     std::vector<Line> lines;
-    Walk(records, [&](const Record& rec, const GdiState& state) {
+    Walk(records, [&](std::size_t position, const Record& rec, const GdiState& state) {
         if ((rec.kind != RecordKind::LineTo && rec.kind != RecordKind::Polyline &&
              rec.kind != RecordKind::PolylineTo) ||
             !accept(state.pen))
             return;
         if (rec.kind == RecordKind::LineTo) {
-            lines.push_back({state.pos, rec.pt, state.pen, state.clip});
+            lines.push_back({state.pos, rec.pt, state.pen, state.clip, position});
         } else {
             POINT from = rec.kind == RecordKind::PolylineTo ? state.pos : POINT{};
             for (std::size_t i = 0; i < rec.points.size(); ++i) {
                 if (i > 0 || rec.kind == RecordKind::PolylineTo)
-                    lines.push_back({from, rec.points[i], state.pen, state.clip});
+                    lines.push_back({from, rec.points[i], state.pen, state.clip, position});
                 from = rec.points[i];
             }
         }
@@ -500,9 +500,9 @@ std::vector<Line> Lines(const std::vector<Record>& records)
 std::vector<TextItem> Texts(const std::vector<Record>& records)
 {
     std::vector<TextItem> texts;
-    Walk(records, [&](const Record& rec, const GdiState& state) {
+    Walk(records, [&](std::size_t position, const Record& rec, const GdiState& state) {
         if (rec.kind == RecordKind::TextOut)
-            texts.push_back({rec.text, rec.pt, state.font, state.background, state.clip});
+            texts.push_back({rec.text, rec.pt, state.font, state.background, state.clip, position});
     });
     return texts;
 }

@@ -102,6 +102,7 @@ struct Line {
     POINT to;
     PenInfo pen;
     ClipInfo clip;
+    std::size_t record;  // the drawing record's position in the list
 };
 
 struct TextItem {
@@ -110,6 +111,7 @@ struct TextItem {
     FontInfo font;
     COLORREF background;  // the background colour in force
     ClipInfo clip;
+    std::size_t record;
 };
 
 struct Shape {
@@ -118,6 +120,7 @@ struct Shape {
     PenInfo pen;
     BrushInfo brush;
     ClipInfo clip;
+    std::size_t record;
 };
 
 // Segments drawn by LineTo, Polyline and PolylineTo, one per pair of points,
