@@ -12,7 +12,7 @@ namespace {
 // Decoding
 
 // Records whose parameters are one point, size, rectangle or value.
-enum class Layout { None, Point, Rect, Value, Color, Index };
+enum class Layout { Point, Rect, Value, Color, Index };
 
 struct SimpleType {
     DWORD type;
@@ -29,15 +29,10 @@ const SimpleType kSimpleTypes[] = {
     {EMR_SETVIEWPORTORGEX, RecordKind::SetViewportOrg, Layout::Point},
     {EMR_RECTANGLE, RecordKind::Rectangle, Layout::Rect},
     {EMR_ELLIPSE, RecordKind::Ellipse, Layout::Rect},
-    {EMR_INTERSECTCLIPRECT, RecordKind::IntersectClipRect, Layout::Rect},
     {EMR_SETMAPMODE, RecordKind::SetMapMode, Layout::Value},
-    {EMR_SETTEXTALIGN, RecordKind::SetTextAlign, Layout::Value},
-    {EMR_RESTOREDC, RecordKind::RestoreDC, Layout::Value},
     {EMR_SETBKCOLOR, RecordKind::SetBkColor, Layout::Color},
-    {EMR_SETTEXTCOLOR, RecordKind::SetTextColor, Layout::Color},
     {EMR_SELECTOBJECT, RecordKind::SelectObject, Layout::Index},
     {EMR_DELETEOBJECT, RecordKind::DeleteObject, Layout::Index},
-    {EMR_SAVEDC, RecordKind::SaveDC, Layout::None},
 };
 
 bool Holds(const ENHMETARECORD* pRec, std::size_t bytes)
@@ -50,8 +45,6 @@ bool DecodeSimple(const ENHMETARECORD* pRec, const SimpleType& simple, Record& r
     const DWORD* p = pRec->dParm;
     const std::size_t header = offsetof(ENHMETARECORD, dParm);
     switch (simple.layout) {
-    case Layout::None:
-        break;
     case Layout::Point:
         if (!Holds(pRec, header + 8))
             return false;
@@ -81,19 +74,10 @@ bool DecodeSimple(const ENHMETARECORD* pRec, const SimpleType& simple, Record& r
 
 RecordKind PolyKind(DWORD type)
 {
-    switch (type) {
-    case EMR_POLYGON:
-    case EMR_POLYGON16:
-        return RecordKind::Polygon;
-    case EMR_POLYLINETO:
-    case EMR_POLYLINETO16:
-        return RecordKind::PolylineTo;
-    default:
-        return RecordKind::Polyline;
-    }
+    return type == EMR_POLYLINETO || type == EMR_POLYLINETO16 ? RecordKind::PolylineTo : RecordKind::Polyline;
 }
 
-// EMR_POLYLINE, EMR_POLYGON, EMR_POLYLINETO: 32-bit points.
+// EMR_POLYLINE, EMR_POLYLINETO: 32-bit points.
 bool DecodePoly32(const ENHMETARECORD* pRec, Record& rec)
 {
     const EMRPOLYLINE* p = reinterpret_cast<const EMRPOLYLINE*>(pRec);
@@ -129,48 +113,32 @@ std::string AnsiFromWide(const WCHAR* text, int count)
     return result;
 }
 
-// EMR_EXTTEXTOUTW and EMR_EXTTEXTOUTA share their layout; only the width of
-// a character differs. offString counts from the start of the record.
+// The text and its reference point; offString counts from the start of the
+// record. Neither the ETO_ options nor the rectangle are used by TextOut.
 bool DecodeText(const ENHMETARECORD* pRec, Record& rec)
 {
     if (!Holds(pRec, sizeof(EMREXTTEXTOUTW)))
         return false;
     const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW*>(pRec)->emrtext;
-    const bool wide = pRec->iType == EMR_EXTTEXTOUTW;
-    const std::size_t bytes = static_cast<std::size_t>(t.nChars) * (wide ? sizeof(WCHAR) : 1);
+    const std::size_t bytes = static_cast<std::size_t>(t.nChars) * sizeof(WCHAR);
     if (t.offString > pRec->nSize || pRec->nSize - t.offString < bytes)
         return false;
-    const char* chars = reinterpret_cast<const char*>(pRec) + t.offString;
-    if (wide) {
-        std::vector<WCHAR> text(t.nChars);
-        if (bytes > 0)
-            std::memcpy(text.data(), chars, bytes);
-        rec.text = AnsiFromWide(text.data(), static_cast<int>(t.nChars));
-    } else {
-        rec.text.assign(chars, bytes);
-    }
+    std::vector<WCHAR> text(t.nChars);
+    if (bytes > 0)
+        std::memcpy(text.data(), reinterpret_cast<const char*>(pRec) + t.offString, bytes);
+    rec.text = AnsiFromWide(text.data(), static_cast<int>(t.nChars));
     rec.pt = {t.ptlReference.x, t.ptlReference.y};
-    rec.rect = {t.rcl.left, t.rcl.top, t.rcl.right, t.rcl.bottom};
-    rec.options = t.fOptions;
     rec.kind = RecordKind::TextOut;
     return true;
 }
 
 bool DecodePen(const ENHMETARECORD* pRec, Record& rec)
 {
-    if (pRec->iType == EMR_CREATEPEN) {
-        if (!Holds(pRec, sizeof(EMRCREATEPEN)))
-            return false;
-        const EMRCREATEPEN* p = reinterpret_cast<const EMRCREATEPEN*>(pRec);
-        rec.index = p->ihPen;
-        rec.pen = {p->lopn.lopnStyle, static_cast<int>(p->lopn.lopnWidth.x), p->lopn.lopnColor};
-    } else {
-        if (!Holds(pRec, offsetof(EMREXTCREATEPEN, elp) + offsetof(EXTLOGPEN, elpStyleEntry)))
-            return false;
-        const EMREXTCREATEPEN* p = reinterpret_cast<const EMREXTCREATEPEN*>(pRec);
-        rec.index = p->ihPen;
-        rec.pen = {p->elp.elpPenStyle, static_cast<int>(p->elp.elpWidth), p->elp.elpColor};
-    }
+    if (!Holds(pRec, sizeof(EMRCREATEPEN)))
+        return false;
+    const EMRCREATEPEN* p = reinterpret_cast<const EMRCREATEPEN*>(pRec);
+    rec.index = p->ihPen;
+    rec.pen = {p->lopn.lopnStyle, static_cast<int>(p->lopn.lopnWidth.x), p->lopn.lopnColor};
     rec.kind = RecordKind::CreatePen;
     return true;
 }
@@ -181,16 +149,14 @@ bool DecodeBrush(const ENHMETARECORD* pRec, Record& rec)
         return false;
     const EMRCREATEBRUSHINDIRECT* p = reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(pRec);
     rec.index = p->ihBrush;
-    rec.brush = {p->lb.lbStyle, p->lb.lbColor, p->lb.lbHatch};
+    rec.brush = {p->lb.lbStyle, p->lb.lbColor};
     rec.kind = RecordKind::CreateBrush;
     return true;
 }
 
-// The record holds an EXTLOGFONTW or, from older writers, a bare LOGFONTW;
-// both begin with the LOGFONTW.
 bool DecodeFont(const ENHMETARECORD* pRec, Record& rec)
 {
-    if (!Holds(pRec, offsetof(EMREXTCREATEFONTINDIRECTW, elfw) + sizeof(LOGFONTW)))
+    if (!Holds(pRec, sizeof(EMREXTCREATEFONTINDIRECTW)))
         return false;
     const EMREXTCREATEFONTINDIRECTW* p = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(pRec);
     const LOGFONTW& lf = p->elfw.elfLogFont;
@@ -238,18 +204,14 @@ bool DecodeByType(const ENHMETARECORD* pRec, Record& rec)
     }
     switch (pRec->iType) {
     case EMR_POLYLINE:
-    case EMR_POLYGON:
     case EMR_POLYLINETO:
         return DecodePoly32(pRec, rec);
     case EMR_POLYLINE16:
-    case EMR_POLYGON16:
     case EMR_POLYLINETO16:
         return DecodePoly16(pRec, rec);
     case EMR_EXTTEXTOUTW:
-    case EMR_EXTTEXTOUTA:
         return DecodeText(pRec, rec);
     case EMR_CREATEPEN:
-    case EMR_EXTCREATEPEN:
         return DecodePen(pRec, rec);
     case EMR_CREATEBRUSHINDIRECT:
         return DecodeBrush(pRec, rec);
@@ -291,8 +253,7 @@ struct GdiState {
     PenInfo pen;
     BrushInfo brush;
     FontInfo font;
-    COLORREF textColor = RGB(0, 0, 0);
-    UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
+    COLORREF background = RGB(255, 255, 255);
     POINT pos = {0, 0};
     ClipInfo clip;
 };
@@ -316,7 +277,7 @@ Record StockObject(DWORD index)
     case OBJ_BRUSH:
         if (GetObjectA(hObj, sizeof lb, &lb) == sizeof lb) {
             obj.kind = RecordKind::CreateBrush;
-            obj.brush = {lb.lbStyle, lb.lbColor, lb.lbHatch};
+            obj.brush = {lb.lbStyle, lb.lbColor};
         }
         break;
     case OBJ_FONT:
@@ -376,7 +337,6 @@ ClipInfo SelectClip(const ClipInfo& current, const Record& rec)
     result.clipped = !EqualRgn(hOld, hWhole);
     if (result.clipped)
         result.rects = RegionRects(hOld);
-    result.exact = current.exact;
     DeleteObject(hNew);
     DeleteObject(hOld);
     DeleteObject(hWhole);
@@ -398,10 +358,8 @@ public:
 
 private:
     void Select(DWORD index);
-    void Restore(int level);
 
     std::map<DWORD, Record> m_objects;
-    std::vector<GdiState> m_saved;
     GdiState m_state;
 };
 
@@ -427,25 +385,8 @@ void StateTracker::Apply(const Record& rec)
     case RecordKind::ExtSelectClipRgn:
         m_state.clip = SelectClip(m_state.clip, rec);
         break;
-    case RecordKind::IntersectClipRect:
-        m_state.clip.clipped = true;
-        m_state.clip.exact = false;
-        break;
-    case RecordKind::SaveDC:
-        m_saved.push_back(m_state);
-        break;
-    case RecordKind::RestoreDC:
-        Restore(rec.mode);
-        break;
-    case RecordKind::SetTextColor:
-        m_state.textColor = rec.color;
-        break;
-    case RecordKind::SetTextAlign:
-        m_state.textAlign = static_cast<UINT>(rec.mode);
-        break;
-    case RecordKind::Other:
-        if (rec.type == EMR_EXCLUDECLIPRECT || rec.type == EMR_OFFSETCLIPRGN)
-            m_state.clip.exact = false;
+    case RecordKind::SetBkColor:
+        m_state.background = rec.color;
         break;
     default:
         break;
@@ -474,47 +415,27 @@ void StateTracker::Select(DWORD index)
         m_state.font = pObj->font;
 }
 
-// A negative level counts back from the latest SaveDC, a positive one names
-// the level SaveDC returned.
-void StateTracker::Restore(int level)
-{
-    std::size_t keep;
-    if (level < 0) {
-        if (static_cast<std::size_t>(-level) > m_saved.size())
-            return;
-        keep = m_saved.size() + level;
-    } else {
-        if (level == 0 || static_cast<std::size_t>(level) > m_saved.size())
-            return;
-        keep = static_cast<std::size_t>(level) - 1;
-    }
-    m_state = m_saved[keep];
-    m_saved.resize(keep);
-}
-
-// Calls visit(record, state) for each record with the state before it.
+// Calls visit(position, record, state) for each record with the state before it.
 template <typename Visit>
 void Walk(const std::vector<Record>& records, Visit visit)
 {
     StateTracker tracker;
-    for (const Record& rec : records) {
-        visit(rec, tracker.State());
-        tracker.Apply(rec);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        visit(i, records[i], tracker.State());
+        tracker.Apply(records[i]);
     }
 }
 
 std::vector<Shape> ShapesOfKind(const std::vector<Record>& records, RecordKind kind)
 {
     std::vector<Shape> shapes;
-    Walk(records, [&](const Record& rec, const GdiState& state) {
+    Walk(records, [&](std::size_t position, const Record& rec, const GdiState& state) {
         if (rec.kind != kind)
             return;
-        Shape shape{kind, rec.rect, rec.points, state.pen, state.brush, state.clip};
-        if (kind != RecordKind::Polygon) {
-            // Recorded inclusive; hand back the exclusive box the caller passed.
-            ++shape.box.right;
-            ++shape.box.bottom;
-        }
+        Shape shape{kind, rec.rect, state.pen, state.brush, state.clip, position};
+        // Recorded inclusive; hand back the exclusive box the caller passed.
+        ++shape.box.right;
+        ++shape.box.bottom;
         shapes.push_back(shape);
     });
     return shapes;
@@ -523,9 +444,8 @@ std::vector<Shape> ShapesOfKind(const std::vector<Record>& records, RecordKind k
 const char* KindName(RecordKind kind)
 {
     static const char* const kNames[] = {
-        "MoveTo", "LineTo", "Polyline", "PolylineTo", "Polygon", "Rectangle", "Ellipse", "TextOut",
-        "CreatePen", "CreateBrush", "CreateFont", "SelectObject", "DeleteObject", "ExtSelectClipRgn",
-        "IntersectClipRect", "SaveDC", "RestoreDC", "SetBkColor", "SetTextColor", "SetTextAlign",
+        "MoveTo", "LineTo", "Polyline", "PolylineTo", "Rectangle", "Ellipse", "TextOut", "CreatePen",
+        "CreateBrush", "CreateFont", "SelectObject", "DeleteObject", "ExtSelectClipRgn", "SetBkColor",
         "SetMapMode", "SetWindowExt", "SetWindowOrg", "SetViewportExt", "SetViewportOrg", "Other",
     };
     static_assert(sizeof kNames / sizeof kNames[0] == static_cast<std::size_t>(RecordKind::Other) + 1,
@@ -553,18 +473,18 @@ std::vector<Line> LinesDrawnWithPen(const std::vector<Record>& records,
                                     const std::function<bool(const PenInfo&)>& accept)
 {
     std::vector<Line> lines;
-    Walk(records, [&](const Record& rec, const GdiState& state) {
+    Walk(records, [&](std::size_t position, const Record& rec, const GdiState& state) {
         if ((rec.kind != RecordKind::LineTo && rec.kind != RecordKind::Polyline &&
              rec.kind != RecordKind::PolylineTo) ||
             !accept(state.pen))
             return;
         if (rec.kind == RecordKind::LineTo) {
-            lines.push_back({state.pos, rec.pt, state.pen, state.clip});
+            lines.push_back({state.pos, rec.pt, state.pen, state.clip, position});
         } else {
             POINT from = rec.kind == RecordKind::PolylineTo ? state.pos : POINT{};
             for (std::size_t i = 0; i < rec.points.size(); ++i) {
                 if (i > 0 || rec.kind == RecordKind::PolylineTo)
-                    lines.push_back({from, rec.points[i], state.pen, state.clip});
+                    lines.push_back({from, rec.points[i], state.pen, state.clip, position});
                 from = rec.points[i];
             }
         }
@@ -580,9 +500,9 @@ std::vector<Line> Lines(const std::vector<Record>& records)
 std::vector<TextItem> Texts(const std::vector<Record>& records)
 {
     std::vector<TextItem> texts;
-    Walk(records, [&](const Record& rec, const GdiState& state) {
+    Walk(records, [&](std::size_t position, const Record& rec, const GdiState& state) {
         if (rec.kind == RecordKind::TextOut)
-            texts.push_back({rec.text, rec.pt, state.font, state.textColor, state.textAlign, state.clip});
+            texts.push_back({rec.text, rec.pt, state.font, state.background, state.clip, position});
     });
     return texts;
 }
@@ -595,11 +515,6 @@ std::vector<Shape> Rectangles(const std::vector<Record>& records)
 std::vector<Shape> Ellipses(const std::vector<Record>& records)
 {
     return ShapesOfKind(records, RecordKind::Ellipse);
-}
-
-std::vector<Shape> Polygons(const std::vector<Record>& records)
-{
-    return ShapesOfKind(records, RecordKind::Polygon);
 }
 
 std::vector<Record> UndeletedObjects(const std::vector<Record>& records)
@@ -671,11 +586,9 @@ std::string Describe(const Record& rec)
         return text + " " + Describe(rec.pt);
     case RecordKind::Polyline:
     case RecordKind::PolylineTo:
-    case RecordKind::Polygon:
         return text + " " + Describe(rec.points);
     case RecordKind::Rectangle:
     case RecordKind::Ellipse:
-    case RecordKind::IntersectClipRect:
         return text + " " + Describe(rec.rect);
     case RecordKind::TextOut:
         return text + " \"" + rec.text + "\" at " + Describe(rec.pt);
@@ -695,14 +608,9 @@ std::string Describe(const Record& rec)
     case RecordKind::ExtSelectClipRgn:
         return text + " mode " + std::to_string(rec.mode) + (rec.hasRegion ? " " + Describe(rec.rects) : " none");
     case RecordKind::SetBkColor:
-    case RecordKind::SetTextColor:
         return text + " " + Hex(rec.color);
-    case RecordKind::RestoreDC:
-    case RecordKind::SetTextAlign:
     case RecordKind::SetMapMode:
         return text + " " + std::to_string(rec.mode);
-    case RecordKind::SaveDC:
-        return text;
     case RecordKind::Other:
         text += " type " + std::to_string(rec.type) + ":";
         for (DWORD value : rec.params)

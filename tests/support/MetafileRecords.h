@@ -3,7 +3,9 @@
 // can check the lines, ticks, texts, markers, pens and clip regions it produced.
 // The records are decoded from their bytes, never played. The queries below
 // follow the drawing state (position, selected pen, brush and font, clip
-// region, SaveDC/RestoreDC) the way GDI does while it plays them.
+// region, text background) the way GDI does while it plays them. Only the
+// records the program's drawing writes are decoded, and Polyline for curves
+// drawn that way; any other record comes back as Other.
 //
 // What the metafile DC (Wine's, as checked in MetafileRecordsTest) records:
 // - MoveToEx, LineTo, Polyline, Rectangle, Ellipse and TextOut keep their
@@ -23,7 +25,7 @@
 #include <vector>
 
 struct PenInfo {
-    UINT style = PS_SOLID;  // as made: PS_GEOMETRIC and end-cap bits included
+    UINT style = PS_SOLID;
     int width = 0;
     COLORREF color = RGB(0, 0, 0);
 
@@ -33,7 +35,6 @@ struct PenInfo {
 struct BrushInfo {
     UINT style = BS_SOLID;
     COLORREF color = RGB(255, 255, 255);
-    ULONG_PTR hatch = 0;
 };
 
 struct FontInfo {
@@ -50,7 +51,6 @@ enum class RecordKind {
     LineTo,
     Polyline,
     PolylineTo,
-    Polygon,
     Rectangle,
     Ellipse,
     TextOut,
@@ -60,12 +60,7 @@ enum class RecordKind {
     SelectObject,
     DeleteObject,
     ExtSelectClipRgn,
-    IntersectClipRect,
-    SaveDC,
-    RestoreDC,
     SetBkColor,
-    SetTextColor,
-    SetTextAlign,
     SetMapMode,
     SetWindowExt,
     SetWindowOrg,
@@ -79,16 +74,15 @@ struct Record {
     RecordKind kind = RecordKind::Other;
     DWORD type = 0;             // the EMR_ value, for every kind
     POINT pt = {};              // MoveTo, LineTo, TextOut (reference point), Set...Org, Set...Ext (cx, cy)
-    RECT rect = {};             // Rectangle, Ellipse (box as recorded), IntersectClipRect, TextOut (ETO_ rectangle)
-    std::vector<POINT> points;  // Polyline, PolylineTo, Polygon
+    RECT rect = {};             // Rectangle, Ellipse (box as recorded)
+    std::vector<POINT> points;  // Polyline, PolylineTo
     std::string text;           // TextOut, in the ANSI code page
-    UINT options = 0;           // TextOut: ETO_ flags
     DWORD index = 0;            // Create..., SelectObject, DeleteObject; stock objects have ENHMETA_STOCK_OBJECT set
-    PenInfo pen;                // CreatePen (EMR_CREATEPEN or EMR_EXTCREATEPEN)
+    PenInfo pen;                // CreatePen
     BrushInfo brush;            // CreateBrush
     FontInfo font;              // CreateFont
-    int mode = 0;               // ExtSelectClipRgn (RGN_), RestoreDC (level), SetMapMode (MM_), SetTextAlign (TA_)
-    COLORREF color = 0;         // SetBkColor, SetTextColor
+    int mode = 0;               // ExtSelectClipRgn (RGN_), SetMapMode (MM_)
+    COLORREF color = 0;         // SetBkColor
     bool hasRegion = false;     // ExtSelectClipRgn: false for SelectClipRgn(hdc, nullptr)
     std::vector<RECT> rects;    // ExtSelectClipRgn: the region's rectangles, device units
     std::vector<DWORD> params;  // Other: the record's parameters, after iType and nSize
@@ -100,8 +94,6 @@ std::vector<Record> ReadMetafile(HENHMETAFILE hMeta);
 // The clip region in force when something was drawn, in device units.
 struct ClipInfo {
     bool clipped = false;     // false: no clip region selected
-    bool exact = true;        // false after IntersectClipRect, ExcludeClipRect or OffsetClipRgn,
-                              // which work in logical units and are not followed here
     std::vector<RECT> rects;  // the region, as GetRegionData gives it
 };
 
@@ -110,24 +102,25 @@ struct Line {
     POINT to;
     PenInfo pen;
     ClipInfo clip;
+    std::size_t record;  // the drawing record's position in the list
 };
 
 struct TextItem {
     std::string text;
     POINT pt;  // the reference point as recorded
     FontInfo font;
-    COLORREF color;  // text colour
-    UINT align;      // TA_ flags
+    COLORREF background;  // the background colour in force
     ClipInfo clip;
+    std::size_t record;
 };
 
 struct Shape {
-    RecordKind kind;             // Rectangle, Ellipse or Polygon
-    RECT box;                    // Rectangle, Ellipse: the box as passed to GDI (right and bottom exclusive)
-    std::vector<POINT> points;   // Polygon
+    RecordKind kind;  // Rectangle or Ellipse
+    RECT box;         // the box as passed to GDI (right and bottom exclusive)
     PenInfo pen;
     BrushInfo brush;
     ClipInfo clip;
+    std::size_t record;
 };
 
 // Segments drawn by LineTo, Polyline and PolylineTo, one per pair of points,
@@ -138,7 +131,6 @@ std::vector<Line> Lines(const std::vector<Record>& records);
 std::vector<TextItem> Texts(const std::vector<Record>& records);
 std::vector<Shape> Rectangles(const std::vector<Record>& records);
 std::vector<Shape> Ellipses(const std::vector<Record>& records);
-std::vector<Shape> Polygons(const std::vector<Record>& records);
 
 // The creating records of pens, brushes and fonts never deleted, in order.
 // Indices are reused once deleted, so each delete closes the latest create

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "framework/Dc.h"
@@ -163,25 +164,152 @@ TEST(Renderer, ExponentNotesOnBothAxesAndTheFreeGridCorner)
     EXPECT_EQ(5 * r.m_xScale.minorCount + 1 - firstIndex, topDashes);
 }
 
-TEST(Renderer, MarkersAreSquaresOfTheMarkerSizeDrawnAfterTheirLines)
+namespace {
+
+const COLORREF kCurveColor = RGB(200, 0, 0);
+
+// A marker as drawn: its outline described, the pen, and its first record.
+struct DrawnMarker {
+    std::string outline;
+    PenInfo pen;
+    std::size_t record;
+};
+
+std::string Segment(const Line& line)
 {
-    TestGraph graph({ 1, 2, 3 }, { 1, 4, 9 }, 600, 400);
-    std::vector<Record> records = DrawRecords(graph.params);
-    std::vector<Shape> squares = Rectangles(records);
-    // Every point once, the first twice (its marker comes with its own
-    // empty line piece and again with the first real one).
-    ASSERT_EQ(4u, squares.size());
-    const int m = MarkerHalfSize(400, 0);
-    for (const Shape& s : squares) {
-        EXPECT_EQ(2 * m, s.box.right - s.box.left);
-        EXPECT_EQ(2 * m, s.box.bottom - s.box.top);
-        EXPECT_EQ(1, s.pen.width);
+    return Describe(line.from) + "-" + Describe(line.to);
+}
+
+bool Same(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+bool IsCentre(POINT pt, const std::vector<POINT>& centres)
+{
+    return std::any_of(centres.begin(), centres.end(), [&](POINT c) { return Same(c, pt); });
+}
+
+bool Joins(const Line& line, const std::vector<POINT>& centres)
+{
+    return IsCentre(line.from, centres) && IsCentre(line.to, centres);
+}
+
+// The markers of one type, in the order drawn. Squares and circles are
+// shapes; an X is two strokes of the curve's pen, told from the line pieces
+// because they do not run from point to point.
+std::vector<DrawnMarker> MarkersDrawn(const std::vector<Record>& records, int pointType,
+                                      const std::vector<Line>& curve, const std::vector<POINT>& centres)
+{
+    std::vector<DrawnMarker> markers;
+    if (pointType == 3) {
+        std::vector<Line> strokes;
+        for (const Line& line : curve) {
+            if (!Joins(line, centres))
+                strokes.push_back(line);
+        }
+        for (std::size_t i = 0; i < strokes.size(); i += 2) {
+            std::string outline = Segment(strokes[i]);
+            if (i + 1 < strokes.size())
+                outline += " " + Segment(strokes[i + 1]);
+            markers.push_back({outline, strokes[i].pen, strokes[i].record});
+        }
+        return markers;
     }
-    // The last marker stands on the last line piece's end.
-    std::vector<Line> data = WithWidth(records, 1);
-    const Line& last = data.back();
-    EXPECT_EQ(last.to.x, squares.back().box.left + m);
-    EXPECT_EQ(last.to.y, squares.back().box.top + m);
+    for (const Shape& s : pointType == 1 ? Rectangles(records) : Ellipses(records))
+        markers.push_back({Describe(s.box), s.pen, s.record});
+    return markers;
+}
+
+// A marker of half size m at c, as it should be drawn: a box from c - m to
+// c + m, whose right and bottom edges Rectangle and Ellipse leave out; an X
+// from corner to corner of that box, its last pixels included (LineTo leaves
+// out its end, so each stroke ends one step past the corner).
+std::string ExpectedMarker(int pointType, POINT c, int m)
+{
+    RECT box = {c.x - m, c.y - m, c.x + m, c.y + m};
+    if (pointType != 3)
+        return Describe(box);
+    return Describe(POINT{box.left, box.top}) + "-" + Describe(POINT{box.right + 1, box.bottom + 1}) + " " +
+           Describe(POINT{box.right, box.top}) + "-" + Describe(POINT{box.left - 1, box.bottom + 1});
+}
+
+}  // namespace
+
+TEST(Renderer, MarkersAreSquaresCirclesOrCrossesOfTheMarkerSizeDrawnAfterTheirLines)
+{
+    struct Row {
+        int pointType;
+        const char* name;
+    };
+    const Row rows[] = {
+        /* 0 */ {1, "square"},
+        /* 1 */ {2, "circle"},
+        /* 2 */ {3, "X"},
+    };
+    for (std::size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+        const int type = rows[i].pointType;
+        const std::string row = "row " + std::to_string(i) + " (" + rows[i].name + ")";
+        TestGraph graph({ 1, 2, 3 }, { 1, 4, 9 }, 600, 400);
+        graph.params.pointType = type;
+        graph.params.curveColor = kCurveColor;
+        std::vector<Record> records = DrawRecords(graph.params);
+        const int m = MarkerHalfSize(400, 0);
+        const CGraphRenderer& r = g_graphRenderer;
+        const GraphLayout layout = { r.m_nTextHeight, r.m_nTickLength, r.m_nGap,         r.m_nPlotLeft,
+                                     r.m_nPlotWidth,  r.m_nPlotBottom, r.m_nPlotHeight, r.m_nPenBase };
+        PointMapper map(layout, r.m_xScale, r.m_yScale);
+        std::vector<POINT> centres;
+        for (std::size_t k = 0; k < graph.x.size(); ++k)
+            centres.push_back({ map.X(graph.x[k]), -map.Height(graph.y[k]) });
+        std::vector<Line> curve = LinesDrawnWithPen(records, [](const PenInfo& pen) { return pen.color == kCurveColor; });
+
+        // The line pieces run from point to point, an X's strokes beside them.
+        std::vector<std::string> pieces;
+        for (const Line& line : curve) {
+            if (Joins(line, centres) && !Same(line.from, line.to))
+                pieces.push_back(Segment(line));
+        }
+        const std::vector<std::string> expectedPieces = {
+            Describe(centres[0]) + "-" + Describe(centres[1]),
+            Describe(centres[1]) + "-" + Describe(centres[2]),
+        };
+        EXPECT_EQ(expectedPieces, pieces) << row;
+
+        // Every point once, the first twice (its marker comes with its own
+        // empty line piece and again with the first real one).
+        const std::size_t order[] = { 0, 0, 1, 2 };
+        std::vector<std::string> expected;
+        for (std::size_t k : order)
+            expected.push_back(ExpectedMarker(type, centres[k], m));
+        std::vector<DrawnMarker> markers = MarkersDrawn(records, type, curve, centres);
+        std::vector<std::string> outlines;
+        for (const DrawnMarker& marker : markers) {
+            outlines.push_back(marker.outline);
+            EXPECT_EQ(1, marker.pen.width) << row << ": " << marker.outline;
+            EXPECT_EQ(kCurveColor, marker.pen.color) << row << ": " << marker.outline;
+        }
+        EXPECT_EQ(expected, outlines) << row;
+        EXPECT_EQ(type == 1 ? 4u : 0u, Rectangles(records).size()) << row;
+        EXPECT_EQ(type == 2 ? 4u : 0u, Ellipses(records).size()) << row;
+        if (markers.size() != expected.size())
+            continue;
+
+        // The last marker on each point comes after every line piece that
+        // touches the point, so no line is drawn across a marker.
+        for (std::size_t k = 0; k < centres.size(); ++k) {
+            std::size_t last = 0;
+            for (std::size_t j = 0; j < markers.size(); ++j) {
+                if (order[j] == k)
+                    last = j;
+            }
+            for (const Line& line : curve) {
+                if (Joins(line, centres) && (Same(line.from, centres[k]) || Same(line.to, centres[k]))) {
+                    EXPECT_LT(line.record, markers[last].record) << row << ": point " << k << ", piece " << Segment(line);
+                }
+            }
+        }
+    }
 }
 
 TEST(Renderer, LineStylesAndWidths)

@@ -528,3 +528,76 @@ TEST(View, PrintSetupChoiceIsUsedForPrintAndPreview)
     EXPECT_GT(GetDeviceCaps(hChosen, HORZRES), GetDeviceCaps(hChosen, VERTRES));
     DeleteDC(hChosen);
 }
+
+TEST(View, EmptyDocumentShowsTheDataPromptInAYellowBoxAtTheTopLeft)
+{
+    AppHarness harness;
+    harness.Start();
+    CPlorView* pView = harness.View();
+    ASSERT_NE(nullptr, pView);
+    const char* const lines[4] = {
+        "Enter X-Y data by",
+        "selecting, 'Graph Data..'",
+        "from the 'Edit' menu",
+        "or press 'F1' for Help",
+    };
+    // Drawn as a paint draws the view, into a metafile that measures text on
+    // the view's own context. OnPrepareDC maps that context too, so LPtoDP on
+    // it turns the records' points into client pixels.
+    HDC hWindow = GetDC(pView->m_hWnd);
+    SIZE extents[4];
+    for (int k = 0; k < 4; ++k)
+        GetTextExtentPoint32A(hWindow, lines[k], lstrlenA(lines[k]), &extents[k]);
+    HDC hMeta = CreateEnhMetaFileA(hWindow, nullptr, nullptr, nullptr);
+    CDC dc;
+    dc.m_hDC = hMeta;
+    dc.m_hAttribDC = hWindow;
+    pView->OnPrepareDC(&dc);
+    pView->OnDraw(&dc);
+    HENHMETAFILE hPicture = CloseEnhMetaFile(hMeta);
+    std::vector<Record> records = ReadMetafile(hPicture);
+    DeleteEnhMetaFile(hPicture);
+    auto toClient = [hWindow](POINT pt) {
+        LPtoDP(hWindow, &pt, 1);
+        return pt;
+    };
+    std::vector<Shape> boxes = Rectangles(records);
+    std::vector<TextItem> texts = Texts(records);
+    RECT box = {};
+    if (boxes.size() == 1) {
+        POINT corners[2] = { toClient({ boxes[0].box.left, boxes[0].box.top }),
+                             toClient({ boxes[0].box.right, boxes[0].box.bottom }) };
+        box = { corners[0].x, corners[0].y, corners[1].x, corners[1].y };
+    }
+    std::vector<POINT> origins;
+    for (const TextItem& t : texts)
+        origins.push_back(toClient(t.pt));
+    dc.Detach();
+    ReleaseDC(pView->m_hWnd, hWindow);
+
+    // Measured by the second line, the widest: the box's left edge and the
+    // first line's top one line height in from the window's left and top, the
+    // box 3 pixels beyond the four lines on every side.
+    const int w = extents[1].cx;
+    const int h = extents[1].cy;
+    const int firstTop = h;
+    const COLORREF yellow = RGB(255, 255, 0);
+    const RECT expectedBox = { h, firstTop - 3, h + 3 + w + 3, firstTop + 4 * h + 3 };
+    ASSERT_EQ(1u, boxes.size()) << Describe(records);
+    EXPECT_EQ(Describe(expectedBox), Describe(box));
+    EXPECT_EQ(yellow, boxes[0].brush.color);
+    EXPECT_EQ(static_cast<UINT>(BS_SOLID), boxes[0].brush.style);
+
+    // The lines one under the other, 3 pixels in from the box's left edge, on
+    // the box's yellow, drawn over the box.
+    ASSERT_EQ(4u, texts.size()) << Describe(records);
+    for (int k = 0; k < 4; ++k) {
+        const POINT expected = { expectedBox.left + 3, firstTop + k * h };
+        EXPECT_EQ(lines[k], texts[k].text) << "line " << k;
+        EXPECT_EQ(Describe(expected), Describe(origins[k])) << "line " << k;
+        EXPECT_LE(extents[k].cx, w) << "line " << k << " fits in the box";
+        EXPECT_EQ(yellow, texts[k].background) << "line " << k;
+        EXPECT_LT(boxes[0].record, texts[k].record) << "line " << k;
+    }
+    EXPECT_TRUE(Lines(records).empty()) << "no graph";
+}
