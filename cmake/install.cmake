@@ -56,11 +56,12 @@ foreach(sample plortest.plr elect.plr)
   list(APPEND DIST_FILES ${DIST}/${sample})
 endforeach()
 foreach(program plotra install_program)
-  add_custom_command(OUTPUT ${DIST}/$<TARGET_FILE_NAME:${program}>
+  get_target_property(name ${program} OUTPUT_NAME)
+  add_custom_command(OUTPUT ${DIST}/${name}.exe
     COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${DIST}/
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${DIST}/${name}.exe
     DEPENDS ${program})
-  list(APPEND DIST_FILES ${DIST}/$<TARGET_FILE_NAME:${program}>)
+  list(APPEND DIST_FILES ${DIST}/${name}.exe)
 endforeach()
 add_custom_target(distribution ALL DEPENDS ${DIST_FILES})
 
