@@ -80,4 +80,4 @@ target_link_libraries(setup_test PRIVATE user32 gdi32 shell32 ole32)
 add_dependencies(setup_test distribution)
 add_test(NAME setup_test COMMAND setup_test ${DIST} ${CMAKE_BINARY_DIR}/screenshots)
 
-add_test(NAME help_file COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/help/help_file_test.py ${DIST})
+add_test(NAME help_file COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/help/help_file_test.py ${DIST} ${HELP_RAW})
