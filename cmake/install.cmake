@@ -72,6 +72,9 @@ add_executable(install_tests
   tests/install/InstallTest.cpp tests/install/InstallDdeTest.cpp
   $<TARGET_OBJECTS:install_res>)
 target_link_libraries(install_tests PRIVATE install_lib GTest::gtest shell32)
+add_executable(dde_test_server WIN32 tests/install/DdeTestServerMain.cpp tests/install/InstallHarness.cpp)
+target_link_libraries(dde_test_server PRIVATE install_lib)
+add_dependencies(install_tests dde_test_server)
 add_test(NAME install_tests COMMAND install_tests)
 
 add_executable(setup_test tests/install/SetupRunTest.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)

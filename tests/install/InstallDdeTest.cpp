@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "install/Install.h"
+#include "install/InstallHooks.h"
 #include "tests/install/InstallHarness.h"
 
 namespace {
@@ -45,5 +46,38 @@ TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
             EXPECT_EQ(cases[i].commandsSent, server->Commands().size());
         }
         EXPECT_EQ(6u, InstalledFiles(work / "target").size());
+    }
+}
+
+TEST(InstallDde, StartsTheProgramOnceWhenTheServiceDoesNotAnswer)
+{
+    struct {
+        const char* service;      // what the setup program asks for
+        const char* servedName;   // what the started program serves
+        int exitCode;
+        const char* lastBox;
+    } const cases[] = {
+        /* 0 */ { "PLOTRA_LATE_PM", "PLOTRA_LATE_PM", kExitDone, "Installation is complete" },
+        /* 1 */ { "PLOTRA_LATE_PM1", "PLOTRA_OTHER_PM", kExitGroupFailed, kGeneralFailure },  // no second start
+    };
+    // The stand-in program is built beside the test program.
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    std::string helper = module;
+    helper = helper.substr(0, helper.find_last_of('\\')) + "\\dde_test_server.exe";
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        TempFolder work("late");
+        CreateDirectoryA((work / "source").c_str(), nullptr);
+        MakeSourceFiles(work / "source");
+        InstallRun run(work / "source", cases[i].service);
+        std::string log = work / "started.log";
+        InstallGetHooks().ddeProgram =
+            "\"" + helper + "\" " + cases[i].servedName + " \"" + log + "\"";
+        run.targets = { work / "target" };
+        EXPECT_EQ(cases[i].exitCode, run.Run());
+        ASSERT_FALSE(run.boxes.empty());
+        EXPECT_EQ(cases[i].lastBox, run.boxes.back().text);
+        EXPECT_EQ("started\n", ReadAll(log));
     }
 }

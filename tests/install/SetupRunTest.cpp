@@ -3,7 +3,7 @@
 // copied files and the Start Menu group that Wine's shell made; then starts
 // the installed plotra.exe on an installed sample, presses F1 and checks that
 // the help viewer shows the "Getting started" topic, and that Help Topics
-// shows the contents. Saves a screenshot of the help window.
+// shows the contents. Saves screenshots of the INSTALL dialog and the help window.
 //
 //   setup_test <distribution folder> <screenshot folder>
 #include <windows.h>
@@ -162,7 +162,8 @@ DWORD WaitForExit(PROCESS_INFORMATION& pi, DWORD timeoutMs)
 }
 
 // Runs install.exe into target and answers its boxes; returns the box texts.
-std::vector<std::string> RunInstaller(const std::string& dist, const std::string& target, DWORD& exitCode)
+std::vector<std::string> RunInstaller(const std::string& dist, const std::string& target,
+                                      const std::string& screenshots, DWORD& exitCode)
 {
     std::vector<std::string> boxes;
     PROCESS_INFORMATION pi = {};
@@ -176,6 +177,7 @@ std::vector<std::string> RunInstaller(const std::string& dist, const std::string
     if (hDlg) {
         Check(TextOf(hDlg) == "Plotra Line Graphs", "its caption is \"Plotra Line Graphs\"");
         Check(TextOf(GetDlgItem(hDlg, 105)) == "C:\\Program Files\\Plotra", "it suggests C:\\Program Files\\Plotra");
+        SavePicture(CaptureWindow(hDlg), screenshots + "\\install.png");
         SendMessageA(GetDlgItem(hDlg, 105), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
         PostMessageA(GetDlgItem(hDlg, IDOK), BM_CLICK, 0, 0);
     }
@@ -277,7 +279,7 @@ int main(int argc, char** argv)
     std::string target = work + "\\Plotra";
 
     DWORD exitCode = 0;
-    std::vector<std::string> boxes = RunInstaller(dist, target, exitCode);
+    std::vector<std::string> boxes = RunInstaller(dist, target, screenshots, exitCode);
     for (const std::string& box : boxes)
         std::printf("box: %s\n", box.c_str());
     Check(boxes.size() == 1 && boxes[0].find("Installation is complete") != std::string::npos,
