@@ -68,16 +68,17 @@ add_custom_target(distribution ALL DEPENDS ${DIST_FILES})
 # Tests: the setup program run inside the test process with its boxes and
 # dialogs answered, and the distribution's install.exe run as a user would.
 add_executable(install_tests
-  tests/install/InstallTestMain.cpp tests/install/InstallHarness.cpp
+  tests/install/InstallTestMain.cpp tests/install/InstallHarness.cpp tests/install/TestFiles.cpp
   tests/install/InstallTest.cpp tests/install/InstallDdeTest.cpp
   $<TARGET_OBJECTS:install_res>)
 target_link_libraries(install_tests PRIVATE install_lib GTest::gtest shell32)
-add_executable(dde_test_server WIN32 tests/install/DdeTestServerMain.cpp tests/install/InstallHarness.cpp)
+add_executable(dde_test_server WIN32 tests/install/DdeTestServerMain.cpp tests/install/InstallHarness.cpp
+  tests/install/TestFiles.cpp)
 target_link_libraries(dde_test_server PRIVATE install_lib)
 add_dependencies(install_tests dde_test_server)
 add_test(NAME install_tests COMMAND install_tests)
 
-add_executable(setup_test tests/install/SetupRunTest.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)
+add_executable(setup_test tests/install/SetupRunTest.cpp tests/install/TestFiles.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)
 target_include_directories(setup_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(setup_test PRIVATE user32 gdi32 shell32 ole32)
 add_dependencies(setup_test distribution)

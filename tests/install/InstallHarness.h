@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/install/TestFiles.h"
+
 struct InstallBox {
     HWND hOwner;
     std::string text;
@@ -20,24 +22,6 @@ struct InstallBox {
     UINT type;
 };
 
-// A folder under the temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
-
-void RemoveTree(const std::string& path);
-bool Exists(const std::string& path);
-std::string ReadAll(const std::string& path);
-void WriteAll(const std::string& path, const std::string& contents);
 // The text each of the six test source files holds.
 std::string SourceContents(const char* fileName);
 // Writes the six files into folder.

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/install/TestFiles.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WinePath.h"
 
@@ -106,39 +107,6 @@ bool WaitForChildText(HWND hWnd, const std::string& wanted, DWORD timeoutMs, std
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
     return false;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::string contents;
-    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(hFile, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        contents.append(buffer, read);
-    CloseHandle(hFile);
-    return contents;
-}
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE hFind = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\" + name);
-            else
-                DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(hFind, &found));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 bool Start(const std::string& commandLine, PROCESS_INFORMATION& pi)
@@ -271,12 +239,8 @@ int main(int argc, char** argv)
     std::string dist = ToWindowsPath(argv[1]);
     std::string screenshots = ToWindowsPath(argv[2]);
     CreateDirectoryA(screenshots.c_str(), nullptr);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string work = std::string(temp) + "plotra-setup-" + std::to_string(GetCurrentProcessId());
-    RemoveTree(work);
-    CreateDirectoryA(work.c_str(), nullptr);
-    std::string target = work + "\\Plotra";
+    TempFolder work("setup");
+    std::string target = work / "Plotra";
 
     DWORD exitCode = 0;
     std::vector<std::string> boxes = RunInstaller(dist, target, screenshots, exitCode);
@@ -288,7 +252,6 @@ int main(int argc, char** argv)
     CheckInstalledFiles(dist, target);
     CheckGroup();
     CheckHelp(target, screenshots);
-    RemoveTree(work);
     std::printf(g_failures ? "setup test FAILED\n" : "setup test passed\n");
     return g_failures ? 1 : 0;
 }

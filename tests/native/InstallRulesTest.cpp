@@ -96,13 +96,6 @@ TEST(InstallRules, FormsTheProgramManagerCommands)
     EXPECT_EQ("\\readme.txt\",\"Documentation\")]", command.substr(command.size() - 30));
 }
 
-TEST(InstallRules, LongestTargetLeavesRoomForEveryFileName)
-{
-    std::string target = "C:\\" + std::string(kMaxTargetLength - 3, 'a');
-    for (const char* name : g_installFiles)
-        EXPECT_LT(WithBackslash(target).size() + std::string(name).size(), 260u) << name;
-}
-
 TEST(InstallRules, MessagesQuoteTheDriveAndTheFolder)
 {
     EXPECT_EQ("Not enough space on 'E' Drive. Please select another drive..", NotEnoughSpaceText('E'));
