@@ -113,6 +113,12 @@ InstallRun::InstallRun(const std::string& sourceDir, const std::string& service)
         return answer;
     };
     hooks.dialogShown = [this](const char* name, HWND hDlg) {
+        ShownDialog shown = { name, "", {} };
+        char caption[100] = {};
+        GetWindowTextA(hDlg, caption, sizeof caption);
+        shown.caption = caption;
+        GetWindowRect(hDlg, &shown.rc);
+        dialogs.push_back(shown);
         if (std::string(name) == "COPY") {
             hCopyDlg = hDlg;
             return;

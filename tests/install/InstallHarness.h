@@ -29,6 +29,12 @@ void MakeSourceFiles(const std::string& folder);
 // The six files that exist in folder, in install order.
 std::vector<std::string> InstalledFiles(const std::string& folder);
 
+struct ShownDialog {
+    std::string name;
+    std::string caption;
+    RECT rc;
+};
+
 // A DDE server on its own thread that answers execute commands with a
 // positive acknowledgement, except the one with index failAt.
 class TestDdeServer {
@@ -67,6 +73,7 @@ public:
     int Run();                            // InstallMain's exit code
     std::vector<InstallBox> boxes;
     std::vector<std::string> shownTargets;  // the edit's text each time INSTALL opened
+    std::vector<ShownDialog> dialogs;       // each dialog as it opened
     HWND hCopyDlg = nullptr;
 
 private:

@@ -45,6 +45,15 @@ TEST_F(InstallTest, InstallsTheSixFilesAndMakesTheGroup)
     EXPECT_EQ(kExitDone, run.Run());
 
     EXPECT_EQ((std::vector<std::string>{ kDefaultTarget }), run.shownTargets);
+    ASSERT_EQ(2u, run.dialogs.size());
+    for (const ShownDialog& dialog : run.dialogs) {
+        // Centred across, a third of the free height down, with the program's title.
+        SCOPED_TRACE(dialog.name);
+        const RECT& rc = dialog.rc;
+        EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2, rc.left);
+        EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 3, rc.top);
+        EXPECT_EQ("Plotra Line Graphs", dialog.caption);
+    }
     ExpectInstalledCopies(Target());
     ASSERT_EQ(1u, run.boxes.size());
     ExpectBox(run.boxes[0], "Installation is complete", "Plotra Line Graphs", MB_OK);

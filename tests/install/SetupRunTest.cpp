@@ -22,6 +22,7 @@ namespace {
 
 const char* const kFiles[] = { "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt", "plortest.plr", "elect.plr" };
 const UINT kHelpFinder = 57667;  // the main menu's Help Topics
+const UINT kHelpUsing = 57668;   // the main menu's Using Help
 
 int g_failures = 0;
 
@@ -186,6 +187,7 @@ void CheckGroup()
         Check(GetFileAttributesA((group + "\\" + link).c_str()) != INVALID_FILE_ATTRIBUTES,
               std::string("the group holds ") + link);
     HWND hFolder = WaitForWindow([](HWND h) { return TextOf(h) == "Plotra" && ClassOf(h) != "#32770"; }, 5000);
+    std::printf("group folder window: %s\n", hFolder ? "closed" : "none");
     if (hFolder)
         PostMessageA(hFolder, WM_CLOSE, 0, 0);
     RemoveTree(group);
@@ -217,6 +219,17 @@ void CheckHelp(const std::string& target, const std::string& screenshots)
         SavePicture(CaptureWindow(hHelp), screenshots + "\\help.png");
         std::printf("screenshot: %s\\help.png\n", screenshots.c_str());
     }
+    // Using Help opens the file that the startup macro names: this one.
+    if (hMain)
+        PostMessageA(hMain, WM_COMMAND, kHelpUsing, 0);
+    Check(hHelp && WaitForChildText(hHelp, "Chapter 8: Installing Plotra", 15000, seen),
+          "Using Help shows this help's contents");
+    if (hMain) {
+        PostMessageA(hMain, WM_KEYDOWN, VK_F1, 1);
+        PostMessageA(hMain, WM_KEYUP, VK_F1, 0xC0000001);
+    }
+    Check(hHelp && WaitForChildText(hHelp, "When Plotra starts without a file", 15000, seen),
+          "F1 comes back to Getting started");
     if (hMain)
         PostMessageA(hMain, WM_COMMAND, kHelpFinder, 0);
     Check(hHelp && WaitForChildText(hHelp, "Chapter 8: Installing Plotra", 15000, seen),
