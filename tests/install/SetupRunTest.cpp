@@ -198,7 +198,47 @@ bool IsHelpWindow(HWND hWnd)
     return ClassOf(hWnd) == "MS_WINHELP";
 }
 
-void CheckHelp(const std::string& target, const std::string& screenshots)
+const char* const kGettingStarted = "When Plotra starts without a file";
+const char* const kContents = "Chapter 8: Installing Plotra";
+
+void PressF1(HWND hMain)
+{
+    PostMessageA(hMain, WM_KEYDOWN, VK_F1, 1);
+    PostMessageA(hMain, WM_KEYUP, VK_F1, 0xC0000001);
+}
+
+// Sends a key or a menu command to the program and waits until the help
+// window shows a page with the wanted text.
+void CheckHelpPage(HWND hMain, HWND hHelp, UINT command, const char* wanted, const std::string& what)
+{
+    if (command)
+        PostMessageA(hMain, WM_COMMAND, command, 0);
+    else
+        PressF1(hMain);
+    std::string seen;
+    Check(WaitForChildText(hHelp, wanted, 15000, seen), what);
+}
+
+// F1, Using Help (which opens the file the startup macro names: this one)
+// and Help Topics, each from a page the previous one left.
+void CheckHelpCommands(HWND hMain, const std::string& screenshots)
+{
+    PressF1(hMain);
+    HWND hHelp = WaitForWindow(IsHelpWindow, 30000);
+    std::string seen;
+    Check(hHelp && WaitForChildText(hHelp, kGettingStarted, 15000, seen), "F1 shows the Getting started topic");
+    if (!hHelp)
+        return;
+    Sleep(500);  // the viewer lays out its text after it has filled it
+    SavePicture(CaptureWindow(hHelp), screenshots + "\\help.png");
+    std::printf("screenshot: %s\\help.png\n", screenshots.c_str());
+    CheckHelpPage(hMain, hHelp, kHelpUsing, kContents, "Using Help shows this help's contents");
+    CheckHelpPage(hMain, hHelp, 0, kGettingStarted, "F1 comes back to Getting started");
+    CheckHelpPage(hMain, hHelp, kHelpFinder, kContents, "Help Topics shows the contents");
+    PostMessageA(hHelp, WM_CLOSE, 0, 0);
+}
+
+void CheckInstalledProgram(const std::string& target, const std::string& screenshots)
 {
     PROCESS_INFORMATION pi = {};
     Check(Start("\"" + target + "\\plotra.exe\" \"" + target + "\\plortest.plr\"", pi), "the installed plotra.exe starts");
@@ -207,37 +247,9 @@ void CheckHelp(const std::string& target, const std::string& screenshots)
     Check(hMain && TextOf(hMain) == "plortest.plr - PLOTRA Line Graphs", "it opens the installed sample");
     if (hMain) {
         SetForegroundWindow(hMain);
-        PostMessageA(hMain, WM_KEYDOWN, VK_F1, 1);
-        PostMessageA(hMain, WM_KEYUP, VK_F1, 0xC0000001);
-    }
-    HWND hHelp = WaitForWindow(IsHelpWindow, 30000);
-    std::string seen;
-    Check(hHelp && WaitForChildText(hHelp, "When Plotra starts without a file", 15000, seen),
-          "F1 shows the Getting started topic");
-    if (hHelp) {
-        Sleep(500);  // the viewer lays out its text after it has filled it
-        SavePicture(CaptureWindow(hHelp), screenshots + "\\help.png");
-        std::printf("screenshot: %s\\help.png\n", screenshots.c_str());
-    }
-    // Using Help opens the file that the startup macro names: this one.
-    if (hMain)
-        PostMessageA(hMain, WM_COMMAND, kHelpUsing, 0);
-    Check(hHelp && WaitForChildText(hHelp, "Chapter 8: Installing Plotra", 15000, seen),
-          "Using Help shows this help's contents");
-    if (hMain) {
-        PostMessageA(hMain, WM_KEYDOWN, VK_F1, 1);
-        PostMessageA(hMain, WM_KEYUP, VK_F1, 0xC0000001);
-    }
-    Check(hHelp && WaitForChildText(hHelp, "When Plotra starts without a file", 15000, seen),
-          "F1 comes back to Getting started");
-    if (hMain)
-        PostMessageA(hMain, WM_COMMAND, kHelpFinder, 0);
-    Check(hHelp && WaitForChildText(hHelp, "Chapter 8: Installing Plotra", 15000, seen),
-          "Help Topics shows the contents");
-    if (hHelp)
-        PostMessageA(hHelp, WM_CLOSE, 0, 0);
-    if (hMain)
+        CheckHelpCommands(hMain, screenshots);
         PostMessageA(hMain, WM_CLOSE, 0, 0);
+    }
     Check(WaitForExit(pi, 30000) == 0, "plotra.exe ends cleanly");
 }
 
@@ -264,7 +276,7 @@ int main(int argc, char** argv)
     Check(exitCode == 0, "install.exe ends with code 0 (got " + std::to_string(exitCode) + ")");
     CheckInstalledFiles(dist, target);
     CheckGroup();
-    CheckHelp(target, screenshots);
+    CheckInstalledProgram(target, screenshots);
     std::printf(g_failures ? "setup test FAILED\n" : "setup test passed\n");
     return g_failures ? 1 : 0;
 }
