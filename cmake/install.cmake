@@ -51,6 +51,7 @@ add_custom_command(
 set(DIST_FILES ${DIST}/plotra.hlp ${DIST}/plotra.cnt ${DIST}/readme.txt)
 foreach(sample plortest.plr elect.plr)
   add_custom_command(OUTPUT ${DIST}/${sample}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/samples/${sample} ${DIST}/${sample}
     DEPENDS ${CMAKE_SOURCE_DIR}/samples/${sample})
   list(APPEND DIST_FILES ${DIST}/${sample})
