@@ -68,6 +68,13 @@ add_custom_target(distribution ALL DEPENDS ${DIST_FILES})
 
 # Tests: the setup program run inside the test process with its boxes and
 # dialogs answered, and the distribution's install.exe run as a user would.
+# The rules' native tests run on this runtime too, where the program's
+# portable-core tests do.
+if(TARGET core_tests)
+  target_sources(core_tests PRIVATE tests/native/InstallRulesTest.cpp)
+  target_link_libraries(core_tests PRIVATE install_lib)
+endif()
+
 add_executable(install_tests
   tests/install/InstallTestMain.cpp tests/install/InstallHarness.cpp tests/install/TestFiles.cpp
   tests/install/InstallTest.cpp tests/install/InstallDdeTest.cpp
