@@ -23,25 +23,36 @@ void PumpMessages(HWND hDlg)
     }
 }
 
-bool FileSize(const std::string& path, ULONGLONG& size)
-{
+// What the copy may have changed of a destination file.
+struct FileStamp {
+    bool exists;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return false;
-    size = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return true;
+};
+
+FileStamp StampOf(const std::string& path)
+{
+    FileStamp stamp = {};
+    stamp.exists = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &stamp.data) != FALSE;
+    return stamp;
+}
+
+bool Touched(const FileStamp& before, const FileStamp& after)
+{
+    return !before.exists || CompareFileTime(&before.data.ftLastWriteTime, &after.data.ftLastWriteTime) != 0
+        || before.data.nFileSizeLow != after.data.nFileSizeLow || before.data.nFileSizeHigh != after.data.nFileSizeHigh;
 }
 
 // Copies one file over any older copy. A copy that fails part way (a full
-// disk) leaves no truncated file behind; an intact older copy stays.
+// disk) leaves no truncated file behind; an older copy it never touched stays.
 bool CopyOneFile(const std::string& source, const std::string& destination)
 {
     if (source.size() >= MAX_PATH || destination.size() >= MAX_PATH)
         return false;
+    FileStamp before = StampOf(destination);
     if (CopyFileA(source.c_str(), destination.c_str(), FALSE))
         return true;
-    ULONGLONG sourceSize = 0, destinationSize = 0;
-    if (FileSize(destination, destinationSize) && FileSize(source, sourceSize) && destinationSize != sourceSize)
+    FileStamp after = StampOf(destination);
+    if (after.exists && !(after.data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && Touched(before, after))
         DeleteFileA(destination.c_str());
     return false;
 }

@@ -183,6 +183,22 @@ TEST_F(InstallTest, FailedCopyReportsAFileErrorAndKeepsTheFilesBefore)
     EXPECT_EQ(SourceContents("plotra.cnt"), ReadAll(Target() + "\\plotra.cnt"));
 }
 
+TEST_F(InstallTest, FailedCopyLeavesTheOlderCopyOfThatFileAlone)
+{
+    CreateDirectoryA(Target().c_str(), nullptr);
+    WriteAll(Target() + "\\readme.txt", "the readme of an older installation");
+    // Held open without sharing, the source cannot be read.
+    HANDLE hLock = CreateFileA((Source() + "\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    EXPECT_EQ(kExitCopyFailed, run.Run());
+    CloseHandle(hLock);
+    EXPECT_EQ("the readme of an older installation", ReadAll(Target() + "\\readme.txt"));
+    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt" }),
+              InstalledFiles(Target()));
+}
+
 TEST_F(InstallTest, MissingSourceFileStopsBeforeAnythingIsCreated)
 {
     DeleteFileA((Source() + "\\elect.plr").c_str());
