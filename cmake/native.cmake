@@ -26,6 +26,7 @@ target_include_directories(plotra_core PUBLIC ${CMAKE_SOURCE_DIR})
 add_executable(native_tests ${PLOTRA_NATIVE_TEST_SOURCES})
 target_link_libraries(native_tests PRIVATE plotra_core GTest::gtest_main)
 add_test(NAME native_tests COMMAND native_tests)
+include(cmake/install.cmake)
 
 add_executable(load_benchmark EXCLUDE_FROM_ALL tests/bench/LoadBenchmark.cpp)
 target_link_libraries(load_benchmark PRIVATE plotra_core)

@@ -56,3 +56,4 @@ target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)
 # The drawing benchmark (scripts/bench.sh), not part of the tests.
 add_executable(draw_benchmark EXCLUDE_FROM_ALL tests/bench/DrawBenchmark.cpp ${PLOTRA_HEAP})
 target_link_libraries(draw_benchmark PRIVATE plotra_lib)
+include(cmake/install.cmake)

@@ -5,7 +5,9 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=$ROOT/build
 export WINEPREFIX=$BUILD/wineprefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder stays off: the setup tests make Start Menu items, which
+# must stay inside the prefix instead of reaching the real desktop menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 as_root() {
@@ -15,7 +17,7 @@ as_root() {
 # Debian packages the build and the tests need; installed only when missing.
 ensure_packages() {
     local missing=0
-    for cmd in wine i686-w64-mingw32-g++-posix i686-w64-mingw32-windres Xvfb xauth cmake g++ make clang++; do
+    for cmd in wine i686-w64-mingw32-g++-posix i686-w64-mingw32-windres Xvfb xauth cmake g++ make clang++ halibut python3; do
         command -v "$cmd" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -27,7 +29,7 @@ ensure_packages() {
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
         wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth cmake libgtest-dev g++ make \
-        clang libclang-rt-14-dev
+        clang libclang-rt-14-dev halibut python3
 }
 
 build_win32() {
@@ -72,6 +74,18 @@ prepare_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.plotra-ready"
+}
+
+# Drive R: of the prefix is a CD-ROM, which the setup program must refuse.
+# Wine reads drive types from the 64-bit registry view, and only after its
+# wineserver has restarted.
+prepare_cdrom_drive() {
+    [ -f "$WINEPREFIX/.plotra-cdrom" ] && return 0
+    mkdir -p "$BUILD/cdrom"
+    ln -sfn "$BUILD/cdrom" "$WINEPREFIX/dosdevices/r:"
+    wine reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f /reg:64 >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.plotra-cdrom"
 }
 
 XVFB_PID=

@@ -10,6 +10,7 @@ build_native
 build_fuzz
 build_win32
 prepare_prefix
+prepare_cdrom_drive
 trap stop_all EXIT
 start_display
 

@@ -1,0 +1,137 @@
+#include "install/DdeConversation.h"
+
+#include "install/Install.h"
+#include "install/InstallHooks.h"
+#include "install/InstallRules.h"
+
+DWORD g_ddeInstance = 0;
+
+namespace {
+
+const char* const kProgMan = "PROGMAN";
+const DWORD kExecuteTimeoutMs = 5000;
+const DWORD kStartTimeoutMs = 10000;
+
+void DdeErrorBox(const char* text, const char* caption)
+{
+    InstallMessageBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Starts the program with its window hidden and waits until it is idle.
+void StartHidden(const char* program)
+{
+    std::string commandLine = program;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    WaitForInputIdle(pi.hProcess, kStartTimeoutMs);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+bool SendGroupCommands(CDdeConversation& conversation)
+{
+    if (conversation.Execute(CreateGroupCommand(kGroupName)) != 0) {
+        DdeErrorBox("Could not make main menu item!", "DDE Error");
+        return false;
+    }
+    for (const ProgramItem& item : g_programItems) {
+        if (conversation.Execute(AddItemCommand(g_szTarget, item.fileName, item.title)) != 0) {
+            DdeErrorBox("Could not add sub-menu items!", "DDE Error");
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+CDdeConversation::~CDdeConversation()
+{
+    if (m_hConv)
+        DdeDisconnect(m_hConv);
+}
+
+bool CDdeConversation::Connect(const char* service, const char* topic)
+{
+    HSZ hszService = DdeCreateStringHandleA(g_ddeInstance, service, CP_WINANSI);
+    HSZ hszTopic = DdeCreateStringHandleA(g_ddeInstance, topic, CP_WINANSI);
+    m_hConv = DdeConnect(g_ddeInstance, hszService, hszTopic, nullptr);
+    DdeFreeStringHandle(g_ddeInstance, hszService);
+    DdeFreeStringHandle(g_ddeInstance, hszTopic);
+    return m_hConv != nullptr;
+}
+
+UINT CDdeConversation::Execute(const std::string& command)
+{
+    DWORD result = 0;
+    HDDEDATA hDone = DdeClientTransaction(
+        reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())), static_cast<DWORD>(command.size() + 1),
+        m_hConv, nullptr, CF_TEXT, XTYP_EXECUTE, kExecuteTimeoutMs, &result);
+    if (reinterpret_cast<ULONG_PTR>(hDone) == 1)
+        return 0;
+    // A refused command can leave no error behind; it is still a failure.
+    UINT error = DdeGetLastError(g_ddeInstance);
+    return error != DMLERR_NO_ERROR ? error : DMLERR_NOTPROCESSED;
+}
+
+HDDEDATA CALLBACK DdeCallback(UINT uType, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
+{
+    return uType == XTYP_ADVDATA ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
+}
+
+std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* topic, const char* program)
+{
+    for (;;) {
+        if (!g_ddeInstance
+            && DdeInitializeA(&g_ddeInstance, DdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+            g_ddeInstance = 0;
+            return nullptr;
+        }
+        auto conversation = std::make_unique<CDdeConversation>();
+        if (conversation->Connect(service, topic))
+            return conversation;
+        // Only a service nobody answers is worth starting the program for.
+        if (!program || DdeGetLastError(g_ddeInstance) != DMLERR_NO_CONV_ESTABLISHED)
+            return nullptr;
+        StartHidden(program);
+        program = nullptr;
+    }
+}
+
+bool AddProgramItems()
+{
+    const InstallHooks& hooks = InstallGetHooks();
+    std::string service = hooks.ddeService.empty() ? kProgMan : hooks.ddeService;
+    std::string program = hooks.ddeProgram.empty() ? kProgMan : hooks.ddeProgram;
+    std::unique_ptr<CDdeConversation> conversation =
+        ConnectDde(service.c_str(), kProgMan, program == "-" ? nullptr : program.c_str());
+    if (!conversation) {
+        DdeErrorBox("Windows is busy. Please run Install again!", "DDE Error");
+        return false;
+    }
+    // Wine's shell answers the service without a Program Manager window, so
+    // the window is kept still only when there is one.
+    HWND hProgMan = FindWindowA(kProgMan, nullptr);
+    if (hProgMan) {
+        ShowWindow(hProgMan, SW_RESTORE);
+        BringWindowToTop(hProgMan);
+        EnableWindow(hProgMan, FALSE);
+    }
+    bool bAdded = SendGroupCommands(*conversation);
+    conversation.reset();
+    if (hProgMan)
+        EnableWindow(hProgMan, TRUE);
+    return bAdded;
+}
+
+void ReleaseDde()
+{
+    if (g_ddeInstance)
+        DdeUninitialize(g_ddeInstance);
+    g_ddeInstance = 0;
+}

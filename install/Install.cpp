@@ -1,0 +1,204 @@
+// The flow of the setup program: the INSTALL dialog, the drive, space and
+// folder checks, the copy and the Start Menu group.
+#include "install/Install.h"
+
+#include <vector>
+
+#include "install/DdeConversation.h"
+#include "install/InstallHooks.h"
+#include "install/InstallRules.h"
+#include "install/resource.h"
+
+std::string g_szTarget;
+std::string g_szSourceDir;
+bool g_bCancelCopy = false;
+
+namespace {
+
+const char* const kFileErrorText =
+    "An error has occurred during File copying. Check program disks and run Install again...";
+
+// Steps 3 and 4 of the flow: what to do with the accepted target.
+enum TargetResult { kTargetReady, kAskAgain };
+
+bool TakeSourceDir()
+{
+    if (!InstallGetHooks().sourceDir.empty()) {
+        g_szSourceDir = InstallGetHooks().sourceDir;
+        return true;
+    }
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    // A path that filled the buffer was cut short: no file can be found from it.
+    if (length == 0 || length >= sizeof path)
+        return false;
+    g_szSourceDir.assign(path, length);
+    g_szSourceDir.erase(g_szSourceDir.find_last_of('\\') + 1);
+    return true;
+}
+
+bool IsInstallDrive(const std::string& root)
+{
+    UINT type = GetDriveTypeA(root.c_str());
+    return type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE;
+}
+
+// The sizes of the six source files; false when one is missing.
+bool SourceSizes(std::vector<std::uint64_t>& sizes)
+{
+    for (const char* name : g_installFiles) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        std::string path = g_szSourceDir + name;
+        if (path.size() >= MAX_PATH || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)
+            || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return false;
+        sizes.push_back((std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    }
+    return true;
+}
+
+bool EnoughSpace(const std::vector<std::uint64_t>& sizes)
+{
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    BOOL queried = GetDiskFreeSpaceA(DriveRoot(g_szTarget).c_str(), &sectorsPerCluster, &bytesPerSector,
+                                     &freeClusters, &totalClusters);
+    return FreeKilobytes(queried != FALSE, sectorsPerCluster, bytesPerSector, freeClusters)
+        >= RequiredKilobytes(sizes);
+}
+
+// Makes the target the current folder, creating its last level if needed.
+bool UseTargetFolder()
+{
+    if (g_szTarget.size() > kMaxTargetLength)
+        return false;
+    return SetCurrentDirectoryA(g_szTarget.c_str())
+        || (CreateDirectoryA(g_szTarget.c_str(), nullptr) && SetCurrentDirectoryA(g_szTarget.c_str()));
+}
+
+TargetResult PrepareTarget(const std::vector<std::uint64_t>& sizes)
+{
+    if (!EnoughSpace(sizes)) {
+        InstallMessageBox(nullptr, NotEnoughSpaceText(g_szTarget[0]), "Drive Space", MB_OK | MB_ICONEXCLAMATION);
+        return kAskAgain;
+    }
+    if (!UseTargetFolder()) {
+        InstallMessageBox(nullptr, CannotCreateText(g_szTarget), "Drive", MB_OK | MB_ICONEXCLAMATION);
+        return kAskAgain;
+    }
+    return kTargetReady;
+}
+
+// Installing into the folder install.exe runs from: the files are there already.
+bool TargetIsSourceFolder()
+{
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(g_szTarget.c_str(), sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full && SamePath(full, g_szSourceDir);
+}
+
+int CopyAndRegister(HINSTANCE hInstance)
+{
+    g_szTarget = WithBackslash(g_szTarget);
+    if (!TargetIsSourceFolder()) {
+        int result = CopyFiles(hInstance);
+        if (result == kCopyFailed) {
+            InstallMessageBox(nullptr, kFileErrorText, "File Error", MB_OK | MB_ICONEXCLAMATION);
+            return kExitCopyFailed;
+        }
+        if (result == kCopyQuit)
+            return kExitQuit;
+    }
+    if (!AddProgramItems()) {
+        InstallMessageBox(nullptr,
+                          "Problem adding application(s) to Windows Start Menu...\r\n\r\n"
+                          "Run Install again after re-starting Windows...",
+                          "DDE Error", MB_OK | MB_ICONEXCLAMATION);
+        return kExitGroupFailed;
+    }
+    InstallMessageBox(nullptr, "Installation is complete", kInstallTitle, MB_OK);
+    return kExitDone;
+}
+
+int RunInstall(HINSTANCE hInstance)
+{
+    bool bSourceFound = TakeSourceDir();
+    for (;;) {
+        if (DialogBoxParamA(hInstance, "INSTALL", nullptr, InstallDlgProc, 0) != IDOK)
+            return kExitDone;
+        std::vector<std::uint64_t> sizes;
+        if (!bSourceFound || !SourceSizes(sizes)) {
+            InstallMessageBox(nullptr, kFileErrorText, "File Error", MB_OK | MB_ICONEXCLAMATION);
+            return kExitCopyFailed;
+        }
+        if (PrepareTarget(sizes) == kTargetReady)
+            return CopyAndRegister(hInstance);
+    }
+}
+
+void OnInstallOk(HWND hDlg)
+{
+    char text[256] = {};
+    GetDlgItemTextA(hDlg, IDC_TARGET, text, sizeof text);
+    int check = CheckTargetPath(text, IsInstallDrive);
+    if (check != kTargetOk) {
+        MessageBeep(MB_ICONASTERISK);
+        InstallMessageBox(hDlg, TargetCheckText(check), "Data Entry", MB_OK | MB_ICONEXCLAMATION);
+        SetFocus(GetDlgItem(hDlg, IDC_TARGET));
+        return;
+    }
+    g_szTarget = NormaliseTarget(text);
+    EndDialog(hDlg, IDOK);
+}
+
+}  // namespace
+
+int InstallMessageBox(HWND hOwner, const std::string& text, const char* caption, UINT nType)
+{
+    if (InstallGetHooks().messageBox)
+        return InstallGetHooks().messageBox(hOwner, text, caption, nType);
+    return MessageBoxA(hOwner, text.c_str(), caption, nType);
+}
+
+void CenterDialog(HWND hWnd)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    int x = (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 3;
+    SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowTextA(hWnd, kInstallTitle);
+}
+
+INT_PTR CALLBACK InstallDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
+{
+    switch (uMsg) {
+    case WM_INITDIALOG:
+        CenterDialog(hDlg);
+        SendDlgItemMessageA(hDlg, IDC_TARGET, EM_LIMITTEXT, 255, 0);
+        SetDlgItemTextA(hDlg, IDC_TARGET, g_szTarget.c_str());
+        if (InstallGetHooks().dialogShown)
+            InstallGetHooks().dialogShown("INSTALL", hDlg);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK)
+            OnInstallOk(hDlg);
+        else if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(hDlg, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+int InstallMain(HINSTANCE hInstance)
+{
+    // An empty floppy or card reader answers the drive queries with an
+    // error code instead of a system box asking for a disk.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    g_szTarget = kDefaultTarget;
+    g_bCancelCopy = false;
+    int result = RunInstall(hInstance);
+    ReleaseDde();
+    SetErrorMode(oldMode);
+    return result;
+}

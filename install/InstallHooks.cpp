@@ -1,0 +1,7 @@
+#include "install/InstallHooks.h"
+
+InstallHooks& InstallGetHooks()
+{
+    static InstallHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The seam through which tests answer what would otherwise wait for a person:
+// the message boxes and the two dialogs, plus the places the program looks
+// for its files and for the Program Manager. The program never sets these;
+// with a hook empty, the real Windows call is made.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct InstallHooks {
+    // Called instead of MessageBox with the owner, text, caption and MB_
+    // flags; returns the button id.
+    std::function<int(HWND hOwner, const std::string& text, const std::string& caption, UINT nType)> messageBox;
+    // Called when a dialog ("INSTALL" or "COPY") has been initialised; the
+    // hook may post messages to it.
+    std::function<void(const char* dialogName, HWND hDlg)> dialogShown;
+    // Called in the copy loop after the COPY dialog names a file, before the
+    // waiting messages are handled.
+    std::function<void(const char* fileName, HWND hCopyDlg)> beforeCopy;
+    // The folder the files are copied from (ending in a backslash); empty
+    // means the folder of the running program.
+    std::string sourceDir;
+    // The DDE service asked to make the group; empty means "PROGMAN".
+    std::string ddeService;
+    // Started when the service does not answer; "-" means nothing is started.
+    std::string ddeProgram;
+};
+
+InstallHooks& InstallGetHooks();

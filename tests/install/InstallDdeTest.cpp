@@ -1,0 +1,83 @@
+// The Start Menu group's failure messages, against a DDE server of the
+// test's own that refuses chosen commands, and a service nobody answers.
+#include <gtest/gtest.h>
+
+#include "install/Install.h"
+#include "install/InstallHooks.h"
+#include "tests/install/InstallHarness.h"
+
+namespace {
+
+const char* const kGeneralFailure =
+    "Problem adding application(s) to Windows Start Menu...\r\n\r\nRun Install again after re-starting Windows...";
+
+struct DdeCase {
+    int failAt;                 // the refused command, -1 for no server at all
+    const char* firstText;      // the first of the two boxes
+    size_t commandsSent;
+};
+
+}  // namespace
+
+TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
+{
+    const DdeCase cases[] = {
+        /* 0 */ { -1, "Windows is busy. Please run Install again!", 0 },
+        /* 1 */ { 0, "Could not make main menu item!", 1 },
+        /* 2 */ { 2, "Could not add sub-menu items!", 3 },  // stops at the first refused item
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        TempFolder work("dde");
+        CreateDirectoryA((work / "source").c_str(), nullptr);
+        MakeSourceFiles(work / "source");
+        std::unique_ptr<TestDdeServer> server;
+        if (cases[i].failAt >= 0)
+            server = std::make_unique<TestDdeServer>("PLOTRA_TEST_PM", cases[i].failAt);
+        InstallRun run(work / "source", cases[i].failAt >= 0 ? "PLOTRA_TEST_PM" : "PLOTRA_NOBODY");
+        run.targets = { work / "target" };
+        EXPECT_EQ(kExitGroupFailed, run.Run());
+        ASSERT_EQ(2u, run.boxes.size());
+        EXPECT_EQ(cases[i].firstText, run.boxes[0].text);
+        EXPECT_EQ(MB_OK | MB_ICONEXCLAMATION, run.boxes[0].type);
+        EXPECT_EQ(kGeneralFailure, run.boxes[1].text);
+        EXPECT_EQ("DDE Error", run.boxes[1].caption);
+        if (server) {
+            EXPECT_EQ(cases[i].commandsSent, server->Commands().size());
+        }
+        EXPECT_EQ(6u, InstalledFiles(work / "target").size());
+    }
+}
+
+TEST(InstallDde, StartsTheProgramOnceWhenTheServiceDoesNotAnswer)
+{
+    struct {
+        const char* service;      // what the setup program asks for
+        const char* servedName;   // what the started program serves
+        int exitCode;
+        const char* lastBox;
+    } const cases[] = {
+        /* 0 */ { "PLOTRA_LATE_PM", "PLOTRA_LATE_PM", kExitDone, "Installation is complete" },
+        /* 1 */ { "PLOTRA_LATE_PM1", "PLOTRA_OTHER_PM", kExitGroupFailed, kGeneralFailure },  // no second start
+    };
+    // The stand-in program is built beside the test program.
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    std::string helper = module;
+    helper = helper.substr(0, helper.find_last_of('\\')) + "\\dde_test_server.exe";
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        TempFolder work("late");
+        CreateDirectoryA((work / "source").c_str(), nullptr);
+        MakeSourceFiles(work / "source");
+        InstallRun run(work / "source", cases[i].service);
+        std::string log = work / "started.log";
+        InstallGetHooks().ddeProgram =
+            "\"" + helper + "\" " + cases[i].servedName + " \"" + log + "\"";
+        run.targets = { work / "target" };
+        EXPECT_EQ(cases[i].exitCode, run.Run());
+        ASSERT_FALSE(run.boxes.empty());
+        EXPECT_EQ(cases[i].lastBox, run.boxes.back().text);
+        EXPECT_EQ("started\n", ReadAll(log));
+    }
+}

@@ -1,0 +1,82 @@
+#pragma once
+// Runs the setup program inside the test process: the INSTALL dialog is fed
+// targets from a list, message boxes are recorded and answered, Cancel can be
+// pressed in the COPY dialog before a given file, and the Start Menu group
+// goes to a DDE server of the test's own.
+#include <windows.h>
+
+#include <ddeml.h>
+
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/install/TestFiles.h"
+
+struct InstallBox {
+    HWND hOwner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+// The text each of the six test source files holds.
+std::string SourceContents(const char* fileName);
+// Writes the six files into folder.
+void MakeSourceFiles(const std::string& folder);
+// The six files that exist in folder, in install order.
+std::vector<std::string> InstalledFiles(const std::string& folder);
+
+struct ShownDialog {
+    std::string name;
+    std::string caption;
+    RECT rc;
+};
+
+// A DDE server on its own thread that answers execute commands with a
+// positive acknowledgement, except the one with index failAt.
+class TestDdeServer {
+public:
+    TestDdeServer(const std::string& service, int failAt = -1);
+    ~TestDdeServer();
+    TestDdeServer(const TestDdeServer&) = delete;
+    TestDdeServer& operator=(const TestDdeServer&) = delete;
+    std::vector<std::string> Commands();
+
+private:
+    static HDDEDATA CALLBACK Callback(UINT uType, UINT uFmt, HCONV hConv, HSZ hsz1, HSZ hsz2,
+                                      HDDEDATA hData, ULONG_PTR dwData1, ULONG_PTR dwData2);
+    void Run(HANDLE hReady);
+    HDDEDATA OnExecute(HDDEDATA hData);
+
+    std::string m_service;
+    int m_failAt;
+    DWORD m_threadId = 0;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::vector<std::string> m_commands;
+};
+
+class InstallRun {
+public:
+    // Files come from sourceDir; the group commands go to service ("-" as
+    // program: nothing is started when it does not answer).
+    InstallRun(const std::string& sourceDir, const std::string& service);
+    ~InstallRun();
+
+    std::deque<std::string> targets;      // typed into each INSTALL dialog in turn; then Cancel
+    std::deque<int> yesNoAnswers;         // answers to the quit question (IDYES when empty)
+    std::vector<std::string> cancelBefore;  // Cancel is pressed in COPY before these files
+
+    int Run();                            // InstallMain's exit code
+    std::vector<InstallBox> boxes;
+    std::vector<std::string> shownTargets;  // the edit's text each time INSTALL opened
+    std::vector<ShownDialog> dialogs;       // each dialog as it opened
+    HWND hCopyDlg = nullptr;
+
+private:
+    void TypeNextTarget(HWND hDlg);
+    HWND m_hInstallDlg = nullptr;
+};

@@ -1,0 +1,246 @@
+// The setup program's dialogs, checks and copy loop, run inside the test
+// process with its boxes and dialogs answered through its hooks.
+#include <gtest/gtest.h>
+
+#include "install/Install.h"
+#include "install/InstallRules.h"
+#include "tests/install/InstallHarness.h"
+
+namespace {
+
+const char* const kService = "PLOTRA_TEST_PM";
+
+void ExpectBox(const InstallBox& box, const std::string& text, const std::string& caption, UINT type)
+{
+    EXPECT_EQ(text, box.text);
+    EXPECT_EQ(caption, box.caption);
+    EXPECT_EQ(type, box.type) << text;
+}
+
+class InstallTest : public testing::Test {
+protected:
+    InstallTest() : m_work("install")
+    {
+        CreateDirectoryA(Source().c_str(), nullptr);
+        MakeSourceFiles(Source());
+    }
+    std::string Source() const { return m_work / "source"; }
+    std::string Target() const { return m_work / "target"; }
+    void ExpectInstalledCopies(const std::string& folder)
+    {
+        for (const char* name : g_installFiles)
+            EXPECT_EQ(SourceContents(name), ReadAll(folder + "\\" + name)) << name;
+    }
+
+    TempFolder m_work;
+};
+
+}  // namespace
+
+TEST_F(InstallTest, InstallsTheSixFilesAndMakesTheGroup)
+{
+    TestDdeServer server(kService);
+    InstallRun run(Source(), kService);
+    run.targets = { Target() + "\\\\" };  // trailing backslashes are dropped
+    EXPECT_EQ(kExitDone, run.Run());
+
+    EXPECT_EQ((std::vector<std::string>{ kDefaultTarget }), run.shownTargets);
+    ASSERT_EQ(2u, run.dialogs.size());
+    for (const ShownDialog& dialog : run.dialogs) {
+        // Centred across, a third of the free height down, with the program's title.
+        SCOPED_TRACE(dialog.name);
+        const RECT& rc = dialog.rc;
+        EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2, rc.left);
+        EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 3, rc.top);
+        EXPECT_EQ("Plotra Line Graphs", dialog.caption);
+    }
+    ExpectInstalledCopies(Target());
+    ASSERT_EQ(1u, run.boxes.size());
+    ExpectBox(run.boxes[0], "Installation is complete", "Plotra Line Graphs", MB_OK);
+    std::string folder = Target() + "\\";
+    EXPECT_EQ((std::vector<std::string>{
+                  "[CreateGroup(\"Plotra\")]",
+                  "[AddItem(\"" + folder + "plotra.exe\",\"Plotra Line Graphs\")]",
+                  "[AddItem(\"" + folder + "plotra.hlp\",\"Plotra Help\")]",
+                  "[AddItem(\"" + folder + "readme.txt\",\"Documentation\")]",
+              }),
+              server.Commands());
+}
+
+TEST_F(InstallTest, ReinstallOverwritesAChangedFileAndSendsTheCommandsAgain)
+{
+    TestDdeServer server(kService);
+    {
+        InstallRun first(Source(), kService);
+        first.targets = { Target() };
+        ASSERT_EQ(kExitDone, first.Run());
+    }
+    WriteAll(Target() + "\\readme.txt", "changed by the user");
+    InstallRun second(Source(), kService);
+    second.targets = { Target() };
+    EXPECT_EQ(kExitDone, second.Run());
+    ExpectInstalledCopies(Target());
+    EXPECT_EQ(8u, server.Commands().size());
+}
+
+TEST_F(InstallTest, RefusesBadTargetsWithTheDialogKeptOpen)
+{
+    struct {
+        std::string target;
+        const char* text;
+    } const cases[] = {
+        /* 0 */ { "", "Drive letter incorrect !" },
+        /* 1 */ { "Q:\\Plotra", "Drive letter incorrect !" },  // no drive Q: in the test prefix
+        /* 2 */ { "R:\\Plotra", "Drive letter incorrect !" },  // the test prefix's CD-ROM
+        /* 3 */ { "1:\\", "Drive letter incorrect !" },
+        /* 4 */ { "C;\\x", "Missing ':' !" },
+        /* 5 */ { "C", "Missing ':' !" },
+        /* 6 */ { "C:x", "Missing '\\' !" },
+        /* 7 */ { "C:/x", "Missing '\\' !" },
+        /* 8 */ { "C:", "Missing '\\' !" },
+    };
+    // scripts/common.sh (prepare_cdrom_drive) declares R: as a CD-ROM.
+    EXPECT_EQ(static_cast<UINT>(DRIVE_CDROM), GetDriveTypeA("R:\\"));
+    InstallRun run(Source(), kService);
+    for (const auto& row : cases)
+        run.targets.push_back(row.target);
+    // After the last refusal the hook presses Cancel in the same dialog.
+    EXPECT_EQ(kExitDone, run.Run());
+    EXPECT_EQ(1u, run.shownTargets.size());
+    ASSERT_EQ(sizeof cases / sizeof cases[0], run.boxes.size());
+    for (size_t i = 0; i < run.boxes.size(); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i) + ": " + cases[i].target);
+        ExpectBox(run.boxes[i], cases[i].text, "Data Entry", MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_NE(nullptr, run.boxes[i].hOwner);
+    }
+}
+
+TEST_F(InstallTest, TwoLevelTargetIsRefusedAndAskedForAgainWithNothingCreated)
+{
+    std::string target = Target() + "\\deeper";
+    InstallRun run(Source(), kService);
+    run.targets = { target };
+    EXPECT_EQ(kExitDone, run.Run());
+    ASSERT_EQ(1u, run.boxes.size());
+    ExpectBox(run.boxes[0], CannotCreateText(target), "Drive", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ((std::vector<std::string>{ kDefaultTarget, target }), run.shownTargets);
+    EXPECT_FALSE(Exists(Target()));
+}
+
+TEST_F(InstallTest, InstallsIntoTheLongestTargetAndRefusesALongerOne)
+{
+    // Parent folders of 100 characters each until the name fits exactly.
+    std::string parent = Target();
+    CreateDirectoryA(parent.c_str(), nullptr);
+    while (parent.size() + 1 + 100 < kMaxTargetLength - 10) {
+        parent += "\\" + std::string(100 - 1, 'p');
+        ASSERT_TRUE(CreateDirectoryA(parent.c_str(), nullptr)) << parent;
+    }
+    std::string longest = parent + "\\" + std::string(kMaxTargetLength - parent.size() - 1, 'z');
+    ASSERT_EQ(kMaxTargetLength, longest.size());
+    TestDdeServer server(kService);
+    InstallRun run(Source(), kService);
+    run.targets = { longest + "y", longest };
+    EXPECT_EQ(kExitDone, run.Run());
+    ASSERT_EQ(2u, run.boxes.size());
+    ExpectBox(run.boxes[0], CannotCreateText(longest + "y"), "Drive", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_FALSE(Exists(longest + "y"));
+    ExpectBox(run.boxes[1], "Installation is complete", "Plotra Line Graphs", MB_OK);
+    ExpectInstalledCopies(longest);
+    EXPECT_EQ(4u, server.Commands().size());
+}
+
+TEST_F(InstallTest, CancelWhileCopyingAsksNoGoesOnYesStopsBeforeTheNextFile)
+{
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    run.cancelBefore = { "plotra.hlp", "readme.txt" };
+    run.yesNoAnswers = { IDNO, IDYES };
+    EXPECT_EQ(kExitQuit, run.Run());
+    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt" }), InstalledFiles(Target()));
+    ASSERT_EQ(2u, run.boxes.size());  // the two questions, nothing after them
+    for (const InstallBox& box : run.boxes) {
+        ExpectBox(box, "Installation is not complete! Are you sure you want to quit?", "Plotra Line Graphs",
+                  MB_YESNO | MB_ICONQUESTION);
+        EXPECT_EQ(run.hCopyDlg, box.hOwner);
+    }
+    EXPECT_FALSE(IsWindow(run.hCopyDlg));
+}
+
+TEST_F(InstallTest, FailedCopyReportsAFileErrorAndKeepsTheFilesBefore)
+{
+    CreateDirectoryA(Target().c_str(), nullptr);
+    CreateDirectoryA((Target() + "\\readme.txt").c_str(), nullptr);  // cannot be overwritten by a file
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    EXPECT_EQ(kExitCopyFailed, run.Run());
+    ASSERT_EQ(1u, run.boxes.size());
+    ExpectBox(run.boxes[0],
+              "An error has occurred during File copying. Check program disks and run Install again...",
+              "File Error", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt" }),
+              InstalledFiles(Target()));
+    EXPECT_EQ(SourceContents("plotra.cnt"), ReadAll(Target() + "\\plotra.cnt"));
+}
+
+TEST_F(InstallTest, FailedCopyLeavesTheOlderCopyOfThatFileAlone)
+{
+    CreateDirectoryA(Target().c_str(), nullptr);
+    WriteAll(Target() + "\\readme.txt", "the readme of an older installation");
+    // Held open without sharing, the source cannot be read.
+    HANDLE hLock = CreateFileA((Source() + "\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    EXPECT_EQ(kExitCopyFailed, run.Run());
+    CloseHandle(hLock);
+    EXPECT_EQ("the readme of an older installation", ReadAll(Target() + "\\readme.txt"));
+    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt" }),
+              InstalledFiles(Target()));
+}
+
+TEST_F(InstallTest, MissingSourceFileStopsBeforeAnythingIsCreated)
+{
+    DeleteFileA((Source() + "\\elect.plr").c_str());
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    EXPECT_EQ(kExitCopyFailed, run.Run());
+    ASSERT_EQ(1u, run.boxes.size());
+    EXPECT_EQ("File Error", run.boxes[0].caption);
+    EXPECT_FALSE(Exists(Target()));
+}
+
+TEST_F(InstallTest, InstallingIntoItsOwnFolderCopiesNothingAndMakesTheGroup)
+{
+    TestDdeServer server(kService);
+    std::string typed = Source() + "\\";
+    CharUpperA(&typed[0]);  // the same folder in other letters
+    InstallRun run(Source(), kService);
+    run.targets = { typed };
+    EXPECT_EQ(kExitDone, run.Run());
+    EXPECT_EQ(nullptr, run.hCopyDlg);
+    ExpectInstalledCopies(Source());
+    EXPECT_EQ(4u, server.Commands().size());
+}
+
+TEST_F(InstallTest, RefusesADriveWithoutRoomForTheFilesAndAsksAgain)
+{
+    // A sparse source file of a terabyte: far more than the drive has free,
+    // while taking no room itself.
+    HANDLE hFile = CreateFileA((Source() + "\\plotra.hlp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = LONGLONG(1) << 40;
+    bool bGrown = SetFilePointerEx(hFile, size, nullptr, FILE_BEGIN) && SetEndOfFile(hFile);
+    CloseHandle(hFile);
+    ULARGE_INTEGER freeBytes;
+    GetDiskFreeSpaceExA(Source().c_str(), &freeBytes, nullptr, nullptr);
+    if (!bGrown || freeBytes.QuadPart >= ULONGLONG(size.QuadPart))
+        GTEST_SKIP() << "no sparse terabyte file larger than the free space here";
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    EXPECT_EQ(kExitDone, run.Run());
+    ASSERT_EQ(1u, run.boxes.size());
+    ExpectBox(run.boxes[0], NotEnoughSpaceText(Target()[0]), "Drive Space", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ((std::vector<std::string>{ kDefaultTarget, Target() }), run.shownTargets);
+    EXPECT_FALSE(Exists(Target()));
+}

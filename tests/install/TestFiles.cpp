@@ -1,0 +1,64 @@
+#include "tests/install/TestFiles.h"
+
+#include <windows.h>
+
+TempFolder::TempFolder(const std::string& name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    m_path = std::string(temp) + "plotra-" + name + "-" + std::to_string(GetCurrentProcessId());
+    RemoveTree(m_path);
+    CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(m_path);
+}
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\" + name);
+            else
+                DeleteFileA((path + "\\" + name).c_str());
+        } while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::string contents;
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(hFile, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        contents.append(buffer, read);
+    CloseHandle(hFile);
+    return contents;
+}
+
+void WriteAll(const std::string& path, const std::string& contents)
+{
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(hFile, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+    CloseHandle(hFile);
+}
+

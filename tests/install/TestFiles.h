@@ -1,0 +1,23 @@
+#pragma once
+// Files and folders for the setup program's tests: a temporary folder that
+// removes itself, and whole-file reads and writes.
+#include <string>
+
+// A folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_path;
+};
+
+void RemoveTree(const std::string& path);
+bool Exists(const std::string& path);
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::string& contents);
