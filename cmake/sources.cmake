@@ -12,6 +12,7 @@ set(PLOTRA_CORE_SOURCES
   graph/GraphLayout.cpp
   graph/LineReader.cpp
   graph/TrendLine.cpp
+  grid/GridData.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -54,6 +55,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/DataTextTest.cpp
   tests/native/GraphLayoutTest.cpp
   tests/native/TrendLineTest.cpp
+  tests/native/GridDataTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
