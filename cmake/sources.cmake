@@ -13,6 +13,7 @@ set(PLOTRA_CORE_SOURCES
   graph/LineReader.cpp
   graph/TrendLine.cpp
   grid/GridData.cpp
+  dialogs/NumberTyping.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -56,6 +57,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/GraphLayoutTest.cpp
   tests/native/TrendLineTest.cpp
   tests/native/GridDataTest.cpp
+  tests/native/NumberTypingTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
