@@ -13,6 +13,7 @@ set(PLOTRA_CORE_SOURCES
   graph/LineReader.cpp
   graph/TrendLine.cpp
   grid/GridData.cpp
+  grid/GridLayout.cpp
   dialogs/NumberTyping.cpp
 )
 
@@ -25,6 +26,7 @@ set(PLOTRA_WIN_SOURCES
   framework/Dialog.cpp
   framework/DialogColors.cpp
   framework/DocTemplate.cpp
+  framework/Edit.cpp
   framework/Document.cpp
   framework/Exception.cpp
   framework/FrameWnd.cpp
@@ -35,6 +37,7 @@ set(PLOTRA_WIN_SOURCES
   framework/ShellRegistry.cpp
   framework/String.cpp
   framework/StringArray.cpp
+  framework/UiCalls.cpp
   framework/View.cpp
   framework/WinApp.cpp
   framework/Wnd.cpp
@@ -45,6 +48,13 @@ set(PLOTRA_WIN_SOURCES
   graph/PlorView.cpp
   graph/GraphRenderer.cpp
   graph/PrintSizeDlg.cpp
+  grid/GridCtrl.cpp
+  grid/GridCtrlPaint.cpp
+  grid/GridCtrlInput.cpp
+  grid/GridCtrlMouse.cpp
+  grid/GridCtrlCommands.cpp
+  grid/GridEdit.cpp
+  dialogs/NumberValidator.cpp
 )
 
 set(PLOTRA_NATIVE_TEST_SOURCES
@@ -57,6 +67,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/GraphLayoutTest.cpp
   tests/native/TrendLineTest.cpp
   tests/native/GridDataTest.cpp
+  tests/native/GridLayoutTest.cpp
   tests/native/NumberTypingTest.cpp
 )
 
@@ -77,4 +88,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/RendererTest.cpp
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
+  tests/support/GridHost.cpp
+  tests/win32/GridLayoutTest.cpp
 )
