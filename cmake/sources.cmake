@@ -90,4 +90,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/MetafileRecordsTest.cpp
   tests/support/GridHost.cpp
   tests/win32/GridLayoutTest.cpp
+  tests/win32/GridKeysTest.cpp
+  tests/win32/GridValidatorTest.cpp
 )

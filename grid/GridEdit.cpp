@@ -140,7 +140,11 @@ void CGridEdit::Widen()
     dc.SelectObject(hOld);
     RECT rc;
     GetClientRect(&rc);
-    if (rc.right - 2 >= size.cx + m_nCharWidth)
+    // The edit takes no character past its formatting rectangle (the client
+    // area less its margins): the next character must fit in what is left.
+    RECT format = {};
+    SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    if (format.right - format.left - 2 >= size.cx + m_nCharWidth)
         return;
     int width = rc.right + m_nCharWidth;
     if (width > m_nRightLimit - m_rcCell.left)

@@ -114,8 +114,9 @@ void GridHost::Char(char ch, HWND hTarget)
 
 void GridHost::Type(const std::string& text, HWND hTarget)
 {
-    for (char ch : text)
-        Char(ch, hTarget);
+    // The first character goes to hTarget, the rest where the focus then is.
+    for (size_t i = 0; i < text.size(); ++i)
+        Char(text[i], i == 0 ? hTarget : nullptr);
 }
 
 void GridHost::Click(int x, int y, UINT msg)

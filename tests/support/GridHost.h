@@ -50,6 +50,7 @@ public:
 
     void Key(UINT vk, HWND hTarget = nullptr);
     void Char(char ch, HWND hTarget = nullptr);
+    // The first character to hTarget (the focused window if null), the rest to the focus.
     void Type(const std::string& text, HWND hTarget = nullptr);
     void Click(int x, int y, UINT msg = WM_LBUTTONDOWN);
     void Pump();
