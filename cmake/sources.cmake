@@ -92,4 +92,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/GridLayoutTest.cpp
   tests/win32/GridKeysTest.cpp
   tests/win32/GridValidatorTest.cpp
+  tests/win32/GridMouseTest.cpp
+  tests/win32/GridCommandsTest.cpp
 )

@@ -73,6 +73,11 @@ TEST(GridKeys, PageDownWithoutBarGoesToLastRow)
 {
     const KeyCase cases[] = { { 1, 1, VK_NEXT, false, false, 3, 1 }, { 3, 2, VK_PRIOR, false, false, 1, 2 } };
     RunKeyCases(3, cases, 2);
+    GridHost host(GridHost::NumberedRows(3));
+    for (UINT code : { SB_PAGEDOWN, SB_LINEDOWN, SB_BOTTOM }) {
+        SendMessageA(host.Grid(), WM_VSCROLL, code, 0);
+        EXPECT_EQ(0, host.grid->m_nVScroll) << "no bar, no move: " << code;
+    }
 }
 
 TEST(GridKeys, CtrlLetsTabLeaveTheGrid)

@@ -118,6 +118,10 @@ TEST(GridValidator, PasteCutAndUndoAreChecked)
     EXPECT_EQ("1e5", host.EditorText()) << "cutting the 1 leaves no number";
     host.Char('\r');
     EXPECT_EQ("1e5\t2", host.rowStrings[1].str()) << "the row keeps two fields";
+    OpenWith(host, "3");
+    SetWindowTextA(host.Editor(), "1 2");  // past every check
+    host.Char('\t');
+    EXPECT_EQ("3\t2", host.rowStrings[1].str()) << "a text with a delimiter is never stored";
 }
 
 TEST(GridValidator, EditorWidensOneCharacterAtATimeUpToTheLimit)
