@@ -50,3 +50,7 @@ target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)
 # The drawing benchmark (scripts/bench.sh), not part of the tests.
 add_executable(draw_benchmark EXCLUDE_FROM_ALL tests/bench/DrawBenchmark.cpp ${PLOTRA_HEAP})
 target_link_libraries(draw_benchmark PRIVATE plotra_lib)
+
+# The grid benchmark (scripts/bench.sh), not part of the tests.
+add_executable(grid_benchmark EXCLUDE_FROM_ALL tests/bench/GridBenchmark.cpp ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
+target_link_libraries(grid_benchmark PRIVATE plotra_lib)
