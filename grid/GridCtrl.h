@@ -150,6 +150,8 @@ private:
     void InvertGuide(int x);
     void CancelDrag();
     void MoveCurrent(int nRow, int nColumn, UINT nScrollMsg, UINT nScrollCode, bool bVisible);
+    bool StepKey(UINT nChar);
+    bool JumpKey(UINT nChar, bool bCtrl);
 
     HFONT m_hFont = nullptr;
     CFont m_font;

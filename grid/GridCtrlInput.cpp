@@ -116,44 +116,47 @@ void CGridCtrl::MoveCurrent(int nRow, int nColumn, UINT nScrollMsg, UINT nScroll
     SetCurrentCell(nRow, nColumn);
 }
 
-void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
+// The arrows, Tab and Enter: one step within the grid's bounds.
+bool CGridCtrl::StepKey(UINT nChar)
 {
-    if (m_nSelRow && nChar != VK_DELETE)
-        EndRowSelection();
-    bool bShift = KeyDown(VK_SHIFT);
-    bool bCtrl = KeyDown(VK_CONTROL);
-    if (bShift && nChar == VK_TAB)
-        nChar = VK_LEFT;
-    if (bShift && nChar == VK_RETURN)
-        nChar = VK_UP;
     int row = m_nCurRow, col = m_nCurCol;
     switch (nChar) {
     case VK_RIGHT:
     case VK_TAB:
         if (col + 1 <= m_nColumns)
             MoveCurrent(row, col + 1, WM_HSCROLL, SB_LINERIGHT, IsHorzVisible(GetCellRect(row, col + 1)));
-        break;
+        return true;
     case VK_DOWN:
     case VK_RETURN:
         if (row + 1 < m_nRows)
             MoveCurrent(row + 1, col, WM_VSCROLL, SB_LINEDOWN, IsVertVisible(GetCellRect(row + 1, col)));
-        break;
+        return true;
     case VK_LEFT:
         if (col - 1 > 0)
             MoveCurrent(row, col - 1, WM_HSCROLL, SB_LINELEFT, IsHorzVisible(GetCellRect(row, col - 1)));
-        break;
+        return true;
     case VK_UP:
         if (row - 1 > m_nTopRowLimit && row - 1 >= 0)
             MoveCurrent(row - 1, col, WM_VSCROLL, SB_LINEUP, row - 1 == 0 || IsVertVisible(GetCellRect(row - 1, col)));
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Page Up and Down, Home and End: a scroll, then the current cell follows.
+bool CGridCtrl::JumpKey(UINT nChar, bool bCtrl)
+{
+    int row = m_nCurRow, col = m_nCurCol;
+    switch (nChar) {
     case VK_PRIOR:
         SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
         SetCurrentCell(m_nVScroll + 1, col);
-        break;
+        return true;
     case VK_NEXT:
         SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
         SetCurrentCell(m_nVMax ? m_nVScroll + 1 : m_nRows - 1, col);
-        break;
+        return true;
     case VK_HOME:
         SetCurrentCell(row, 1);
         SendMessage(WM_HSCROLL, SB_LEFT, 0);
@@ -161,7 +164,7 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
             SendMessage(WM_VSCROLL, SB_TOP, 0);
             SetCurrentCell(1, 1);
         }
-        break;
+        return true;
     case VK_END:
         SendMessage(WM_HSCROLL, SB_RIGHT, 0);
         SetCurrentCell(row, m_nColumns);
@@ -169,21 +172,31 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
             SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
             SetCurrentCell(m_nRows - 1, m_nColumns);
         }
-        break;
-    case VK_DELETE:
-        if (m_nSelRow) {
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    if (m_nSelRow && nChar != VK_DELETE)
+        EndRowSelection();
+    bool bShift = KeyDown(VK_SHIFT);
+    if (bShift && nChar == VK_TAB)
+        nChar = VK_LEFT;
+    if (bShift && nChar == VK_RETURN)
+        nChar = VK_UP;
+    if (!StepKey(nChar) && !JumpKey(nChar, KeyDown(VK_CONTROL))) {
+        if (nChar == VK_DELETE && m_nSelRow) {
             RemoveSelectedRow();
-        } else if (m_pData && m_nCurRow < m_nRows && m_nCurCol <= m_nColumns) {
+        } else if (nChar == VK_DELETE && m_pData && m_nCurRow < m_nRows && m_nCurCol <= m_nColumns) {
             m_pData->SetCellText(m_nCurRow, m_nCurCol, std::string());
             RECT rc = GetCellRect(m_nCurRow, m_nCurCol);
             InvalidateRect(&rc, FALSE);
+        } else if (nChar == VK_F2) {
+            OpenEditor();
         }
-        break;
-    case VK_F2:
-        OpenEditor();
-        break;
-    default:
-        break;
     }
     Default();
 }
