@@ -132,6 +132,21 @@ TEST(GridLayout, ScrollingLeavesTheSamePixelsAsARepaint)
 TEST(GridLayout, ThumbTrackReadsFullPositions)
 {
     GridHost host(GridHost::NumberedRows(100000));
+    // Drag the thumb to the bottom: the system's tracking loop takes the
+    // queued mouse messages (client coordinates) after the button-down.
+    RECT client;
+    GetClientRect(host.Grid(), &client);
+    int x = client.right + GetSystemMetrics(SM_CXVSCROLL) / 2;
+    int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    PostMessageA(host.Grid(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, client.bottom - arrow - 2));
+    PostMessageA(host.Grid(), WM_LBUTTONUP, 0, MAKELPARAM(x, client.bottom - arrow - 2));
+    POINT down = { x, arrow + 3 };
+    ClientToScreen(host.Grid(), &down);
+    SendMessageA(host.Grid(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(down.x, down.y));
+    host.Pump();
+    EXPECT_GT(host.grid->m_nVScroll, 65535) << "the 16-bit position would wrap";
+    EXPECT_EQ(host.grid->m_nVScroll, GetScrollPos(host.Grid(), SB_VERT));
+    SendMessageA(host.Grid(), WM_VSCROLL, SB_TOP, 0);
     SendMessageA(host.Grid(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 70000 & 0xFFFF), 0);
     EXPECT_EQ(70000 & 0xFFFF, host.grid->m_nVScroll) << "a program's request has only the low word";
     SendMessageA(host.Grid(), WM_VSCROLL, SB_BOTTOM, 0);
