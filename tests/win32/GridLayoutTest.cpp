@@ -2,6 +2,8 @@
 // the row-number column, cell geometry, painting and scrolling.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/support/GridHost.h"
 
 namespace {
@@ -98,7 +100,14 @@ TEST(GridLayout, PaintShowsHeadersCellsAndFrame)
         for (int y = data.top + 1; y < data.bottom - 2; ++y)
             ink += p.At(x, y) == RGB(0, 0, 0);
     EXPECT_GT(ink, 5) << "the 4 is drawn";
-    SavePicture(CaptureWindow(host.Dialog()), "screenshots/grid.png");
+    CreateDirectoryA("screenshots", nullptr);
+    EXPECT_TRUE(SavePicture(CaptureWindow(host.Dialog()), "screenshots/grid.png"));
+    if (getenv("GRID_SHOTS")) {
+        host.Click(3, g.m_nRowHeight * 2 + 3);
+        SavePicture(CaptureWindow(host.Dialog()), "screenshots/grid-row.png");
+        host.Type("12345", host.Grid());
+        SavePicture(CaptureWindow(host.Dialog()), "screenshots/grid-edit.png");
+    }
 }
 
 TEST(GridLayout, ScrollingLeavesTheSamePixelsAsARepaint)
