@@ -90,6 +90,11 @@ void CGridCtrl::Initialize()
     m_pEdit->m_nRightLimit = m_nDragLimit;
 }
 
+bool CGridCtrl::IsReady() const
+{
+    return m_pData && m_colWidths.GetSize() > 0 && m_pEdit->m_hWnd;
+}
+
 void CGridCtrl::SetRowNumberWidth()
 {
     if (m_colWidths.GetSize() < 1)
@@ -232,6 +237,8 @@ int CGridCtrl::ThumbPosition(int nBar, UINT nPos) const
 
 void CGridCtrl::OnHScroll(UINT nCode, UINT nPos, HWND)
 {
+    if (!IsReady())
+        return;
     int change = 0;
     switch (nCode) {
     case SB_LINELEFT: change = -1; break;
@@ -282,6 +289,8 @@ void CGridCtrl::ScrollHorz(int nChange)
 
 void CGridCtrl::OnVScroll(UINT nCode, UINT nPos, HWND)
 {
+    if (!IsReady())
+        return;
     int change = 0;
     switch (nCode) {
     case SB_LINEUP: change = -1; break;

@@ -123,6 +123,9 @@ protected:
     void OnRemoveColumn();
 
 private:
+    // Initialize has run: input before it (the dialog shows the control
+    // first) gets only the default processing.
+    bool IsReady() const;
     void SetRowNumberWidth();
     void ComputeTotals();
     void FitColumns(int nBarWidth);

@@ -35,6 +35,8 @@ void CGridCtrl::OnContextMenu(HWND, POINT)
 
 void CGridCtrl::ShowGridMenu()
 {
+    if (!IsReady())
+        return;
     HMENU hMenu = CreatePopupMenu();
     if (!hMenu)
         return;
@@ -56,6 +58,8 @@ void CGridCtrl::ShowGridMenu()
 
 void CGridCtrl::AddRow()
 {
+    if (!IsReady())
+        return;
     m_pData->AddRow();
     ++m_nRows;
     SetRowNumberWidth();
@@ -94,6 +98,8 @@ void CGridCtrl::OnAddColumn()
 
 void CGridCtrl::AddColumn()
 {
+    if (!IsReady())
+        return;
     m_pData->AddColumn();
     ++m_nColumns;
     m_colWidths.SetAtGrow(m_nColumns, static_cast<WORD>(m_nDefColWidth));

@@ -79,7 +79,7 @@ void CGridCtrl::CloseEditor(BOOL bCommit)
 
 void CGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE) {
+    if (nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE || !IsReady()) {
         Default();
         return;
     }
@@ -180,6 +180,10 @@ bool CGridCtrl::JumpKey(UINT nChar, bool bCtrl)
 
 void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
 {
+    if (!IsReady()) {
+        Default();
+        return;
+    }
     if (m_nSelRow && nChar != VK_DELETE)
         EndRowSelection();
     bool bShift = KeyDown(VK_SHIFT);

@@ -60,7 +60,7 @@ int CGridCtrl::RowHeaderTest(POINT point) const
 
 BOOL CGridCtrl::OnSetCursor(HWND, UINT nHitTest, UINT nMessage)
 {
-    if (nHitTest != HTCLIENT || nMessage == 0)
+    if (nHitTest != HTCLIENT || nMessage == 0 || !IsReady())
         return static_cast<BOOL>(Default());
     POINT point;
     GetCursorPos(&point);
@@ -83,6 +83,10 @@ BOOL CGridCtrl::OnSetCursor(HWND, UINT nHitTest, UINT nMessage)
 
 void CGridCtrl::OnLButtonDown(UINT, POINT point)
 {
+    if (!IsReady()) {
+        Default();
+        return;
+    }
     if (m_nSelRow)
         EndRowSelection();
     if (m_nSelCol) {
@@ -112,7 +116,8 @@ void CGridCtrl::OnLButtonDown(UINT, POINT point)
 
 void CGridCtrl::OnLButtonDblClk(UINT, POINT point)
 {
-    SelectCellAt(point, true);
+    if (IsReady())
+        SelectCellAt(point, true);
     Default();
 }
 

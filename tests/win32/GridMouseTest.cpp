@@ -125,3 +125,18 @@ TEST(GridMouse, LostCaptureEndsTheDragUnchanged)
         EXPECT_EQ(width, g.m_colWidths[1]) << how;
     }
 }
+
+TEST(GridMouse, InputBeforeInitializeIsHarmless)
+{
+    // The dialog shows the control before the host has set the grid up.
+    CGridCtrl grid;
+    HWND hWnd = CreateWindowExA(0, "GridControl", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr,
+                                nullptr, nullptr);
+    ASSERT_TRUE(grid.SubclassWindow(hWnd));
+    const UINT messages[] = { WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_KEYDOWN, WM_CHAR, WM_VSCROLL, WM_CONTEXTMENU };
+    for (UINT msg : messages)
+        SendMessageA(hWnd, msg, msg == WM_KEYDOWN ? VK_END : msg == WM_CHAR ? '5' : 0, MAKELPARAM(10, 10));
+    SendMessageA(hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    UpdateWindow(hWnd);
+    EXPECT_EQ(1, grid.m_nCurRow);
+}
