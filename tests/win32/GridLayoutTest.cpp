@@ -19,6 +19,11 @@ TEST(GridLayout, MetricsFollowTheFont)
 {
     GridHost host(GridHost::NumberedRows(3));
     CGridCtrl& g = *host.grid;
+    WNDCLASSA wc = {};
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "GridControl", &wc));
+    EXPECT_EQ(static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS), wc.style) << "double clicks reach the grid";
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), wc.hbrBackground);
+    EXPECT_NO_THROW(CGridCtrl second) << "a second grid finds the class registered";
     ASSERT_GT(g.m_nCharWidth, 0);
     EXPECT_EQ((3 * g.m_nLineHeight) / 2, g.m_nRowHeight);
     EXPECT_EQ((g.m_nRowHeight - g.m_nLineHeight) / 2 - 2, g.m_nTextOffset);
