@@ -77,8 +77,6 @@ protected:
     void Detach();
 
     WNDPROC m_pfnSuper = nullptr;
-    // The message being handled, for Default.
-    MSG m_msgCur = {};
 
     DECLARE_MESSAGE_MAP()
 };
