@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the portable core natively (AddressSanitizer and UBSan),
 # a minute of fuzzing of the data-file parser, 20 s of the grid's cell store,
-# then the Win32 tests and the
-# smoke test under Wine on a virtual display.
+# then the Win32 tests and the smoke test under Wine on a virtual display.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
