@@ -146,3 +146,27 @@ TEST(GridCommands, ContextMenuOpensAtTheFirstDataCell)
     EXPECT_EQ(6, host.grid->m_nRows) << "the editor's menu is the grid's";
     EXPECT_EQ("1", host.Cell(1, 1)) << "and the edit is committed as the grid takes the focus";
 }
+
+TEST(GridCommands, HorizontalPositionFollowsColumnRemovals)
+{
+    GridSettings s;
+    s.bCanSelectColumns = true;
+    s.bAutoFitColumns = false;
+    s.nColumns = 6;
+    GridHost host({ "A B C D E F", "1 2 3 4 5 6" }, s);
+    CGridCtrl& g = *host.grid;
+    SendMessageA(host.Grid(), WM_HSCROLL, SB_RIGHT, 0);
+    ASSERT_GT(g.m_nHScroll, 0);
+    while (g.m_nColumns > 1) {
+        ClickColumnHeader(host, g.m_nHScroll + 1);
+        Pick(host, ID_GRID_REMOVE_COLUMN);
+        int last = g.m_nHMax ? g.m_nHMax - g.m_nHPage : 0;
+        ASSERT_LE(g.m_nHScroll, last) << g.m_nColumns << " columns";
+        ASSERT_LE(g.m_nHScroll, g.m_nColumns - 1);
+    }
+    EXPECT_EQ(0, g.m_nHScroll);
+    Picture shown = host.ClientPixels();
+    InvalidateRect(host.Grid(), nullptr, TRUE);
+    EXPECT_EQ(0, CountDifferences(shown, host.ClientPixels()));
+    EXPECT_EQ(1, g.CellFromPoint(500, 5).column);
+}
