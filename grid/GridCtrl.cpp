@@ -56,14 +56,15 @@ CGridCtrl::CGridCtrl() : m_crHeader(GetSysColor(COLOR_BTNFACE))
 
 CGridCtrl::~CGridCtrl()
 {
-    // The editor goes before the font it was given.
+    // No handler of ours runs from here on; the editor goes before the font
+    // it was given, the window last.
+    HWND hWnd = m_hWnd;
+    if (hWnd)
+        Detach();
     delete m_pEdit;
     m_pEdit = nullptr;
-    if (m_hWnd) {
-        HWND hWnd = m_hWnd;
-        Detach();
+    if (hWnd)
         ::DestroyWindow(hWnd);
-    }
 }
 
 void CGridCtrl::Initialize()
