@@ -64,12 +64,16 @@ TEST(GridMouse, RowHeaderSelectsOnlyWithTwoDataRows)
 
 TEST(GridMouse, CursorsOverHeaders)
 {
-    GridHost host(GridHost::NumberedRows(3));
+    GridSettings s;
+    s.bCanSelectColumns = true;
+    GridHost host(GridHost::NumberedRows(3), s);
     CGridCtrl& g = *host.grid;
     const struct {
         POINT point;
         UINT cursor;
-    } cases[] = { { { Border1(g), 3 }, IDC_GRID_RESIZE }, { { 3, g.m_nRowHeight + 3 }, IDC_GRID_ROW } };
+    } cases[] = { { { Border1(g), 3 }, IDC_GRID_RESIZE },
+                  { { 3, g.m_nRowHeight + 3 }, IDC_GRID_ROW },
+                  { { Border1(g) - 10, 3 }, IDC_GRID_COLUMN } };
     for (const auto& c : cases) {
         POINT screen = c.point;
         ClientToScreen(host.Grid(), &screen);
