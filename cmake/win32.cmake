@@ -18,7 +18,7 @@ target_link_libraries(plotra_lib PUBLIC plotra_core ${WIN_LIBS})
 
 add_library(plotra_res OBJECT app/plotra.rc)
 set_source_files_properties(app/plotra.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/grid/GridResource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp;${CMAKE_SOURCE_DIR}/app/grid_resize.cur;${CMAKE_SOURCE_DIR}/app/grid_row.cur;${CMAKE_SOURCE_DIR}/app/grid_column.cur")
 
 # The program's own operator new and delete are linked into each executable
 # directly, so they take the place of the runtime's.
@@ -56,4 +56,9 @@ target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)
 # The drawing benchmark (scripts/bench.sh), not part of the tests.
 add_executable(draw_benchmark EXCLUDE_FROM_ALL tests/bench/DrawBenchmark.cpp ${PLOTRA_HEAP})
 target_link_libraries(draw_benchmark PRIVATE plotra_lib)
+
+# The grid benchmark (scripts/bench.sh), not part of the tests.
+add_executable(grid_benchmark EXCLUDE_FROM_ALL tests/bench/GridBenchmark.cpp ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
+target_link_libraries(grid_benchmark PRIVATE plotra_lib)
+
 include(cmake/install.cmake)

@@ -23,6 +23,10 @@ std::map<HWND, CWnd*>& HandleMap()
 // which for an overlapped window comes before WM_NCCREATE.
 CWnd* g_pWndInit = nullptr;
 
+// The message whose handler runs now, for Default. Kept outside the objects:
+// a handler may destroy its window and with it the object.
+MSG g_msgCur = {};
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -134,10 +138,22 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // Handlers send messages of their own; each level restores the one it found.
+    MSG outer = g_msgCur;
+    g_msgCur.hwnd = m_hWnd;
+    g_msgCur.message = msg;
+    g_msgCur.wParam = wParam;
+    g_msgCur.lParam = lParam;
     LRESULT result = 0;
     if (!OnWndMsg(msg, wParam, lParam, &result))
         result = DefWindowProc(msg, wParam, lParam);
+    g_msgCur = outer;
     return result;
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(g_msgCur.message, g_msgCur.wParam, g_msgCur.lParam);
 }
 
 BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
