@@ -1,6 +1,8 @@
 #pragma once
 // Identifiers of the program's resources, by kind. The framework's standard
-// commands and texts are in framework/FrameworkIds.h.
+// commands and texts are in framework/FrameworkIds.h, the grid control's
+// editor, commands and cursors in grid/GridResource.h.
+#include "grid/GridResource.h"
 
 // The document template: menu, accelerators, icon and document-type string.
 #define IDR_MAINFRAME               2
@@ -33,6 +35,11 @@
 #define IDS_NO_PLOT                 57359
 #define IDS_Y_DATA_OUTSIDE          57360
 #define IDS_X_DATA_OUTSIDE          57361
+
+// The Data to Graph dialog.
+#define IDD_GRAPH_DATA              101
+#define IDC_GRID_CONTROL            123
+#define IDC_DATA_OPTIONS            3
 
 // Dialogs of the view.
 #define IDD_PRINT_SIZE              104

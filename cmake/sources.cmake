@@ -12,6 +12,9 @@ set(PLOTRA_CORE_SOURCES
   graph/GraphLayout.cpp
   graph/LineReader.cpp
   graph/TrendLine.cpp
+  grid/GridData.cpp
+  grid/GridLayout.cpp
+  dialogs/NumberTyping.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -23,6 +26,7 @@ set(PLOTRA_WIN_SOURCES
   framework/Dialog.cpp
   framework/DialogColors.cpp
   framework/DocTemplate.cpp
+  framework/Edit.cpp
   framework/Document.cpp
   framework/Exception.cpp
   framework/FrameWnd.cpp
@@ -33,6 +37,7 @@ set(PLOTRA_WIN_SOURCES
   framework/ShellRegistry.cpp
   framework/String.cpp
   framework/StringArray.cpp
+  framework/UiCalls.cpp
   framework/View.cpp
   framework/WinApp.cpp
   framework/Wnd.cpp
@@ -43,6 +48,13 @@ set(PLOTRA_WIN_SOURCES
   graph/PlorView.cpp
   graph/GraphRenderer.cpp
   graph/PrintSizeDlg.cpp
+  grid/GridCtrl.cpp
+  grid/GridCtrlPaint.cpp
+  grid/GridCtrlInput.cpp
+  grid/GridCtrlMouse.cpp
+  grid/GridCtrlCommands.cpp
+  grid/GridEdit.cpp
+  dialogs/NumberValidator.cpp
 )
 
 set(PLOTRA_NATIVE_TEST_SOURCES
@@ -54,6 +66,9 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/DataTextTest.cpp
   tests/native/GraphLayoutTest.cpp
   tests/native/TrendLineTest.cpp
+  tests/native/GridDataTest.cpp
+  tests/native/GridLayoutTest.cpp
+  tests/native/NumberTypingTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
@@ -74,4 +89,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
   tests/win32/ModalDialogTest.cpp
+  tests/support/GridHost.cpp
+  tests/win32/GridLayoutTest.cpp
 )

@@ -18,7 +18,7 @@ target_link_libraries(plotra_lib PUBLIC plotra_core ${WIN_LIBS})
 
 add_library(plotra_res OBJECT app/plotra.rc)
 set_source_files_properties(app/plotra.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/grid/GridResource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp;${CMAKE_SOURCE_DIR}/app/grid_resize.cur;${CMAKE_SOURCE_DIR}/app/grid_row.cur;${CMAKE_SOURCE_DIR}/app/grid_column.cur")
 
 # The program's own operator new and delete are linked into each executable
 # directly, so they take the place of the runtime's.

@@ -96,3 +96,35 @@ protected: \
     { WM_SETFOCUS, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM, void*) -> LRESULT { AFX_THIS(p)->OnSetFocus(reinterpret_cast<HWND>(w)); return 0; } },
 #define ON_WM_INITMENUPOPUP() \
     { WM_INITMENUPOPUP, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnInitMenuPopup(reinterpret_cast<HMENU>(w), LOWORD(l), HIWORD(l)); return 0; } },
+
+// Mouse, keyboard, focus, scrolling, cursor and capture messages. Points are
+// client coordinates, signed (GET_X_LPARAM), as a drag may leave the window.
+#define AFX_POINT_OF(l) POINT{ static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)) }
+#define ON_WM_LBUTTONDOWN() \
+    { WM_LBUTTONDOWN, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnLButtonDown(static_cast<UINT>(w), AFX_POINT_OF(l)); return 0; } },
+#define ON_WM_LBUTTONUP() \
+    { WM_LBUTTONUP, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnLButtonUp(static_cast<UINT>(w), AFX_POINT_OF(l)); return 0; } },
+#define ON_WM_LBUTTONDBLCLK() \
+    { WM_LBUTTONDBLCLK, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnLButtonDblClk(static_cast<UINT>(w), AFX_POINT_OF(l)); return 0; } },
+#define ON_WM_MOUSEMOVE() \
+    { WM_MOUSEMOVE, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnMouseMove(static_cast<UINT>(w), AFX_POINT_OF(l)); return 0; } },
+#define ON_WM_KEYDOWN() \
+    { WM_KEYDOWN, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnKeyDown(static_cast<UINT>(w), LOWORD(l), HIWORD(l)); return 0; } },
+#define ON_WM_CHAR() \
+    { WM_CHAR, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnChar(static_cast<UINT>(w), LOWORD(l), HIWORD(l)); return 0; } },
+#define ON_WM_GETDLGCODE() \
+    { WM_GETDLGCODE, 0, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM, void*) -> LRESULT { return AFX_THIS(p)->OnGetDlgCode(); } },
+#define ON_WM_KILLFOCUS() \
+    { WM_KILLFOCUS, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM, void*) -> LRESULT { AFX_THIS(p)->OnKillFocus(reinterpret_cast<HWND>(w)); return 0; } },
+#define ON_WM_HSCROLL() \
+    { WM_HSCROLL, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnHScroll(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)); return 0; } },
+#define ON_WM_VSCROLL() \
+    { WM_VSCROLL, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnVScroll(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)); return 0; } },
+#define ON_WM_SETCURSOR() \
+    { WM_SETCURSOR, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { return AFX_THIS(p)->OnSetCursor(reinterpret_cast<HWND>(w), LOWORD(l), HIWORD(l)); } },
+#define ON_WM_CONTEXTMENU() \
+    { WM_CONTEXTMENU, 0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnContextMenu(reinterpret_cast<HWND>(w), AFX_POINT_OF(l)); return 0; } },
+#define ON_WM_CANCELMODE() \
+    { WM_CANCELMODE, 0, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM, void*) -> LRESULT { AFX_THIS(p)->OnCancelMode(); return 0; } },
+#define ON_WM_CAPTURECHANGED() \
+    { WM_CAPTURECHANGED, 0, 0, 0, [](CCmdTarget* p, WPARAM, LPARAM l, void*) -> LRESULT { AFX_THIS(p)->OnCaptureChanged(reinterpret_cast<HWND>(l)); return 0; } },

@@ -85,3 +85,15 @@ CPaintDC::~CPaintDC()
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }
+
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+{
+    Attach(::GetDC(m_hWnd));
+}
+
+CClientDC::~CClientDC()
+{
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, m_hDC);
+    Detach();
+}

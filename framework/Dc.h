@@ -56,6 +56,14 @@ public:
     virtual void LogicalToDevice(RECT* pRect) const { ::LPtoDP(m_hAttribDC, reinterpret_cast<POINT*>(pRect), 2); }
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    BOOL ExtTextOut(int x, int y, UINT nOptions, const RECT* pRect, const CString& text)
+    {
+        return ::ExtTextOutA(m_hDC, x, y, nOptions, pRect, text, text.GetLength(), nullptr);
+    }
+    BOOL PatBlt(int x, int y, int cx, int cy, DWORD rop) { return ::PatBlt(m_hDC, x, y, cx, cy, rop); }
+    BOOL InvertRect(const RECT* pRect) { return ::InvertRect(m_hDC, pRect); }
+    BOOL DrawEdge(RECT* pRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, pRect, nEdge, nFlags); }
+    BOOL GetTextMetrics(TEXTMETRICA* pMetrics) const { return ::GetTextMetricsA(m_hAttribDC, pMetrics); }
     BOOL BitBlt(int x, int y, int cx, int cy, CDC* pSrc, int xSrc, int ySrc, DWORD rop)
     {
         return ::BitBlt(m_hDC, x, y, cx, cy, pSrc->m_hDC, xSrc, ySrc, rop);
@@ -63,6 +71,16 @@ public:
 
 protected:
     bool m_bOwned = false;
+};
+
+// The client area's context of a window, for drawing outside WM_PAINT.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+private:
+    HWND m_hWnd;
 };
 
 // The context of one WM_PAINT, between BeginPaint and EndPaint.

@@ -31,6 +31,11 @@ void AfxThrowUserException()
     throw CUserException();
 }
 
+void AfxThrowResourceException()
+{
+    throw CResourceException();
+}
+
 void AfxThrowFileException(CFileException::Cause cause, const CString& fileName)
 {
     throw CFileException(cause, fileName);

@@ -10,6 +10,9 @@ public:
 
 class CUserException : public CException {};
 
+// A window class, font or other system resource could not be made.
+class CResourceException : public CException {};
+
 class CFileException : public CException {
 public:
     enum Cause { none, generic, fileNotFound, badPath, accessDenied, sharingViolation, diskFull, endOfFile };
@@ -25,4 +28,5 @@ public:
 };
 
 [[noreturn]] void AfxThrowUserException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowFileException(CFileException::Cause cause, const CString& fileName = CString());

@@ -20,3 +20,17 @@ BOOL CBitmap::LoadBitmap(const char* pszResourceName)
 {
     return Attach(::LoadBitmapA(GetModuleHandleA(nullptr), pszResourceName));
 }
+
+BOOL CFont::CreatePointFont(int nPointSize, const char* pszFaceName, HDC hDC)
+{
+    HDC hScreen = hDC ? nullptr : ::GetDC(nullptr);
+    HDC hUse = hDC ? hDC : hScreen;
+    LOGFONTA lf = {};
+    // Tenths of a point to device pixels, rounded, as a negative character height.
+    lf.lfHeight = -MulDiv(nPointSize, ::GetDeviceCaps(hUse, LOGPIXELSY), 720);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, pszFaceName, LF_FACESIZE);
+    if (hScreen)
+        ::ReleaseDC(nullptr, hScreen);
+    return CreateFontIndirect(&lf);
+}

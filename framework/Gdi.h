@@ -34,6 +34,8 @@ public:
 class CFont : public CGdiObject {
 public:
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont) { return Attach(::CreateFontIndirectA(pLogFont)); }
+    // A font of nPointSize tenths of a point on hDC (the screen when null).
+    BOOL CreatePointFont(int nPointSize, const char* pszFaceName, HDC hDC = nullptr);
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
 

@@ -32,6 +32,17 @@ struct AfxUiHooks {
     std::function<BOOL(PRINTDLGA& pd)> printDialog;
     // Called instead of the help engine with the help file, command and data.
     std::function<void(const CString& helpFile, UINT nCmd, ULONG_PTR dwData)> winHelp;
+    // Called instead of TrackPopupMenu with the menu and the owner; returns
+    // the id of the item to pick (sent to the owner as WM_COMMAND), or 0 to cancel.
+    std::function<UINT(HMENU hMenu, HWND hOwner)> popupMenu;
+    // Called instead of MessageBeep with the sound type.
+    std::function<void(UINT nType)> messageBeep;
 };
 
 AfxUiHooks& AfxGetUiHooks();
+
+// Tracks a pop-up menu at a screen point for hOwner, which receives the picked
+// command as WM_COMMAND; tests pick through the popupMenu hook.
+void AfxTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hOwner);
+// A warning sound; tests count them through the messageBeep hook.
+void AfxMessageBeep(UINT nType);

@@ -134,10 +134,21 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // Handlers may send messages to their own window; each level keeps its own.
+    MSG outer = m_msgCur;
+    m_msgCur.message = msg;
+    m_msgCur.wParam = wParam;
+    m_msgCur.lParam = lParam;
     LRESULT result = 0;
     if (!OnWndMsg(msg, wParam, lParam, &result))
         result = DefWindowProc(msg, wParam, lParam);
+    m_msgCur = outer;
     return result;
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_msgCur.message, m_msgCur.wParam, m_msgCur.lParam);
 }
 
 BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)

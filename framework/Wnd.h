@@ -45,6 +45,10 @@ public:
     BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) { return ::PostMessageA(m_hWnd, msg, wParam, lParam); }
     void DragAcceptFiles(BOOL bAccept = TRUE);
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, pRect, bErase); }
+    void ClientToScreen(POINT* pPoint) const { ::ClientToScreen(m_hWnd, pPoint); }
+    void ScreenToClient(POINT* pPoint) const { ::ScreenToClient(m_hWnd, pPoint); }
 
     // Called for every message before it is translated and dispatched; TRUE
     // means the message was handled and must not be dispatched.
@@ -59,6 +63,8 @@ public:
     // WM_COMMAND: commands from menus, accelerators and control notifications.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Default processing of the message being handled now.
+    LRESULT Default();
     // Called after the window is gone; windows owned by nobody delete themselves here.
     virtual void PostNcDestroy() {}
 
@@ -71,6 +77,8 @@ protected:
     void Detach();
 
     WNDPROC m_pfnSuper = nullptr;
+    // The message being handled, for Default.
+    MSG m_msgCur = {};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -47,7 +47,7 @@ build_fuzz() {
     echo "== building the fuzz target (clang, libFuzzer)"
     cmake -S "$ROOT" -B "$BUILD/fuzz" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLOTRA_FUZZ=ON \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD/fuzz" --target datatext_fuzz -j"$(nproc)"
+    cmake --build "$BUILD/fuzz" --target datatext_fuzz griddata_fuzz -j"$(nproc)"
 }
 
 # Feeds the data-file parser random bytes for a bounded time, starting from
@@ -59,6 +59,15 @@ run_fuzz() {
     cp "$ROOT"/tests/fuzz/corpus/* "$BUILD/fuzz/corpus/"
     "$BUILD/fuzz/datatext_fuzz" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
         -artifact_prefix="$BUILD/fuzz/" "$BUILD/fuzz/corpus" >"$BUILD/fuzz/fuzz.log" 2>&1
+}
+
+# The same for the grid's cell store, from no seeds.
+run_grid_fuzz() {
+    local seconds=${1:-20}
+    rm -rf "$BUILD/fuzz/grid-corpus"
+    mkdir -p "$BUILD/fuzz/grid-corpus"
+    "$BUILD/fuzz/griddata_fuzz" -max_total_time="$seconds" -max_len=512 -print_final_stats=1 \
+        -artifact_prefix="$BUILD/fuzz/grid-" "$BUILD/fuzz/grid-corpus" >"$BUILD/fuzz/grid-fuzz.log" 2>&1
 }
 
 # A private prefix, made once. Wine draws the window frames itself (no window

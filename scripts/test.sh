@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the portable core natively (AddressSanitizer and UBSan),
-# a minute of fuzzing of the data-file parser, then the Win32 tests and the
+# a minute of fuzzing of the data-file parser, 20 s of the grid's cell store,
+# then the Win32 tests and the
 # smoke test under Wine on a virtual display.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -22,6 +23,15 @@ if run_fuzz 60; then
     echo "fuzzing: no crash, no sanitizer report"
 else
     tail -40 "$BUILD/fuzz/fuzz.log"
+    echo "fuzzing FAILED (inputs in $BUILD/fuzz/)"
+    status=1
+fi
+echo "== fuzzing the grid's cell store for 20 s"
+if run_grid_fuzz 20; then
+    grep -E '^stat::number_of_executed_units' "$BUILD/fuzz/grid-fuzz.log" || true
+    echo "fuzzing: no crash, no sanitizer report"
+else
+    tail -40 "$BUILD/fuzz/grid-fuzz.log"
     echo "fuzzing FAILED (inputs in $BUILD/fuzz/)"
     status=1
 fi

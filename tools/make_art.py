@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's icon (app/plotra.ico) and About-box logo (app/logo.bmp).
+"""Draws the program's icon (app/plotra.ico), About-box logo (app/logo.bmp) and
+the grid's three mouse cursors (app/grid_resize.cur, grid_row.cur, grid_column.cur).
 
 Both pictures are our own: a small rising line graph on axes, and for the logo
 the program's name beside it in a blocky 5x7 letter face. Run from the
@@ -107,6 +108,76 @@ def make_icon(path):
         f.write(header + entries + b"".join(images))
 
 
+def fill(shape, cells):
+    for x, y in cells:
+        if 0 <= x < 32 and 0 <= y < 32:
+            shape[y][x] = 1
+
+
+def resize_shape():
+    """A vertical bar with an arrow to the left and one to the right, centred at (15, 15)."""
+    shape = [[0] * 32 for _ in range(32)]
+    fill(shape, [(x, y) for x in (14, 16) for y in range(7, 24)])
+    fill(shape, [(x, 15) for x in range(6, 25) if x != 15])
+    for d in range(1, 5):
+        fill(shape, [(6 + d, 15 - d), (6 + d, 15 + d), (24 - d, 15 - d), (24 - d, 15 + d)])
+    return shape
+
+
+def arrow_right_shape():
+    """A thick arrow pointing right, its tip near (15, 15)."""
+    shape = [[0] * 32 for _ in range(32)]
+    fill(shape, [(x, y) for x in range(4, 11) for y in range(13, 18)])
+    for x in range(11, 17):
+        half = 16 - x
+        fill(shape, [(x, y) for y in range(15 - half - 1, 15 + half + 2)])
+    return shape
+
+
+def arrow_down_shape():
+    """A thick arrow pointing down, its tip near (15, 18)."""
+    right = arrow_right_shape()
+    shape = [[0] * 32 for _ in range(32)]
+    for y in range(32):
+        for x in range(32):
+            if right[y][x]:
+                fill(shape, [(y, x + 2)])
+    return shape
+
+
+def make_cursor(path, shape, hot_x, hot_y):
+    """A 32 x 32 monochrome cursor: black ink with a white outline, the rest clear."""
+    outline = [[0] * 32 for _ in range(32)]
+    for y in range(32):
+        for x in range(32):
+            if shape[y][x]:
+                continue
+            near = any(shape[y + dy][x + dx] for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                       if 0 <= y + dy < 32 and 0 <= x + dx < 32)
+            outline[y][x] = 1 if near else 0
+    xor_rows, and_rows = [], []
+    for y in range(31, -1, -1):
+        xor_row, and_row = bytearray(4), bytearray(4)
+        for x in range(32):
+            if outline[y][x]:
+                xor_row[x // 8] |= 0x80 >> (x % 8)
+            if not shape[y][x] and not outline[y][x]:
+                and_row[x // 8] |= 0x80 >> (x % 8)
+        xor_rows.append(bytes(xor_row))
+        and_rows.append(bytes(and_row))
+    palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])
+    bits = b"".join(xor_rows) + b"".join(and_rows)
+    info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, len(bits), 0, 0, 2, 2)
+    image = info + palette + bits
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", 32, 32, 2, 0, hot_x, hot_y, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
 if __name__ == "__main__":
     make_logo("app/logo.bmp")
     make_icon("app/plotra.ico")
+    make_cursor("app/grid_resize.cur", resize_shape(), 15, 15)
+    make_cursor("app/grid_row.cur", arrow_right_shape(), 15, 15)
+    make_cursor("app/grid_column.cur", arrow_down_shape(), 15, 18)

@@ -1,0 +1,34 @@
+#pragma once
+// The typing rules of numeric edit fields and the table of number limits,
+// without Windows: CNumberValidator applies them to an edit window.
+#include <string>
+
+struct NumberLimit {
+    int nMaxDecimals;  // digits allowed after the point; -1: digits only
+    double dMinimum;
+    double dMaximum;
+    char szFormat[8];  // shows the bounds and writes values of this row
+};
+
+enum { NUMLIMIT_WHOLE = 0, NUMLIMIT_AMOUNT = 1, NUMLIMIT_GENERAL = 2 };
+extern const NumberLimit g_NumberLimits[3];
+
+// Why a text fails the typing check. Only the last three are told with a message.
+enum class TypingFault { None, Refused, TooLong, AboveMaximum, BelowMinimum };
+
+// The most characters a field takes.
+const int kMaxNumberChars = 12;
+
+// Checks the whole text of a field after a change: an optional leading '-'
+// (only where the row allows negatives), digits, one point before any
+// exponent, at most nMaxDecimals decimals (a negative exponent's magnitude
+// counts as further decimals), with bAllowExponent an 'e' or 'E' after a
+// non-zero digit with an optional sign right behind it, at most 12
+// characters, a value within the row's bounds.
+TypingFault CheckNumberTyping(const char* pszText, const NumberLimit& limit, bool bAllowExponent);
+
+// "Minimum value is: " (which 0) or "Maximum value is: " (which 1) and the
+// bound written with the row's format, exponents with three digits.
+std::string NumberLimitText(int which, double bound, const NumberLimit& limit);
+// The message for a fault, empty for the silent ones.
+std::string TypingFaultText(TypingFault fault, const NumberLimit& limit);

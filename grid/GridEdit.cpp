@@ -1,0 +1,151 @@
+#include "grid/GridEdit.h"
+
+#include "dialogs/NumberValidator.h"
+#include "framework/Dc.h"
+#include "grid/GridCtrl.h"
+
+BEGIN_MESSAGE_MAP(CGridEdit, CEdit)
+    ON_WM_CHAR()
+    ON_WM_KEYDOWN()
+    ON_WM_KILLFOCUS()
+    ON_WM_GETDLGCODE()
+    ON_WM_CONTEXTMENU()
+    ON_MESSAGE(WM_PASTE, OnEditCommand)
+    ON_MESSAGE(WM_CUT, OnEditCommand)
+    ON_MESSAGE(WM_CLEAR, OnEditCommand)
+    ON_MESSAGE(WM_UNDO, OnEditCommand)
+    ON_MESSAGE(EM_UNDO, OnEditCommand)
+END_MESSAGE_MAP()
+
+namespace {
+
+bool ShiftDown()
+{
+    return GetKeyState(VK_SHIFT) < 0;
+}
+
+}  // namespace
+
+void CGridEdit::Leave(UINT nKey, LPARAM keyData, bool bReopen)
+{
+    m_pGrid->CloseEditor(TRUE);
+    m_pGrid->SetFocus();
+    m_pGrid->SendMessage(WM_KEYDOWN, nKey, keyData);
+    if (bReopen)
+        m_pGrid->OpenEditor();
+}
+
+void CGridEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    LPARAM keyData = MAKELPARAM(nRepCnt, nFlags);
+    switch (nChar) {
+    case VK_TAB:
+        Leave(ShiftDown() ? VK_LEFT : VK_RIGHT, keyData, false);
+        break;
+    case VK_RETURN: {
+        bool bShift = ShiftDown();
+        // Only a plain Enter on the bottom-right cell appends a row.
+        bool bAppend = !bShift && m_pGrid->m_bLastCell;
+        m_pGrid->CloseEditor(TRUE);
+        m_pGrid->SetFocus();
+        if (bAppend)
+            m_pGrid->AddRow();
+        m_pGrid->SendMessage(WM_KEYDOWN, bShift ? VK_UP : VK_DOWN, keyData);
+        break;
+    }
+    case VK_ESCAPE:
+        m_pGrid->CloseEditor(FALSE);
+        break;
+    default:
+        CheckedDefault();
+        break;
+    }
+}
+
+void CGridEdit::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    int start = 0, end = 0;
+    GetSel(start, end);
+    int length = GetWindowTextLengthA(m_hWnd);
+    switch (nChar) {
+    case VK_LEFT:
+        if (ShiftDown())
+            break;
+        // A selection collapses to its end first; the cell is left from position 0.
+        if (start != end) {
+            SetSel(length, length);
+            start = length;
+        }
+        if (start == 0)
+            return Leave(VK_LEFT, 0, true);
+        break;
+    case VK_RIGHT:
+        // Caret at the end with nothing selected, or everything selected.
+        // The length comes from the text: Wine's EM_LINELENGTH(-1) gives all of it.
+        if (start == length - (end - start))
+            return Leave(VK_RIGHT, 0, true);
+        break;
+    case VK_UP:
+        return Leave(VK_UP, 0, m_nRow >= 2);
+    case VK_DOWN:
+        return Leave(VK_DOWN, 0, true);
+    default:
+        break;
+    }
+    CheckedDefault();
+}
+
+void CGridEdit::OnKillFocus(HWND)
+{
+    Default();
+    if (!m_bClosing && !m_bChecking && m_pGrid)
+        m_pGrid->CloseEditor(TRUE);
+}
+
+void CGridEdit::OnContextMenu(HWND, POINT)
+{
+    // The edit control's own menu would paste past the checks.
+    if (m_pGrid)
+        m_pGrid->ShowGridMenu();
+}
+
+LRESULT CGridEdit::CheckedDefault()
+{
+    CString before = GetWindowText();
+    int start = 0, end = 0;
+    GetSel(start, end);
+    LRESULT result = Default();
+    CString after = GetWindowText();
+    if (after == before)
+        return result;
+    CNumberValidator validator(this, after, NUMLIMIT_GENERAL);
+    validator.AllowExponent(TRUE);
+    validator.SetPreviousState(before, start, end);
+    m_bChecking = true;
+    BOOL bAccepted = validator.CheckTyping();
+    m_bChecking = false;
+    if (bAccepted)
+        Widen();
+    return result;
+}
+
+void CGridEdit::Widen()
+{
+    CString text = GetWindowText();
+    if (text.GetLength() > m_nGrowthLimit)
+        return;
+    CClientDC dc(this);
+    HGDIOBJ hOld = dc.SelectObject(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    SIZE size = dc.GetTextExtent(text);
+    dc.SelectObject(hOld);
+    RECT rc;
+    GetClientRect(&rc);
+    if (rc.right - 2 >= size.cx + m_nCharWidth)
+        return;
+    int width = rc.right + m_nCharWidth;
+    if (width > m_nRightLimit - m_rcCell.left)
+        return;
+    RECT wr;
+    GetWindowRect(&wr);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, width, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+}
