@@ -55,6 +55,7 @@ set(PLOTRA_WIN_SOURCES
   grid/GridCtrlCommands.cpp
   grid/GridEdit.cpp
   dialogs/NumberValidator.cpp
+  dialogs/GraphOptionsDlg.cpp
 )
 
 set(PLOTRA_NATIVE_TEST_SOURCES
@@ -89,6 +90,7 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
   tests/win32/ModalDialogTest.cpp
+  tests/win32/GraphOptionsTest.cpp
   tests/support/GridHost.cpp
   tests/win32/GridLayoutTest.cpp
 )

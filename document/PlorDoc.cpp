@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/resource.h"
+#include "dialogs/GraphOptionsDlg.h"
 #include "document/DataLines.h"
 #include "graph/AxisScale.h"
 #include "framework/CmdUI.h"
@@ -261,7 +262,74 @@ void CPlorDoc::OnEditGraphData()
 
 void CPlorDoc::OnGraphOptions()
 {
-    // The Graph Options dialog is not part of the program yet.
+    CGraphOptionsDlg dialog;
+    FillOptionsDialog(dialog);
+    if (dialog.DoModal() != IDOK)
+        return;
+    GraphParams& g = m_graph;
+    g.pointType = dialog.m_nPointType;
+    g.pointSize = dialog.m_nPointSize;
+    g.lineType = dialog.m_nLineType;
+    g.lineSize = dialog.m_nLineSize;
+    g.showGrid = dialog.m_bGrid;
+    SetGraphTitle(dialog.m_strTitle);
+    SetXLabel(dialog.m_strXLabel);
+    SetYLabel(dialog.m_strYLabel);
+    ApplyAxisOptions(dialog.m_bUseYScale, dialog.m_dYMin, dialog.m_dYMax, dialog.m_nYIncrementIndex, m_useYScale,
+                     g.yMin, g.yMax, m_yDataRange, m_savedYIncrements, g.yIncrements);
+    ApplyAxisOptions(dialog.m_bUseXScale, dialog.m_dXMin, dialog.m_dXMax, dialog.m_nXIncrementIndex, m_useXScale,
+                     g.xMin, g.xMax, m_xDataRange, m_savedXIncrements, g.xIncrements);
+    SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr);
+}
+
+void CPlorDoc::FillOptionsDialog(CGraphOptionsDlg& dialog)
+{
+    const GraphParams& g = m_graph;
+    dialog.m_pDoc = this;
+    dialog.m_nPointType = g.pointType;
+    dialog.m_nPointSize = g.pointSize;
+    dialog.m_nLineType = g.lineType;
+    dialog.m_nLineSize = g.lineSize;
+    dialog.m_bGrid = g.showGrid;
+    dialog.m_strTitle = m_strGraphTitle;
+    dialog.m_strXLabel = m_strXLabel;
+    dialog.m_strYLabel = m_strYLabel;
+    dialog.m_bUseXScale = m_useXScale;
+    dialog.m_nXIncrementIndex = g.xIncrements - 2;
+    dialog.m_nYIncrementIndex = g.yIncrements - 2;
+    dialog.m_nSavedYIncrements = m_savedYIncrements;
+    dialog.m_nSavedXIncrements = m_savedXIncrements;
+    dialog.m_bUseYScale = m_useYScale;
+    if (m_useYScale) {
+        dialog.m_dYMin = g.yMin;
+        dialog.m_dYMax = g.yMax;
+    }
+    if (m_useXScale) {
+        dialog.m_dXMin = g.xMin;
+        dialog.m_dXMax = g.xMax;
+    }
+}
+
+// One axis taken back from the dialog: a fixed scale chooses its own
+// increments (remembering those in force when it is first fixed), an
+// automatic one follows the data with the increments picked in the list.
+void CPlorDoc::ApplyAxisOptions(BOOL bFixed, double lo, double hi, int incrementIndex, BOOL& useScale, double& min,
+                                double& max, const double (&dataRange)[2], int& savedIncrements, int& increments)
+{
+    if (bFixed) {
+        min = lo;
+        max = hi;
+        if (!useScale)
+            savedIncrements = increments;
+        increments = ChooseIncrements(min, max);
+    } else {
+        min = dataRange[0];
+        max = dataRange[1];
+        if (incrementIndex >= 0)
+            increments = incrementIndex + 2;
+    }
+    useScale = bFixed;
 }
 
 void CPlorDoc::OnUpdateGraphOptions(CCmdUI* pCmdUI)

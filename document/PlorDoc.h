@@ -7,6 +7,7 @@
 #include "framework/StringArray.h"
 
 class CCmdUI;
+class CGraphOptionsDlg;
 
 class CPlorDoc : public CDocument {
     DECLARE_DYNCREATE(CPlorDoc)
@@ -62,6 +63,9 @@ private:
     // Line i as the portable parser and converter read it.
     const std::string& LineText(int i) const { return m_lines[i].str(); }
     void ApplySettings(DataTextSettings settings);
+    void FillOptionsDialog(CGraphOptionsDlg& dialog);
+    static void ApplyAxisOptions(BOOL bFixed, double lo, double hi, int incrementIndex, BOOL& useScale, double& min,
+                                 double& max, const double (&dataRange)[2], int& savedIncrements, int& increments);
 
     DECLARE_MESSAGE_MAP()
 };
