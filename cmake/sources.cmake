@@ -56,6 +56,7 @@ set(PLOTRA_WIN_SOURCES
   grid/GridEdit.cpp
   dialogs/NumberValidator.cpp
   dialogs/GraphOptionsDlg.cpp
+  dialogs/GraphDataDlg.cpp
 )
 
 set(PLOTRA_NATIVE_TEST_SOURCES
@@ -91,6 +92,7 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/MetafileRecordsTest.cpp
   tests/win32/ModalDialogTest.cpp
   tests/win32/GraphOptionsTest.cpp
+  tests/win32/GraphDataTest.cpp
   tests/support/GridHost.cpp
   tests/win32/GridLayoutTest.cpp
 )

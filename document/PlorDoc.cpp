@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/resource.h"
+#include "dialogs/GraphDataDlg.h"
 #include "dialogs/GraphOptionsDlg.h"
 #include "document/DataLines.h"
 #include "graph/AxisScale.h"
@@ -85,6 +86,7 @@ void CPlorDoc::DeleteContents()
     m_lines.RemoveAll();
     m_lines.SetSize(kLineGrowth, kLineGrowth);
     FreePoints();
+    m_nDataLines = 0;
     const DataTextSettings d = NewDocumentSettings();
     SetGraphTitle(CString(d.title));
     SetXLabel(CString(d.xLabel));
@@ -202,6 +204,7 @@ BOOL CPlorDoc::ConvertLines()
         n = m_lines.GetSize();
     if (n <= 0)
         return TRUE;
+    m_nDataLines = n;
     FreePoints();
     float* x = new (std::nothrow) float[n];
     float* y = new (std::nothrow) float[n];
@@ -257,7 +260,25 @@ void CPlorDoc::OnNewGraph()
 
 void CPlorDoc::OnEditGraphData()
 {
-    // The Data to Graph dialog is not part of the program yet.
+    CGraphDataDlg dialog;
+    const int lines = m_nDataLines;
+    dialog.m_rowStrings.SetSize(lines + 1, 32);
+    dialog.m_rowStrings[0] = "X Y";
+    for (int i = 0; i < lines; ++i)
+        dialog.m_rowStrings[i + 1] = CString(DataLineToGridRow(LineText(i), m_separator));
+    dialog.m_nRows = lines + 1;
+    dialog.m_chSeparator = m_separator;
+    if (dialog.DoModal() != IDOK || !dialog.m_bDataChanged)
+        return;
+    m_graph.pointCount = dialog.m_nRows - 1;
+    m_lines.SetSize(m_graph.pointCount, 32);
+    for (int i = 1; i < dialog.m_nRows; ++i)
+        m_lines[i - 1] = dialog.m_rowStrings[i];
+    // A line refused by the conversion stays for the user to correct; the
+    // view then shows its prompt.
+    ConvertLines();
+    SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr);
 }
 
 void CPlorDoc::OnGraphOptions()

@@ -50,6 +50,9 @@ public:
     BOOL m_settingsLoaded;
     const char* m_separators;
     char m_separator;
+    // The data lines of the last conversion, also when it failed and the
+    // points were dropped: the lines the user is shown to correct.
+    int m_nDataLines = 0;
 
 protected:
     void OnNewGraph();
