@@ -41,6 +41,38 @@
 #define IDC_GRID_CONTROL            123
 #define IDC_DATA_OPTIONS            3
 
+// The Graph Options dialog: fields, lists, boxes and their labels.
+#define IDD_GRAPH_OPTIONS           102
+#define IDC_OPT_TITLE_LABEL         103
+#define IDC_OPT_TITLE               104
+#define IDC_OPT_X_LABEL_LABEL       105
+#define IDC_OPT_X_LABEL             106
+#define IDC_OPT_Y_LABEL_LABEL       107
+#define IDC_OPT_Y_LABEL             108
+#define IDC_OPT_X_INC_LABEL         109
+#define IDC_OPT_X_INCREMENTS        110
+#define IDC_OPT_Y_INC_LABEL         111
+#define IDC_OPT_Y_INCREMENTS        112
+#define IDC_OPT_POINT_TYPE_LABEL    113
+#define IDC_OPT_POINT_TYPE          114
+#define IDC_OPT_LINE_TYPE_LABEL     121
+#define IDC_OPT_LINE_TYPE           122
+#define IDC_OPT_GRID                123
+#define IDC_OPT_POINT_SIZE_LABEL    124
+#define IDC_OPT_POINT_SIZE          125
+#define IDC_OPT_LINE_SIZE           126
+#define IDC_OPT_LINE_SIZE_LABEL     127
+#define IDC_OPT_USE_Y_SCALE         131
+#define IDC_OPT_Y_MIN               132
+#define IDC_OPT_Y_MAX               133
+#define IDC_OPT_Y_MIN_LABEL         134
+#define IDC_OPT_Y_MAX_LABEL         135
+#define IDC_OPT_USE_X_SCALE         136
+#define IDC_OPT_X_MIN               137
+#define IDC_OPT_X_MAX               138
+#define IDC_OPT_X_MIN_LABEL         139
+#define IDC_OPT_X_MAX_LABEL         140
+
 // Dialogs of the view.
 #define IDD_PRINT_SIZE              104
 #define IDC_HEIGHT_LABEL            124

@@ -55,6 +55,8 @@ set(PLOTRA_WIN_SOURCES
   grid/GridCtrlCommands.cpp
   grid/GridEdit.cpp
   dialogs/NumberValidator.cpp
+  dialogs/GraphOptionsDlg.cpp
+  dialogs/GraphDataDlg.cpp
 )
 
 set(PLOTRA_NATIVE_TEST_SOURCES
@@ -95,4 +97,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/GridValidatorTest.cpp
   tests/win32/GridMouseTest.cpp
   tests/win32/GridCommandsTest.cpp
+  tests/win32/GraphOptionsTest.cpp
+  tests/win32/GraphDataTest.cpp
 )

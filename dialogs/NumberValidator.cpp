@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "document/NumberText.h"
+#include "framework/DataExchange.h"
 #include "framework/UiHooks.h"
 #include "framework/WinApp.h"
 
@@ -54,4 +55,34 @@ void CNumberValidator::RejectInput(const char* pszMessage)
 CString CNumberValidator::LimitText(int which, double bound) const
 {
     return CString(NumberLimitText(which, bound, m_pLimits[m_nLimit]));
+}
+
+BOOL CNumberValidator::CheckRange(BOOL bShowMessage) const
+{
+    const NumberLimit& limit = m_pLimits[m_nLimit];
+    int which = m_dValue < limit.dMinimum ? 0 : m_dValue > limit.dMaximum ? 1 : -1;
+    if (which < 0)
+        return TRUE;
+    if (bShowMessage)
+        AfxMessageBox(LimitText(which, which == 0 ? limit.dMinimum : limit.dMaximum), MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+void DDX_CheckedDouble(CDataExchange* pDX, int nIDC, double& value)
+{
+    HWND hCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        char text[80];
+        int n = ::GetWindowTextA(hCtrl, text, sizeof text);
+        text[n > 0 ? n : 0] = '\0';
+        CNumberValidator validator(nullptr, text, NUMLIMIT_GENERAL);
+        // Focus to the field, its text selected, and the exchange ends here.
+        if (!validator.CheckRange(TRUE))
+            pDX->Fail();
+        value = validator.m_dValue;
+        return;
+    }
+    std::string written = FormatG(value);
+    if (!written.empty() && CNumberValidator(nullptr, written.c_str(), NUMLIMIT_GENERAL).CheckRange(FALSE))
+        ::SetWindowTextA(hCtrl, written.c_str());
 }

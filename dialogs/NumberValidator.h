@@ -7,6 +7,8 @@
 #include "dialogs/NumberTyping.h"
 #include "framework/Wnd.h"
 
+class CDataExchange;
+
 class CNumberValidator {
 public:
     CNumberValidator(CWnd* pEditWnd, const char* pszText, int nLimit);
@@ -18,6 +20,9 @@ public:
     BOOL CheckTyping();
     void RejectInput(const char* pszMessage);
     CString LimitText(int which, double bound) const;
+    // TRUE when the value lies within the row's bounds; otherwise, when asked,
+    // the bound it passes is shown.
+    BOOL CheckRange(BOOL bShowMessage) const;
     const char* GetFormat() const { return m_pLimits[m_nLimit].szFormat; }
 
     CWnd* m_pEditWnd;
@@ -34,3 +39,9 @@ private:
     int m_nPrevStart = 0;
     int m_nPrevEnd = 0;
 };
+
+// Exchanges a double with an edit field of the general row: saving refuses a
+// value outside -1e20 to 1e20 with its message (the exchange stops at the
+// field, the variable unchanged); loading writes the value with six
+// significant digits, or leaves the field alone when it is out of range.
+void DDX_CheckedDouble(CDataExchange* pDX, int nIDC, double& value);

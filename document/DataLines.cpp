@@ -58,6 +58,30 @@ LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y
     return LineFault::None;
 }
 
+std::string DataLineToGridRow(const std::string& line, char separator)
+{
+    const char* p = line.c_str();
+    const char* end = p + line.size();
+    while (p < end && IsSeparator(*p))
+        ++p;
+    const char* x = p;
+    while (p < end && !IsSeparator(*p))
+        ++p;
+    if (p == end)
+        return line;
+    std::string row(x, p);
+    const char* y = p + 1;
+    // What the number reader skips before a number.
+    while (y < end && (*y == ' ' || *y == '\t' || *y == '\r' || *y == '\n' || *y == '\v' || *y == '\f'))
+        ++y;
+    const char* yEnd = y;
+    while (yEnd < end && !IsSeparator(*yEnd))
+        ++yEnd;
+    if (y == yEnd)
+        return line;
+    return row + separator + std::string(y, yEnd);
+}
+
 void SortPointsByX(int n, float* x, float* y)
 {
     // 1-based positions, as the procedure is written.

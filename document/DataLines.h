@@ -30,6 +30,13 @@ std::string LineFaultMessage(LineFault fault, int lineNumber);
 // rounded to single precision.
 LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y);
 
+// The row the data grid shows for a data line: the X field and the Y text as
+// SplitDataLine reads them (the Y text without its leading blanks, up to the
+// next separator), joined by separator. The grid splits a row at every
+// separator, so a line such as "1, 2" or " 1 2" would otherwise show an empty
+// cell, or X under Y. A line without two fields comes back as it is.
+std::string DataLineToGridRow(const std::string& line, char separator);
+
 // Result of converting lines: the first faulty line (0-based), if any.
 struct ConvertResult {
     LineFault fault;

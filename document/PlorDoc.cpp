@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/resource.h"
+#include "dialogs/GraphDataDlg.h"
+#include "dialogs/GraphOptionsDlg.h"
 #include "document/DataLines.h"
 #include "graph/AxisScale.h"
 #include "framework/CmdUI.h"
@@ -84,6 +86,7 @@ void CPlorDoc::DeleteContents()
     m_lines.RemoveAll();
     m_lines.SetSize(kLineGrowth, kLineGrowth);
     FreePoints();
+    m_nDataLines = 0;
     const DataTextSettings d = NewDocumentSettings();
     SetGraphTitle(CString(d.title));
     SetXLabel(CString(d.xLabel));
@@ -201,6 +204,7 @@ BOOL CPlorDoc::ConvertLines()
         n = m_lines.GetSize();
     if (n <= 0)
         return TRUE;
+    m_nDataLines = n;
     FreePoints();
     float* x = new (std::nothrow) float[n];
     float* y = new (std::nothrow) float[n];
@@ -256,12 +260,97 @@ void CPlorDoc::OnNewGraph()
 
 void CPlorDoc::OnEditGraphData()
 {
-    // The Data to Graph dialog is not part of the program yet.
+    CGraphDataDlg dialog;
+    const int lines = m_nDataLines;
+    dialog.m_rowStrings.SetSize(lines + 1, 32);
+    dialog.m_rowStrings[0] = "X Y";
+    for (int i = 0; i < lines; ++i)
+        dialog.m_rowStrings[i + 1] = CString(DataLineToGridRow(LineText(i), m_separator));
+    dialog.m_nRows = lines + 1;
+    dialog.m_chSeparator = m_separator;
+    if (dialog.DoModal() != IDOK || !dialog.m_bDataChanged)
+        return;
+    m_graph.pointCount = dialog.m_nRows - 1;
+    m_lines.SetSize(m_graph.pointCount, 32);
+    for (int i = 1; i < dialog.m_nRows; ++i)
+        m_lines[i - 1] = dialog.m_rowStrings[i];
+    // A line refused by the conversion stays for the user to correct; the
+    // view then shows its prompt.
+    ConvertLines();
+    SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr);
 }
 
 void CPlorDoc::OnGraphOptions()
 {
-    // The Graph Options dialog is not part of the program yet.
+    CGraphOptionsDlg dialog;
+    FillOptionsDialog(dialog);
+    if (dialog.DoModal() != IDOK)
+        return;
+    GraphParams& g = m_graph;
+    g.pointType = dialog.m_nPointType;
+    g.pointSize = dialog.m_nPointSize;
+    g.lineType = dialog.m_nLineType;
+    g.lineSize = dialog.m_nLineSize;
+    g.showGrid = dialog.m_bGrid;
+    SetGraphTitle(dialog.m_strTitle);
+    SetXLabel(dialog.m_strXLabel);
+    SetYLabel(dialog.m_strYLabel);
+    ApplyAxisOptions(dialog.m_bUseYScale, dialog.m_dYMin, dialog.m_dYMax, dialog.m_nYIncrementIndex, m_useYScale,
+                     g.yMin, g.yMax, m_yDataRange, m_savedYIncrements, g.yIncrements);
+    ApplyAxisOptions(dialog.m_bUseXScale, dialog.m_dXMin, dialog.m_dXMax, dialog.m_nXIncrementIndex, m_useXScale,
+                     g.xMin, g.xMax, m_xDataRange, m_savedXIncrements, g.xIncrements);
+    SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr);
+}
+
+void CPlorDoc::FillOptionsDialog(CGraphOptionsDlg& dialog)
+{
+    const GraphParams& g = m_graph;
+    dialog.m_pDoc = this;
+    dialog.m_nPointType = g.pointType;
+    dialog.m_nPointSize = g.pointSize;
+    dialog.m_nLineType = g.lineType;
+    dialog.m_nLineSize = g.lineSize;
+    dialog.m_bGrid = g.showGrid;
+    dialog.m_strTitle = m_strGraphTitle;
+    dialog.m_strXLabel = m_strXLabel;
+    dialog.m_strYLabel = m_strYLabel;
+    dialog.m_bUseXScale = m_useXScale;
+    dialog.m_nXIncrementIndex = g.xIncrements - 2;
+    dialog.m_nYIncrementIndex = g.yIncrements - 2;
+    dialog.m_nSavedYIncrements = m_savedYIncrements;
+    dialog.m_nSavedXIncrements = m_savedXIncrements;
+    dialog.m_bUseYScale = m_useYScale;
+    if (m_useYScale) {
+        dialog.m_dYMin = g.yMin;
+        dialog.m_dYMax = g.yMax;
+    }
+    if (m_useXScale) {
+        dialog.m_dXMin = g.xMin;
+        dialog.m_dXMax = g.xMax;
+    }
+}
+
+// One axis taken back from the dialog: a fixed scale chooses its own
+// increments (remembering those in force when it is first fixed), an
+// automatic one follows the data with the increments picked in the list.
+void CPlorDoc::ApplyAxisOptions(BOOL bFixed, double lo, double hi, int incrementIndex, BOOL& useScale, double& min,
+                                double& max, const double (&dataRange)[2], int& savedIncrements, int& increments)
+{
+    if (bFixed) {
+        min = lo;
+        max = hi;
+        if (!useScale)
+            savedIncrements = increments;
+        increments = ChooseIncrements(min, max);
+    } else {
+        min = dataRange[0];
+        max = dataRange[1];
+        if (incrementIndex >= 0)
+            increments = incrementIndex + 2;
+    }
+    useScale = bFixed;
 }
 
 void CPlorDoc::OnUpdateGraphOptions(CCmdUI* pCmdUI)

@@ -7,6 +7,7 @@
 #include "framework/StringArray.h"
 
 class CCmdUI;
+class CGraphOptionsDlg;
 
 class CPlorDoc : public CDocument {
     DECLARE_DYNCREATE(CPlorDoc)
@@ -49,6 +50,9 @@ public:
     BOOL m_settingsLoaded;
     const char* m_separators;
     char m_separator;
+    // The data lines of the last conversion, also when it failed and the
+    // points were dropped: the lines the user is shown to correct.
+    int m_nDataLines = 0;
 
 protected:
     void OnNewGraph();
@@ -62,6 +66,9 @@ private:
     // Line i as the portable parser and converter read it.
     const std::string& LineText(int i) const { return m_lines[i].str(); }
     void ApplySettings(DataTextSettings settings);
+    void FillOptionsDialog(CGraphOptionsDlg& dialog);
+    static void ApplyAxisOptions(BOOL bFixed, double lo, double hi, int incrementIndex, BOOL& useScale, double& min,
+                                 double& max, const double (&dataRange)[2], int& savedIncrements, int& increments);
 
     DECLARE_MESSAGE_MAP()
 };

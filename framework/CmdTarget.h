@@ -78,6 +78,9 @@ protected: \
     { WM_COMMAND, CN_UPDATE_COMMAND_UI, (id), (idLast), [](CCmdTarget* p, WPARAM, LPARAM, void* x) -> LRESULT { AFX_THIS(p)->fn(static_cast<CCmdUI*>(x)); return 0; } },
 #define ON_CONTROL(code, id, fn) \
     { WM_COMMAND, (code), (id), (id), [](CCmdTarget* p, WPARAM, LPARAM, void*) -> LRESULT { AFX_THIS(p)->fn(); return 0; } },
+// A notification of any control from id to idLast; the handler is told which.
+#define ON_CONTROL_RANGE(code, id, idLast, fn) \
+    { WM_COMMAND, (code), (id), (idLast), [](CCmdTarget* p, WPARAM w, LPARAM, void*) -> LRESULT { AFX_THIS(p)->fn(LOWORD(w)); return 0; } },
 
 // Window messages, each unpacked for its handler.
 #define ON_MESSAGE(msg, fn) \

@@ -1,6 +1,8 @@
 #include "framework/DataExchange.h"
 
 #include "framework/Exception.h"
+#include "framework/FrameworkIds.h"
+#include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
@@ -39,4 +41,27 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     } else {
         ::SetWindowTextA(hCtrl, value);
     }
+}
+
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = ::SendMessageA(hCtrl, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    else
+        ::SendMessageA(hCtrl, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (!pDX->m_bSaveAndValidate) {
+        ::SendMessageA(pDX->LastControl(), EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
+        return;
+    }
+    if (value.GetLength() <= nChars)
+        return;
+    char count[16];
+    wsprintfA(count, "%d", nChars);
+    AfxMessageBox(AfxFormatString1(AFX_IDP_PARSE_STRING_SIZE, count), MB_OK | MB_ICONEXCLAMATION);
+    pDX->Fail();
 }

@@ -157,3 +157,24 @@ TEST(DataLines, RangeOfConstantSeriesIsWidenedInSinglePrecision)
         EXPECT_EQ(cases[i].hi, range[1]) << "row " << i;
     }
 }
+
+TEST(DataLines, GridRowShowsTheFieldsTheConversionReads)
+{
+    struct {
+        const char* line;
+        char separator;
+        const char* row;
+    } const cases[] = {
+        /* 0 */ { "1 2", ' ', "1 2" },
+        /* 1 */ { "1, 2", ',', "1,2" },
+        /* 2 */ { "1\t\t2", '\t', "1\t2" },
+        /* 3 */ { " 1 2", ' ', "1 2" },
+        /* 4 */ { "1 2 3", ' ', "1 2" },        // the conversion reads 2
+        /* 5 */ { "-1.5e3,\t7", ',', "-1.5e3,7" },
+        /* 6 */ { "3", ' ', "3" },              // no Y: shown as it is, to be corrected
+        /* 7 */ { "3 ", ' ', "3 " },
+        /* 8 */ { "", ' ', "" },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].row, DataLineToGridRow(cases[i].line, cases[i].separator)) << "row " << i;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// CGraphDataDlg: the Data to Graph dialog, where the X-Y pairs are typed into
+// the grid. The document hands it the data lines as row strings; the grid
+// edits them in place. OK refuses fewer than two rows and empty cells; Enter
+// and Escape belong to the grid, never to the dialog's buttons.
+#include "framework/Dialog.h"
+#include "framework/StringArray.h"
+
+class CGridCtrl;
+class CGridData;
+class CStringArrayRows;
+
+class CGraphDataDlg : public CDialog {
+public:
+    explicit CGraphDataDlg(CWnd* pParent = nullptr);
+    ~CGraphDataDlg() override;
+
+    // Members in this order.
+    int m_bDataChanged = 0;
+    CGridCtrl* m_pGrid;
+    CGridData* m_pGridData;
+    CStringArray m_rowStrings;
+    int m_nRows = 0;
+    int m_nColumns = 2;
+    char m_chSeparator = ',';
+
+protected:
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnOptions();
+    // Nonzero when the dialog must stay open: too few rows, or an empty cell
+    // (which then becomes the grid's current cell).
+    int CheckCells();
+
+private:
+    CStringArrayRows* m_pRowView;
+
+    DECLARE_MESSAGE_MAP()
+};

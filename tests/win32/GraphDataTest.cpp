@@ -1,0 +1,155 @@
+// The Data to Graph dialog through the document's commands: the rows it is
+// given, typing pairs into its grid, the checks at OK, and what reaches the
+// document.
+#include <gtest/gtest.h>
+
+#include "app/resource.h"
+#include "dialogs/GraphDataDlg.h"
+#include "document/PlorDoc.h"
+#include "framework/FrameworkIds.h"
+#include "grid/GridCtrl.h"
+#include "grid/GridData.h"
+#include "tests/support/AppHarness.h"
+
+namespace {
+
+void Send(UINT msg, WPARAM w)
+{
+    SendMessageA(GetFocus(), msg, w, 1);
+}
+
+void Type(const char* text)
+{
+    for (; *text; ++text)
+        Send(WM_CHAR, static_cast<unsigned char>(*text));
+}
+
+void Click(HWND hDlg, int id)
+{
+    SendMessageA(GetDlgItem(hDlg, id), BM_CLICK, 0, 0);
+}
+
+// A key as the dialog's own loop sees it first; true when it was kept from
+// the dialog manager.
+bool PreTranslatedKey(HWND hDlg, UINT vk)
+{
+    MSG msg = { GetFocus(), WM_KEYDOWN, vk, 1, 0, { 0, 0 } };
+    return CWnd::WalkPreTranslateTree(hDlg, &msg) != FALSE;
+}
+
+// OK, and Cancel after it when OK was refused (a message was shown), so the
+// dialog always ends.
+void PressOk(AppHarness& harness, HWND hDlg)
+{
+    size_t before = harness.boxes.size();
+    Click(hDlg, IDOK);
+    if (harness.boxes.size() != before)
+        Click(hDlg, IDCANCEL);
+}
+
+CGraphDataDlg* Data(CDialog* pDialog)
+{
+    return static_cast<CGraphDataDlg*>(pDialog);
+}
+
+}  // namespace
+
+TEST(GraphData, NewGraphTakesTypedPairsAndKeepsEnterAndEscapeForTheGrid)
+{
+    AppHarness harness;
+    harness.Start();
+    bool enterKept = false;
+    bool escapeKept = false;
+    harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+        HWND h = pDialog->m_hWnd;
+        SetFocus(GetDlgItem(h, IDC_GRID_CONTROL));
+        enterKept = PreTranslatedKey(h, VK_RETURN);
+        escapeKept = PreTranslatedKey(h, VK_ESCAPE);
+        Data(pDialog)->m_pGrid->SetCurrentCell(1, 1);  // where Enter moved from
+        Type("1\t2\r");
+        Send(WM_KEYDOWN, VK_LEFT);
+        Type("3\t4\t");
+        PressOk(harness, h);
+    };
+    harness.Command(ID_FILE_NEW_DATA);
+    EXPECT_TRUE(enterKept);
+    EXPECT_TRUE(escapeKept);
+    EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
+    CPlorDoc* pDoc = harness.Doc();
+    ASSERT_EQ(2, pDoc->m_graph.pointCount);
+    EXPECT_STREQ("1,2", pDoc->m_lines[0]) << "a new document writes commas";
+    EXPECT_STREQ("3,4", pDoc->m_lines[1]);
+    EXPECT_EQ(4.0f, pDoc->m_graph.yValues[1]);
+    EXPECT_TRUE(pDoc->IsModified());
+}
+
+TEST(GraphData, OkWithAnEmptyCellPointsTheGridAtIt)
+{
+    AppHarness harness;
+    harness.Start();
+    int row = -1, column = -1;
+    harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+        SetFocus(GetDlgItem(pDialog->m_hWnd, IDC_GRID_CONTROL));
+        Type("1\t2\r");  // row 2 stays empty
+        Click(pDialog->m_hWnd, IDOK);
+        row = Data(pDialog)->m_pGrid->m_nCurRow;
+        column = Data(pDialog)->m_pGrid->m_nCurCol;
+        Click(pDialog->m_hWnd, IDCANCEL);
+    };
+    harness.Command(ID_EDIT_GRAPH_DATA);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Please enter data in empty cell !", harness.boxes[0].text);
+    EXPECT_EQ(0u, harness.boxes[0].type & MB_ICONMASK) << "a plain box";
+    EXPECT_EQ(2, row);
+    EXPECT_EQ(1, column);
+    EXPECT_EQ(0, harness.Doc()->m_graph.pointCount) << "Cancel takes nothing back";
+    EXPECT_FALSE(harness.Doc()->IsModified());
+}
+
+TEST(GraphData, UntouchedDataShowAsConvertedAndStayAsTheyWere)
+{
+    AppHarness harness;
+    harness.Start(WriteTestFile("spaced.plr", "1, 2\r\n 3 4\r\n5\t\t6"));
+    std::vector<std::string> cells;
+    harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+        for (int row = 1; row <= 3; ++row) {
+            for (int column = 1; column <= 2; ++column)
+                cells.push_back(Data(pDialog)->m_pGridData->GetCellText(row, column));
+        }
+        PressOk(harness, pDialog->m_hWnd);
+    };
+    harness.Command(ID_EDIT_GRAPH_DATA);
+    EXPECT_EQ((std::vector<std::string>{ "1", "2", "3", "4", "5", "6" }), cells);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_FALSE(harness.Doc()->IsModified());
+    EXPECT_STREQ("1, 2", harness.Doc()->m_lines[0]) << "nothing copied back";
+}
+
+TEST(GraphData, LinesKeptAfterAFailedConversionAreShownForCorrection)
+{
+    AppHarness harness;
+    harness.Start();
+    CPlorDoc* pDoc = harness.Doc();
+    pDoc->m_lines.SetAtGrow(0, "1 2");
+    pDoc->m_lines.SetAtGrow(1, "3");
+    pDoc->ParseText(2);  // line 2 has no Y: the points are dropped, the lines stay
+    ASSERT_EQ(0, pDoc->m_graph.pointCount);
+    harness.boxes.clear();
+    std::vector<std::string> cells;
+    harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+        HWND h = pDialog->m_hWnd;
+        for (int row = 1; row <= 2; ++row) {
+            for (int column = 1; column <= 2; ++column)
+                cells.push_back(Data(pDialog)->m_pGridData->GetCellText(row, column));
+        }
+        Data(pDialog)->m_pGrid->SetCurrentCell(2, 2);
+        SetFocus(GetDlgItem(h, IDC_GRID_CONTROL));
+        Type("7\t");
+        PressOk(harness, h);
+    };
+    harness.Command(ID_EDIT_GRAPH_DATA);
+    EXPECT_EQ((std::vector<std::string>{ "1", "2", "3", "" }), cells);
+    EXPECT_TRUE(harness.boxes.empty());
+    ASSERT_EQ(2, pDoc->m_graph.pointCount);
+    EXPECT_EQ(7.0f, pDoc->m_graph.yValues[1]);
+}
