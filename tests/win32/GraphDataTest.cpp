@@ -7,6 +7,7 @@
 #include "dialogs/GraphDataDlg.h"
 #include "document/PlorDoc.h"
 #include "framework/FrameworkIds.h"
+#include "framework/UiHooks.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridData.h"
 #include "tests/support/AppHarness.h"
@@ -152,4 +153,27 @@ TEST(GraphData, LinesKeptAfterAFailedConversionAreShownForCorrection)
     EXPECT_TRUE(harness.boxes.empty());
     ASSERT_EQ(2, pDoc->m_graph.pointCount);
     EXPECT_EQ(7.0f, pDoc->m_graph.yValues[1]);
+}
+
+TEST(GraphData, OptionsButtonShowsTheRowMenuWithoutAddColumn)
+{
+    AppHarness harness;
+    harness.Start();
+    std::vector<std::string> items;
+    AfxGetUiHooks().popupMenu = [&](HMENU hMenu, HWND) -> UINT {
+        for (int i = 0; i < GetMenuItemCount(hMenu); ++i) {
+            char text[64] = "";
+            GetMenuStringA(hMenu, i, text, sizeof text, MF_BYPOSITION);
+            items.push_back(text);
+        }
+        return 0;
+    };
+    harness.dialogs[IDD_GRAPH_DATA] = [](CDialog* pDialog) {
+        Click(pDialog->m_hWnd, IDC_DATA_OPTIONS);
+        Click(pDialog->m_hWnd, IDCANCEL);
+    };
+    harness.Command(ID_EDIT_GRAPH_DATA);
+    ASSERT_FALSE(items.empty());
+    for (const std::string& item : items)
+        EXPECT_EQ(std::string::npos, item.find("Column")) << item;
 }

@@ -12,6 +12,7 @@
 #include "framework/UiHooks.h"
 #include "graph/AxisScale.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ TEST(GraphOptions, ShowsTheDocumentsSettingsWithoutBeeping)
         yListEnabled = IsWindowEnabled(GetDlgItem(h, IDC_OPT_Y_INCREMENTS));
         xListEnabled = IsWindowEnabled(GetDlgItem(h, IDC_OPT_X_INCREMENTS));
         increments = static_cast<int>(SendDlgItemMessageA(h, IDC_OPT_X_INCREMENTS, CB_GETCOUNT, 0, 0));
+        SavePicture(CaptureWindow(h), "screenshots/options.png");
         Click(h, IDCANCEL);
     };
     harness.Command(ID_EDIT_GRAPH_OPTIONS);
@@ -250,4 +252,17 @@ TEST(GraphOptions, ALongPasteIsRefusedOnceAsAWhole)
     EXPECT_EQ(1, beeps);
     ASSERT_EQ(1u, harness.boxes.size());
     EXPECT_EQ("Too many characters...", harness.boxes[0].text);
+}
+
+TEST(GraphOptions, UntouchedLimitsComeBackWithSixDigits)
+{
+    AppHarness harness;
+    int beeps = 0;
+    StartWith(harness, "six digits.plr", kFixedY, beeps);
+    harness.dialogs[IDD_GRAPH_OPTIONS] = [](CDialog* pDialog) { Click(pDialog->m_hWnd, IDOK); };
+    harness.Command(ID_EDIT_GRAPH_OPTIONS);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_EQ(-1234570.0, harness.Doc()->m_graph.yMin) << "as the field showed it";
+    EXPECT_EQ(50.0, harness.Doc()->m_graph.yMax);
+    EXPECT_TRUE(harness.Doc()->IsModified()) << "OK always marks the document";
 }
