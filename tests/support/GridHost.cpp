@@ -139,32 +139,7 @@ void GridHost::Pump()
 Picture GridHost::ClientPixels() const
 {
     UpdateWindow(Grid());
-    RECT rc;
-    GetClientRect(Grid(), &rc);
-    Picture picture;
-    picture.width = rc.right;
-    picture.height = rc.bottom;
-    HDC hdc = GetDC(Grid());
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof bmi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* bits = nullptr;
-    HDC hMem = CreateCompatibleDC(hdc);
-    HBITMAP hBitmap = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    BitBlt(hMem, 0, 0, rc.right, rc.bottom, hdc, 0, 0, SRCCOPY);
-    GdiFlush();
-    picture.rgb.resize(static_cast<size_t>(rc.right) * rc.bottom * 3);
-    const BYTE* src = static_cast<const BYTE*>(bits);
-    for (size_t i = 0; i < static_cast<size_t>(rc.right) * rc.bottom; ++i) {
-        picture.rgb[i * 3] = src[i * 4 + 2];
-        picture.rgb[i * 3 + 1] = src[i * 4 + 1];
-        picture.rgb[i * 3 + 2] = src[i * 4];
-    }
-    SelectObject(hMem, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMem);
-    ReleaseDC(Grid(), hdc);
-    return picture;
+    return ReadWindowPixels(Grid(), true);
 }
 
 HeldKeys::HeldKeys(std::initializer_list<int> keys)

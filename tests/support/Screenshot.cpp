@@ -5,6 +5,11 @@
 Picture CaptureWindow(HWND hWnd, bool clientOnly)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return ReadWindowPixels(hWnd, clientOnly);
+}
+
+Picture ReadWindowPixels(HWND hWnd, bool clientOnly)
+{
     // Read through the window's own context: under Wine a window's pixels
     // reach the X screen some time after they were drawn, but its context
     // reads what was drawn. (For another process's window it reads the screen.)

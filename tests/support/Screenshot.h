@@ -21,4 +21,6 @@ struct Picture {
 // The window's whole rectangle (frame and caption included) or, with
 // clientOnly, its client area, read back from the screen after a repaint.
 Picture CaptureWindow(HWND hWnd, bool clientOnly = false);
+// The same as it is now, without a repaint.
+Picture ReadWindowPixels(HWND hWnd, bool clientOnly = false);
 bool SavePicture(const Picture& picture, const std::string& path);
