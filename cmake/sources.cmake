@@ -12,6 +12,7 @@ set(PLOTRA_CORE_SOURCES
   graph/GraphLayout.cpp
   graph/LineReader.cpp
   graph/TrendLine.cpp
+  graph/CurveReduction.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -42,6 +43,7 @@ set(PLOTRA_WIN_SOURCES
   document/PlorDoc.cpp
   graph/PlorView.cpp
   graph/GraphRenderer.cpp
+  graph/CurvePoints.cpp
   graph/PrintSizeDlg.cpp
 )
 
@@ -71,6 +73,7 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/DataFileTest.cpp
   tests/win32/SmallBlockHeapTest.cpp
   tests/win32/RendererTest.cpp
+  tests/win32/CurvePixelsTest.cpp
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
 )

@@ -11,6 +11,15 @@ bool IsSeparator(char ch)
     return ch == ' ' || ch == '\t' || ch == ',';
 }
 
+bool StrictlyAscending(int n, const float* x)
+{
+    for (int i = 1; i < n; ++i) {
+        if (!(x[i - 1] < x[i]))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 const char* LineFaultFormat(LineFault fault)
@@ -57,6 +66,10 @@ LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y
 
 void SortPointsByX(int n, float* x, float* y)
 {
+    // Strictly ascending X has only one sorted order, which the heapsort
+    // would reach too; equal X values need the procedure's own order.
+    if (StrictlyAscending(n, x))
+        return;
     // 1-based positions, as the procedure is written.
     float* X = x - 1;
     float* Y = y - 1;

@@ -4,6 +4,7 @@
 
 #include "framework/Dc.h"
 #include "framework/Gdi.h"
+#include "graph/CurvePoints.h"
 
 CGraphRenderer g_graphRenderer;
 
@@ -280,19 +281,34 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
     pDC->SelectClipRgn(region);
 
     PointMapper map(Layout(), m_xScale, m_yScale);
+    CurvePoints points(g, map);
+    // A raster device needs only what shows of a curve of many points.
+    if (m_bReduceCurves && CurvePoints::IsRaster(pDC->m_hDC))
+        points.Reduce(pDC->m_hDC, clip, g.lineType, g.pointType, m, m_nPenBase + 1);
+    DrawPoints(pDC, points, m, solid, dotted);
+    pDC->SelectObject(hOldPen);
+    pDC->SelectClipRgn(nullptr);
+}
+
+void CGraphRenderer::DrawPoints(CDC* pDC, const CurvePoints& points, int m, CPen& solid, CPen& dotted)
+{
+    const GraphParams& g = *m_pParams;
     const bool dashed = g.lineType == 2;
-    int xp = map.X(g.xValues[0]);
-    int yp = map.Height(g.yValues[0]);
+    const bool reduced = points.IsReduced();
+    int previous = 0;
+    int xp = points.X(0);
+    int yp = points.Height(0);
     bool penAtPrevious = false;
-    for (int i = 0; i < g.pointCount; ++i) {
-        int x = map.X(g.xValues[i]);
-        int y = map.Height(g.yValues[i]);
+    for (int i = 0; i < points.Count(); ++i) {
+        const unsigned char flags = points.Flags(i);
+        int x = points.X(i);
+        int y = points.Height(i);
         // A point on the same unit as the one before adds nothing to the
         // picture: its line piece is empty and its marker lands on the
         // previous one's.
-        if (i > 0 && x == xp && y == yp)
+        if (!(flags & kVisitPoint) || (i > 0 && x == xp && y == yp))
             continue;
-        if (g.lineType > 0) {
+        if (g.lineType > 0 && (flags & kDrawLine)) {
             if (dashed)
                 pDC->SelectObject(dotted);
             if (!penAtPrevious)
@@ -301,17 +317,23 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
             penAtPrevious = true;
             if (dashed)
                 pDC->SelectObject(solid);
-        }
-        // Each marker comes after both line pieces that touch it.
-        DrawMarker(pDC, xp, yp, m);
-        if (g.pointType == 3)
+        } else {
             penAtPrevious = false;
+        }
+        // Each marker comes after both line pieces that touch it. The first
+        // point's is drawn again with the next piece, which makes its first
+        // drawing one a reduced curve can leave out.
+        if (!reduced || (i > 0 && (points.Flags(previous) & kDrawMarker))) {
+            DrawMarker(pDC, xp, yp, m);
+            if (g.pointType == 3)
+                penAtPrevious = false;
+        }
+        previous = i;
         xp = x;
         yp = y;
     }
-    DrawMarker(pDC, xp, yp, m);
-    pDC->SelectObject(hOldPen);
-    pDC->SelectClipRgn(nullptr);
+    if (points.Flags(previous) & kDrawMarker)
+        DrawMarker(pDC, xp, yp, m);
 }
 
 void CGraphRenderer::DrawMarker(CDC* pDC, int x, int height, int m)

@@ -18,6 +18,8 @@
 #include "graph/GraphLayout.h"
 
 class CDC;
+class CPen;
+class CurvePoints;
 
 class CGraphRenderer : public CObject {
 public:
@@ -33,6 +35,9 @@ public:
     const AxisScale& YScale() const { return m_yScale; }
     // The last picture's area was too small for its plot: nothing was drawn.
     bool PlotTooSmall() const { return m_bPlotTooSmall; }
+    // On raster devices a curve is drawn from what shows of it; switched
+    // off, every point is drawn, so that the two can be compared.
+    void SetCurveReduction(bool bReduce) { m_bReduceCurves = bReduce; }
 
     // Members in this order.
     GraphParams* m_pParams;
@@ -60,11 +65,13 @@ private:
     void DrawYLabels(CDC* pDC);
     void DrawYTitle(CDC* pDC, int widestLabel);
     void DrawCurve(CDC* pDC);
+    void DrawPoints(CDC* pDC, const CurvePoints& points, int m, CPen& solid, CPen& dotted);
     void DrawMarker(CDC* pDC, int x, int height, int m);
     GraphLayout Layout() const;
     int PlotTop() const { return m_nPlotBottom + m_nPlotHeight; }
 
     bool m_bPlotTooSmall = false;
+    bool m_bReduceCurves = true;
 };
 
 // The program's one renderer.
