@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "document/GraphParams.h"
+#include "framework/Gdi.h"
 #include "graph/GraphLayout.h"
 
 namespace {
@@ -110,7 +111,42 @@ void CurvePoints::Reduce(HDC hDC, const RECT& deviceClip, int lineType, int poin
     };
     auto repeat = [&](int i) { return i > 0 && m_x[i] == m_x[i - 1] && m_height[i] == m_height[i - 1]; };
     const bool unscaled = devX(1000) - devX(0) == 1000 && devY(1000) - devY(0) == 1000;
-    CurveStyle style = { lineType > 0, ShapeOf(pointType), deviceWidth, unscaled || pointType != 3 };
     PixelBox area = Normalized(deviceClip.left, deviceClip.top, deviceClip.right, deviceClip.bottom);
-    ChooseCurvePoints(n, point, box, repeat, style, lineType == 2, area, m_flags);
+    const long long areaPixels = static_cast<long long>(area.right - area.left) * (area.bottom - area.top);
+    const bool paint = unscaled && deviceWidth == 1 && lineType != 2 && pointType <= 1 && areaPixels <= (1 << 22) &&
+                       PaintsExactColours(hDC, m_fillColour);
+    CurveStyle style = { lineType > 0, ShapeOf(pointType), deviceWidth, unscaled || pointType != 3, paint };
+    ChooseCurvePoints(n, point, box, repeat, style, lineType == 2, area, m_flags, m_spans);
+    // Unscaled, a device pixel is a logical unit moved by the origin.
+    for (PixelSpan& span : m_spans) {
+        span.x -= devX(0);
+        span.top -= devY(0);
+        span.bottom -= devY(0);
+    }
+}
+
+bool CurvePoints::PaintsExactColours(HDC hDC, COLORREF& fillColour)
+{
+    // A display or bitmap of true colour, painting over what was there.
+    LOGBRUSH brush = {};
+    if (GetDeviceCaps(hDC, TECHNOLOGY) != DT_RASDISPLAY ||
+        GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES) < 24 || GetROP2(hDC) != R2_COPYPEN ||
+        !GetObjectA(GetCurrentObject(hDC, OBJ_BRUSH), sizeof brush, &brush) || brush.lbStyle != BS_SOLID)
+        return false;
+    fillColour = brush.lbColor;
+    return true;
+}
+
+void CurvePoints::PaintKnownPixels(HDC hDC, COLORREF curveColour) const
+{
+    if (m_spans.empty())
+        return;
+    CBrush curve;
+    CBrush fill;
+    curve.CreateSolidBrush(curveColour);
+    fill.CreateSolidBrush(m_fillColour);
+    for (const PixelSpan& span : m_spans) {
+        RECT rc = { span.x, span.top, span.x + 1, span.bottom };
+        FillRect(hDC, &rc, span.colour == kCurveColour ? curve : fill);
+    }
 }

@@ -30,9 +30,18 @@ public:
     // kVisitPoint, kDrawLine and kDrawMarker of point i; all of them when
     // nothing was reduced.
     unsigned char Flags(int i) const { return m_flags.empty() ? 0xFF : m_flags[i]; }
+    // Paints the pixels whose colour the reduction found to be final, after
+    // the rest of the curve was drawn (see CoverMap).
+    void PaintKnownPixels(HDC hDC, COLORREF curveColour) const;
 
 private:
+    // Whether hDC keeps colours as given, so that pixels can be painted
+    // directly; fillColour: the colour of its brush.
+    static bool PaintsExactColours(HDC hDC, COLORREF& fillColour);
+
     std::vector<int> m_x;
     std::vector<int> m_height;
     std::vector<unsigned char> m_flags;
+    std::vector<PixelSpan> m_spans;  // in logical units
+    COLORREF m_fillColour = 0;
 };

@@ -57,25 +57,77 @@ private:
     int m_highY = 0;
 };
 
+// Colours of pixels whose final colour is known.
+const unsigned char kCurveColour = 1;  // the pen's: lines and marker outlines
+const unsigned char kFillColour = 2;   // the brush's: the inside of square markers
+
+// Pixels of one column, [top, bottom), all of one colour.
+struct PixelSpan {
+    int x;
+    int top;
+    int bottom;
+    unsigned char colour;
+};
+
+// What became of a primitive whose pixels are known exactly.
+enum class Placement {
+    Hidden,   // later primitives paint over all of it
+    Painted,  // what shows of it is kept for painting at the end
+    Draw      // it must be drawn in its turn
+};
+
 // The pixels that primitives drawn later paint over, while a curve's
 // primitives are visited from the last drawn to the first. Pixels outside
 // the area (the clip rectangle) never show and count as taken.
+//
+// With colours kept, a primitive that paints exactly known pixels in known
+// colours (a thin square or a thin straight-up or straight-across line)
+// need not be drawn at all: the pixels that still show of it keep their
+// colour to the end, unless a later primitive of less certain shape may
+// paint them (it touches them), so they can be painted at the end instead.
 class CoverMap {
 public:
-    explicit CoverMap(const PixelBox& area);
+    // Bits of the machine's own width: 64-bit words would cost two 32-bit
+    // operations each on a 32-bit build.
+    using Word = std::uintptr_t;
+    static const int kWordBits = static_cast<int>(sizeof(Word) * 8);
+
+    explicit CoverMap(const PixelBox& area, bool bKeepColours = false);
 
     // Every pixel of box is taken.
-    bool AllTaken(const PixelBox& box) const;
+    bool AllTaken(const PixelBox& box);
     void Take(const PixelBox& box);
+    // A primitive drawn later may paint the pixels of box.
+    void Touch(const PixelBox& box);
+    // A primitive that paints exactly box: its edge in the curve colour,
+    // inside it the fill colour. With bPreferDrawing it is drawn when most of
+    // it shows (one call rather than several runs at the end).
+    Placement PlaceExact(const PixelBox& box, bool bPreferDrawing);
+    // The pixels kept for the end, as runs down each column.
+    std::vector<PixelSpan> Spans() const;
 
 private:
-    // Bits of the rows [top, bottom) of one column of the area.
-    bool ColumnTaken(int column, int top, int bottom) const;
-    void TakeColumn(int column, int top, int bottom);
+    // Calls f(word, mask) for the words of one column holding rows [top, bottom)
+    // of the area (area-relative), with the mask of those rows in each word.
+    template <class F>
+    void ForEachWord(int column, int top, int bottom, F f) const;
+    PixelBox Clipped(const PixelBox& box) const;
+    void GrowRun(int x, int top, int bottom);
+    // Rows [top, bottom) of column x are taken: finds how far the taken rows
+    // reach on either side and keeps that run if it is the better one.
+    void LearnRun(int x, int top, int bottom);
+    void KeepColours(const PixelBox& box, const PixelBox& clipped);
 
     PixelBox m_area;
+    int m_nHeight;
     int m_nWordsPerColumn;
-    std::vector<std::uint64_t> m_bits;  // column by column, one bit a row
+    std::vector<Word> m_taken;    // column by column, one bit a row
+    // Per column one run of rows known to be all taken, [top, bottom): a
+    // quick answer for the many primitives of a dense curve that are hidden.
+    std::vector<int> m_runTop;
+    std::vector<int> m_runBottom;
+    std::vector<Word> m_touched;  // the same, with colours kept
+    std::vector<unsigned char> m_colours;  // column by column, one byte a pixel
 };
 
 enum class MarkerShape { None, Square, Circle, Cross };
@@ -88,6 +140,9 @@ struct CurveStyle {
     // Markers with the same box are the same picture (not so for crosses on
     // a scaled context, whose strokes end a unit beyond the box).
     bool sameBoxSameMarker;
+    // Thin pen, unscaled pixels, colours that stay as given: what shows of
+    // squares and straight pieces may be painted at the end (see CoverMap).
+    bool paintKnownPixels;
 };
 
 // What a primitive may touch (its reach) and what it surely paints. A
@@ -131,13 +186,19 @@ private:
 // kDrawLine and kDrawMarker in flags (n entries, zero on entry).
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
-                             const PixelBox& area, std::vector<unsigned char>& flags);
+                             const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans);
+
+// The pixels a thin line paints when it goes straight up, down or across:
+// from its first pixel up to its last, which it leaves out.
+PixelBox StraightThinLine(PixelPoint from, PixelPoint to);
 
 // Leaves out nothing that shows: a line alone goes through the column
-// extremes; everything else is chosen primitive by primitive.
+// extremes; everything else is chosen primitive by primitive. spans: the
+// pixels to paint at the end (with style.paintKnownPixels).
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseCurvePoints(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
-                       bool dotted, const PixelBox& area, std::vector<unsigned char>& flags)
+                       bool dotted, const PixelBox& area, std::vector<unsigned char>& flags,
+                       std::vector<PixelSpan>& spans)
 {
     if (style.lines && !dotted && style.marker == MarkerShape::None) {
         ColumnExtremes extremes(flags);
@@ -145,34 +206,54 @@ void ChooseCurvePoints(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat,
             extremes.Add(i, getPoint(i));
         return;
     }
-    ChooseVisiblePrimitives(n, getPoint, getBox, repeat, style, area, flags);
+    ChooseVisiblePrimitives(n, getPoint, getBox, repeat, style, area, flags, spans);
 }
 
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
-                             const PixelBox& area, std::vector<unsigned char>& flags)
+                             const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans)
 {
-    CoverMap cover(area);
+    const bool paint = style.paintKnownPixels;
+    CoverMap cover(area, paint);
     const int reach = 64;
     LaterMarkers later(area.top - reach, area.bottom + reach);
     auto visitMarker = [&](int i) {
         if (style.marker == MarkerShape::None)
             return;
         PixelBox box = getBox(i);
-        if ((style.sameBoxSameMarker && later.SeenOrAdd(box)) || cover.AllTaken(MarkerReach(box, style.marker, style.penWidth)))
+        if (style.sameBoxSameMarker && later.SeenOrAdd(box))
+            return;
+        if (paint && style.marker == MarkerShape::Square) {
+            if (cover.PlaceExact(box, true) == Placement::Draw)
+                flags[i] |= kDrawMarker;
+            return;
+        }
+        PixelBox markerReach = MarkerReach(box, style.marker, style.penWidth);
+        if (cover.AllTaken(markerReach))
             return;
         flags[i] |= kDrawMarker;
         cover.Take(MarkerPaint(box, style.marker));
+        if (paint)
+            cover.Touch(markerReach);
     };
     auto visitLine = [&](int from, int to) {
         if (!style.lines)
             return;
         PixelPoint a = getPoint(from);
         PixelPoint b = getPoint(to);
-        if (cover.AllTaken(LineReach(a, b, style.penWidth)))
+        if (paint && (a.x == b.x || a.y == b.y)) {
+            PixelBox straight = StraightThinLine(a, b);
+            if (!straight.IsEmpty() && cover.PlaceExact(straight, false) == Placement::Draw)
+                flags[to] |= kDrawLine;
+            return;
+        }
+        PixelBox lineReach = LineReach(a, b, style.penWidth);
+        if (cover.AllTaken(lineReach))
             return;
         flags[to] |= kDrawLine;
         TakeLine(cover, a, b, style.penWidth);
+        if (paint)
+            cover.Touch(lineReach);
     };
     int i = n - 1;
     while (i > 0 && repeat(i))
@@ -192,4 +273,6 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
         visitLine(previous, i);
         i = previous;
     }
+    if (paint)
+        spans = cover.Spans();
 }

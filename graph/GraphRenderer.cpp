@@ -334,6 +334,7 @@ void CGraphRenderer::DrawPoints(CDC* pDC, const CurvePoints& points, int m, CPen
     }
     if (points.Flags(previous) & kDrawMarker)
         DrawMarker(pDC, xp, yp, m);
+    points.PaintKnownPixels(pDC->m_hDC, g.curveColor);
 }
 
 void CGraphRenderer::DrawMarker(CDC* pDC, int x, int height, int m)
