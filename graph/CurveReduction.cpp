@@ -122,12 +122,6 @@ void CoverMap::ForEachWord(int column, int top, int bottom, F f) const
         f(base + w, words.Mask(w));
 }
 
-PixelBox CoverMap::Clipped(const PixelBox& box) const
-{
-    return { std::max(box.left, m_area.left) - m_area.left, std::max(box.top, m_area.top) - m_area.top,
-             std::min(box.right, m_area.right) - m_area.left, std::min(box.bottom, m_area.bottom) - m_area.top };
-}
-
 bool CoverMap::AllTaken(const PixelBox& box)
 {
     PixelBox c = Clipped(box);

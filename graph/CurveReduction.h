@@ -4,6 +4,7 @@
 // wide paint each pixel many times over; only what still shows in the
 // finished picture has to be drawn. Everything here works on device pixels
 // of the context drawn on.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -111,7 +112,12 @@ private:
     // of the area (area-relative), with the mask of those rows in each word.
     template <class F>
     void ForEachWord(int column, int top, int bottom, F f) const;
-    PixelBox Clipped(const PixelBox& box) const;
+    // box in area-relative units, cut to the area.
+    PixelBox Clipped(const PixelBox& box) const
+    {
+        return { std::max(box.left, m_area.left) - m_area.left, std::max(box.top, m_area.top) - m_area.top,
+                 std::min(box.right, m_area.right) - m_area.left, std::min(box.bottom, m_area.bottom) - m_area.top };
+    }
     void GrowRun(int x, int top, int bottom);
     // Rows [top, bottom) of column x are taken: finds how far the taken rows
     // reach on either side and keeps that run if it is the better one.
