@@ -43,7 +43,7 @@ set(PLOTRA_WIN_SOURCES
   document/PlorDoc.cpp
   graph/PlorView.cpp
   graph/GraphRenderer.cpp
-  graph/CurvePoints.cpp
+  graph/ReducedCurve.cpp
   graph/PrintSizeDlg.cpp
 )
 

@@ -4,7 +4,7 @@
 
 #include "framework/Dc.h"
 #include "framework/Gdi.h"
-#include "graph/CurvePoints.h"
+#include "graph/ReducedCurve.h"
 
 CGraphRenderer g_graphRenderer;
 
@@ -34,6 +34,15 @@ private:
 };
 
 }  // namespace
+
+namespace {
+
+// Curves of this many points or more are kept between paints.
+const int kKeptCurveSize = 1000;
+
+}  // namespace
+
+CGraphRenderer::~CGraphRenderer() = default;
 
 CGraphRenderer::CGraphRenderer()
     : m_pParams(nullptr), m_bLayoutDone(FALSE), m_logFont(), m_nTextHeight(0), m_nTickLength(0), m_nGap(0),
@@ -281,34 +290,73 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
     pDC->SelectClipRgn(region);
 
     PointMapper map(Layout(), m_xScale, m_yScale);
-    CurvePoints points(g, map);
     // A raster device needs only what shows of a curve of many points.
-    if (m_bReduceCurves && CurvePoints::IsRaster(pDC->m_hDC))
-        points.Reduce(pDC->m_hDC, clip, g.lineType, g.pointType, m, m_nPenBase + 1);
-    DrawPoints(pDC, points, m, solid, dotted);
+    if (m_bReduceCurves && ReducedCurve::IsRaster(pDC->m_hDC))
+        DrawReduced(pDC, Reduced(pDC, clip, map, m), m, solid, dotted);
+    else
+        DrawEveryPoint(pDC, map, m, solid, dotted);
     pDC->SelectObject(hOldPen);
     pDC->SelectClipRgn(nullptr);
 }
 
-void CGraphRenderer::DrawPoints(CDC* pDC, const CurvePoints& points, int m, CPen& solid, CPen& dotted)
+const ReducedCurve& CGraphRenderer::Reduced(CDC* pDC, const RECT& clip, const PointMapper& map, int m)
+{
+    ReducedCurve::Key key =
+        ReducedCurve::Key::Of(pDC->m_hDC, clip, *m_pParams, Layout(), m_xScale, m_yScale, m, m_nPenBase + 1);
+    // The last large curve is kept for the next paint; a small one (the
+    // trend line) is quickly made again and does not displace it.
+    if (m_pLastCurve && m_pLastCurve->GetKey() == key)
+        return *m_pLastCurve;
+    std::unique_ptr<ReducedCurve> curve(new ReducedCurve(pDC->m_hDC, map, key));
+    if (m_pParams->pointCount < kKeptCurveSize) {
+        m_pSmallCurve = std::move(curve);
+        return *m_pSmallCurve;
+    }
+    m_pLastCurve = std::move(curve);
+    return *m_pLastCurve;
+}
+
+void CGraphRenderer::DrawReduced(CDC* pDC, const ReducedCurve& curve, int m, CPen& solid, CPen& dotted)
+{
+    const bool dashed = m_pParams->lineType == 2;
+    bool penKnown = false;
+    POINT pen = {};
+    for (const ReducedCurve::Step& step : curve.Steps()) {
+        if (!step.line) {
+            DrawMarker(pDC, step.x1, step.h1, m);
+            // A cross's strokes move the pen.
+            penKnown = penKnown && m_pParams->pointType != 3;
+            continue;
+        }
+        if (dashed)
+            pDC->SelectObject(dotted);
+        if (!penKnown || pen.x != step.x1 || pen.y != step.h1)
+            pDC->MoveTo(step.x1, -step.h1);
+        pDC->LineTo(step.x2, -step.h2);
+        pen = { step.x2, step.h2 };
+        penKnown = true;
+        if (dashed)
+            pDC->SelectObject(solid);
+    }
+    curve.PaintKnownPixels(pDC->m_hDC);
+}
+
+void CGraphRenderer::DrawEveryPoint(CDC* pDC, const PointMapper& map, int m, CPen& solid, CPen& dotted)
 {
     const GraphParams& g = *m_pParams;
     const bool dashed = g.lineType == 2;
-    const bool reduced = points.IsReduced();
-    int previous = 0;
-    int xp = points.X(0);
-    int yp = points.Height(0);
+    int xp = map.X(g.xValues[0]);
+    int yp = map.Height(g.yValues[0]);
     bool penAtPrevious = false;
-    for (int i = 0; i < points.Count(); ++i) {
-        const unsigned char flags = points.Flags(i);
-        int x = points.X(i);
-        int y = points.Height(i);
+    for (int i = 0; i < g.pointCount; ++i) {
+        int x = map.X(g.xValues[i]);
+        int y = map.Height(g.yValues[i]);
         // A point on the same unit as the one before adds nothing to the
         // picture: its line piece is empty and its marker lands on the
         // previous one's.
-        if (!(flags & kVisitPoint) || (i > 0 && x == xp && y == yp))
+        if (i > 0 && x == xp && y == yp)
             continue;
-        if (g.lineType > 0 && (flags & kDrawLine)) {
+        if (g.lineType > 0) {
             if (dashed)
                 pDC->SelectObject(dotted);
             if (!penAtPrevious)
@@ -317,24 +365,15 @@ void CGraphRenderer::DrawPoints(CDC* pDC, const CurvePoints& points, int m, CPen
             penAtPrevious = true;
             if (dashed)
                 pDC->SelectObject(solid);
-        } else {
+        }
+        // Each marker comes after both line pieces that touch it.
+        DrawMarker(pDC, xp, yp, m);
+        if (g.pointType == 3)
             penAtPrevious = false;
-        }
-        // Each marker comes after both line pieces that touch it. The first
-        // point's is drawn again with the next piece, which makes its first
-        // drawing one a reduced curve can leave out.
-        if (!reduced || (i > 0 && (points.Flags(previous) & kDrawMarker))) {
-            DrawMarker(pDC, xp, yp, m);
-            if (g.pointType == 3)
-                penAtPrevious = false;
-        }
-        previous = i;
         xp = x;
         yp = y;
     }
-    if (points.Flags(previous) & kDrawMarker)
-        DrawMarker(pDC, xp, yp, m);
-    points.PaintKnownPixels(pDC->m_hDC, g.curveColor);
+    DrawMarker(pDC, xp, yp, m);
 }
 
 void CGraphRenderer::DrawMarker(CDC* pDC, int x, int height, int m)

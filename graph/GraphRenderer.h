@@ -12,6 +12,8 @@
 // the same frame.
 #include <windows.h>
 
+#include <memory>
+
 #include "document/GraphParams.h"
 #include "framework/Object.h"
 #include "graph/AxisScale.h"
@@ -19,11 +21,12 @@
 
 class CDC;
 class CPen;
-class CurvePoints;
+class ReducedCurve;
 
 class CGraphRenderer : public CObject {
 public:
     CGraphRenderer();
+    ~CGraphRenderer() override;
 
     // Draws the picture of pParams, or with bReuseLayout only its curve into
     // the frame of the last picture. TRUE when nothing was drawn because
@@ -65,13 +68,19 @@ private:
     void DrawYLabels(CDC* pDC);
     void DrawYTitle(CDC* pDC, int widestLabel);
     void DrawCurve(CDC* pDC);
-    void DrawPoints(CDC* pDC, const CurvePoints& points, int m, CPen& solid, CPen& dotted);
+    // The curve as a raster device needs it, kept from the last paint when
+    // nothing it depends on has changed.
+    const ReducedCurve& Reduced(CDC* pDC, const RECT& clip, const PointMapper& map, int m);
+    void DrawReduced(CDC* pDC, const ReducedCurve& curve, int m, CPen& solid, CPen& dotted);
+    void DrawEveryPoint(CDC* pDC, const PointMapper& map, int m, CPen& solid, CPen& dotted);
     void DrawMarker(CDC* pDC, int x, int height, int m);
     GraphLayout Layout() const;
     int PlotTop() const { return m_nPlotBottom + m_nPlotHeight; }
 
     bool m_bPlotTooSmall = false;
     bool m_bReduceCurves = true;
+    std::unique_ptr<ReducedCurve> m_pLastCurve;
+    std::unique_ptr<ReducedCurve> m_pSmallCurve;
 };
 
 // The program's one renderer.
