@@ -58,7 +58,7 @@ BOOL CALLBACK FindWindows(HWND hWnd, LPARAM lParam)
 
 // Waits for the main window, answering every message box on the way with
 // its default button. Null after the timeout.
-HWND WaitForMainWindow(DWORD processId, int& boxesAnswered)
+HWND WaitForMainWindow(DWORD processId, int& boxesAnswered, double& firstBox)
 {
     HWND hAnswered = nullptr;
     for (double start = Now(); Now() - start < kTimeoutMs / 1000.0;) {
@@ -67,6 +67,8 @@ HWND WaitForMainWindow(DWORD processId, int& boxesAnswered)
         if (search.hBox) {
             // The box stays on the screen until its thread has read the answer.
             if (search.hBox != hAnswered) {
+                if (!hAnswered)
+                    firstBox = Now();
                 PostMessageA(search.hBox, WM_COMMAND, IDOK, 0);
                 hAnswered = search.hBox;
                 ++boxesAnswered;
@@ -164,9 +166,11 @@ int main(int argc, char** argv)
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return Fail("plotra.exe did not start");
     int boxes = 0;
-    HWND hMain = WaitForMainWindow(pi.dwProcessId, boxes);
+    double firstBox = start;
+    HWND hMain = WaitForMainWindow(pi.dwProcessId, boxes, firstBox);
     if (!hMain)
         return Fail("no main window appeared");
+    double visible = Now() - start;
     HWND hView = GetWindow(hMain, GW_CHILD);
     WaitUntilPainted(hView, hMain);
     double shown = Now() - start;
@@ -188,8 +192,10 @@ int main(int argc, char** argv)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 
-    std::printf("%-14s view %ld x %ld, %d box(es) answered: start to graph shown %.3f s, repaint %.1f ms, ", label,
-                rc.right, rc.bottom, boxes, shown, repaint * 1000.0);
+    std::printf("%-8s view %ld x %ld: start to graph shown %.3f s (", label, rc.right, rc.bottom, shown);
+    if (boxes > 0)
+        std::printf("warning at %.3f s, ", firstBox - start);
+    std::printf("window at %.3f s), repaint %.1f ms, ", visible, repaint * 1000.0);
     if (preview >= 0.0)
         std::printf("preview first page %.3f s, ", preview);
     else
