@@ -50,28 +50,39 @@ void CFile::Write(const void* pBuffer, unsigned nCount)
         AfxThrowFileException(CFileException::diskFull, m_strFileName);
 }
 
-void CArchive::LoadAll()
+bool CArchive::HoldsWholeLine()
 {
-    m_bLoaded = true;
-    unsigned long long length = m_pFile->GetLength();
-    if (length > 0x7FFFFFFFull)
-        AfxThrowFileException(CFileException::generic, m_pFile->GetFilePath());
-    m_buffer.resize(static_cast<std::size_t>(length));
-    std::size_t done = 0;
-    while (done < m_buffer.size()) {
-        unsigned n = m_pFile->Read(&m_buffer[done], static_cast<unsigned>(m_buffer.size() - done));
-        if (n == 0)
-            break;
-        done += n;
+    // A CR needs the character after it, which may belong to the line. The
+    // search goes on where the last one ended, so a long line is searched once.
+    std::size_t i = m_nSearchPos > m_nReadPos ? m_nSearchPos : m_nReadPos;
+    for (; i < m_buffer.size(); ++i) {
+        if (m_buffer[i] == '\n' || (m_buffer[i] == '\r' && i + 1 < m_buffer.size()))
+            return true;
     }
-    m_buffer.resize(done);
+    m_nSearchPos = m_buffer.empty() || m_buffer.back() != '\r' ? m_buffer.size() : m_buffer.size() - 1;
+    return false;
+}
+
+void CArchive::ReadMore()
+{
+    m_buffer.erase(0, m_nReadPos);
+    m_nSearchPos -= m_nSearchPos > m_nReadPos ? m_nReadPos : m_nSearchPos;
+    m_nReadPos = 0;
+    std::size_t held = m_buffer.size();
+    m_buffer.resize(held + kReadSize);
+    unsigned n = m_pFile->Read(&m_buffer[held], static_cast<unsigned>(kReadSize));
+    m_buffer.resize(held + n);
+    m_bAtEnd = n == 0;
 }
 
 BOOL CArchive::ReadString(CString& line)
 {
-    if (!m_bLoaded)
-        LoadAll();
-    return ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, line.m_str);
+    while (!m_bAtEnd && !HoldsWholeLine())
+        ReadMore();
+    if (ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, line.m_str))
+        return TRUE;
+    std::string().swap(m_buffer);
+    return FALSE;
 }
 
 void CArchive::WriteString(const char* psz)

@@ -88,21 +88,42 @@ bool PaintsExactColours(HDC hDC, COLORREF& fillColour)
     return true;
 }
 
-// The points' logical positions, as the renderer draws them.
-struct LogicalPoints {
-    std::vector<int> x;
-    std::vector<int> height;
+}  // namespace
 
-    LogicalPoints(const float* xValues, const float* yValues, int n, const PointMapper& map) : x(n), height(n)
+// The points' logical positions, as the renderer draws them, mapped when
+// asked for: the walks over a curve ask for the same few points in turn, and
+// a million positions kept whole would take memory the load already needs.
+class ReducedCurve::LogicalPoints {
+public:
+    LogicalPoints(const float* xValues, const float* yValues, int n, const PointMapper& map)
+        : m_xValues(xValues), m_yValues(yValues), m_n(n), m_map(map)
     {
-        for (int i = 0; i < n; ++i) {
-            x[i] = map.X(xValues[i]);
-            height[i] = map.Height(yValues[i]);
-        }
     }
+    int Count() const { return m_n; }
+    int X(int i) const { return Slot(i).x; }
+    int Height(int i) const { return Slot(i).height; }
+
+private:
+    struct Entry {
+        int index;
+        int x;
+        int height;
+    };
+    const Entry& Slot(int i) const
+    {
+        Entry& e = m_recent[i & 3];
+        if (e.index != i)
+            e = { i, m_map.X(m_xValues[i]), m_map.Height(m_yValues[i]) };
+        return e;
+    }
+
+    const float* m_xValues;
+    const float* m_yValues;
+    int m_n;
+    const PointMapper& m_map;
+    mutable Entry m_recent[4] = { { -1, 0, 0 }, { -1, 0, 0 }, { -1, 0, 0 }, { -1, 0, 0 } };
 };
 
-}  // namespace
 
 ReducedCurve::Key ReducedCurve::Key::Of(HDC hDC, const RECT& deviceClip, const GraphParams& g,
                                         const GraphLayout& layout, const AxisScale& xScale, const AxisScale& yScale,
@@ -176,17 +197,19 @@ ReducedCurve::ReducedCurve(HDC hDC, const PointMapper& map, const Key& key) : m_
     double scale = std::max(std::fabs(devX(1000) - devX(0)), std::fabs(devY(1000) - devY(0))) / 1000.0;
     const int deviceWidth = std::max(1, static_cast<int>(std::ceil(key.penWidth * scale - 1e-9)));
 
-    const std::vector<int>& X = points.x;
-    const std::vector<int>& H = points.height;
-    auto point = [&](int i) { return PixelPoint{ devX(X[i]), devY(-H[i]) }; };
+    auto point = [&](int i) { return PixelPoint{ devX(points.X(i)), devY(-points.Height(i)) }; };
     // A cross's strokes run from a unit left of its box to a unit beyond its
     // right and bottom edges.
     const int crossSpare = pointType == 3 ? 1 : 0;
     auto box = [&](int i) {
-        return Normalized(devX(X[i] - m - crossSpare), devY(-(H[i] + m)), devX(X[i] + m + crossSpare),
-                          devY(m - H[i] + crossSpare));
+        const int x = points.X(i);
+        const int h = points.Height(i);
+        return Normalized(devX(x - m - crossSpare), devY(-(h + m)), devX(x + m + crossSpare),
+                          devY(m - h + crossSpare));
     };
-    auto repeat = [&](int i) { return i > 0 && X[i] == X[i - 1] && H[i] == H[i - 1]; };
+    auto repeat = [&](int i) {
+        return i > 0 && points.X(i) == points.X(i - 1) && points.Height(i) == points.Height(i - 1);
+    };
     const bool unscaled = devX(1000) - devX(0) == 1000 && devY(1000) - devY(0) == 1000;
     const RECT& clip = key.deviceClip;
     PixelBox area = Normalized(clip.left, clip.top, clip.right, clip.bottom);
@@ -202,28 +225,35 @@ ReducedCurve::ReducedCurve(HDC hDC, const PointMapper& map, const Key& key) : m_
         span.top -= devY(0);
         span.bottom -= devY(0);
     }
-    ChooseSteps(X, H, flags);
+    ChooseSteps(points, flags);
 }
 
-void ReducedCurve::ChooseSteps(const std::vector<int>& X, const std::vector<int>& H,
-                               const std::vector<unsigned char>& flags)
+void ReducedCurve::ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags)
 {
     // The renderer's order: at each point the piece from the previous one,
     // then the previous one's marker; the last marker at the end. The first
     // point's marker is drawn again with the next piece, so its first drawing
     // is left out.
     int previous = 0;
-    for (int i = 0; i < static_cast<int>(X.size()); ++i) {
-        if (!(flags[i] & kVisitPoint) || (i > 0 && X[i] == X[previous] && H[i] == H[previous]))
+    int xp = points.X(0);
+    int hp = points.Height(0);
+    for (int i = 0; i < points.Count(); ++i) {
+        if (!(flags[i] & kVisitPoint))
+            continue;
+        const int x = points.X(i);
+        const int h = points.Height(i);
+        if (i > 0 && x == xp && h == hp)
             continue;
         if (flags[i] & kDrawLine)
-            m_steps.push_back({ true, X[previous], H[previous], X[i], H[i] });
+            m_steps.push_back({ true, xp, hp, x, h });
         if (i > 0 && (flags[previous] & kDrawMarker))
-            m_steps.push_back({ false, X[previous], H[previous], 0, 0 });
+            m_steps.push_back({ false, xp, hp, 0, 0 });
         previous = i;
+        xp = x;
+        hp = h;
     }
-    if (!X.empty() && (flags[previous] & kDrawMarker))
-        m_steps.push_back({ false, X[previous], H[previous], 0, 0 });
+    if (flags[previous] & kDrawMarker)
+        m_steps.push_back({ false, xp, hp, 0, 0 });
 }
 
 void ReducedCurve::PaintKnownPixels(HDC hDC) const

@@ -64,8 +64,8 @@ public:
     void PaintKnownPixels(HDC hDC) const;
 
 private:
-    void ChooseSteps(const std::vector<int>& x, const std::vector<int>& height,
-                     const std::vector<unsigned char>& flags);
+    class LogicalPoints;
+    void ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags);
 
     Key m_key;
     std::vector<Step> m_steps;
