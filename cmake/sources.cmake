@@ -56,6 +56,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/DataTextTest.cpp
   tests/native/GraphLayoutTest.cpp
   tests/native/TrendLineTest.cpp
+  tests/native/CurveReductionTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
@@ -74,6 +75,8 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/SmallBlockHeapTest.cpp
   tests/win32/RendererTest.cpp
   tests/win32/CurvePixelsTest.cpp
+  tests/win32/ArchiveTest.cpp
+  tests/win32/FirstShowTest.cpp
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
 )

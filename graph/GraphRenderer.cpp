@@ -35,13 +35,6 @@ private:
 
 }  // namespace
 
-namespace {
-
-// Curves of this many points or more are kept between paints.
-const int kKeptCurveSize = 1000;
-
-}  // namespace
-
 CGraphRenderer::~CGraphRenderer() = default;
 
 CGraphRenderer::CGraphRenderer()
@@ -291,7 +284,7 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
 
     PointMapper map(Layout(), m_xScale, m_yScale);
     // A raster device needs only what shows of a curve of many points.
-    if (m_bReduceCurves && ReducedCurve::IsRaster(pDC->m_hDC))
+    if (g.pointCount >= m_nReduceFrom && ReducedCurve::IsRaster(pDC->m_hDC))
         DrawReduced(pDC, Reduced(pDC, clip, map, m), m, solid, dotted);
     else
         DrawEveryPoint(pDC, map, m, solid, dotted);
@@ -303,16 +296,9 @@ const ReducedCurve& CGraphRenderer::Reduced(CDC* pDC, const RECT& clip, const Po
 {
     ReducedCurve::Key key =
         ReducedCurve::Key::Of(pDC->m_hDC, clip, *m_pParams, Layout(), m_xScale, m_yScale, m, m_nPenBase + 1);
-    // The last large curve is kept for the next paint; a small one (the
-    // trend line) is quickly made again and does not displace it.
-    if (m_pLastCurve && m_pLastCurve->GetKey() == key)
-        return *m_pLastCurve;
-    std::unique_ptr<ReducedCurve> curve(new ReducedCurve(pDC->m_hDC, map, key));
-    if (m_pParams->pointCount < kKeptCurveSize) {
-        m_pSmallCurve = std::move(curve);
-        return *m_pSmallCurve;
-    }
-    m_pLastCurve = std::move(curve);
+    // Kept for the next paint, which mostly draws the same.
+    if (!m_pLastCurve || !(m_pLastCurve->GetKey() == key))
+        m_pLastCurve.reset(new ReducedCurve(pDC->m_hDC, map, key));
     return *m_pLastCurve;
 }
 

@@ -38,9 +38,10 @@ public:
     const AxisScale& YScale() const { return m_yScale; }
     // The last picture's area was too small for its plot: nothing was drawn.
     bool PlotTooSmall() const { return m_bPlotTooSmall; }
-    // On raster devices a curve is drawn from what shows of it; switched
-    // off, every point is drawn, so that the two can be compared.
-    void SetCurveReduction(bool bReduce) { m_bReduceCurves = bReduce; }
+    // On raster devices a curve of at least nPoints points (1000 unless
+    // told) is drawn from what shows of it; a smaller one costs less drawn
+    // point by point. Tests compare the two ways with this.
+    void SetReductionThreshold(int nPoints) { m_nReduceFrom = nPoints; }
 
     // Members in this order.
     GraphParams* m_pParams;
@@ -78,9 +79,8 @@ private:
     int PlotTop() const { return m_nPlotBottom + m_nPlotHeight; }
 
     bool m_bPlotTooSmall = false;
-    bool m_bReduceCurves = true;
+    int m_nReduceFrom = 1000;
     std::unique_ptr<ReducedCurve> m_pLastCurve;
-    std::unique_ptr<ReducedCurve> m_pSmallCurve;
 };
 
 // The program's one renderer.

@@ -4,6 +4,7 @@
 // preview, and data of several kinds, some beyond the scale.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -12,6 +13,7 @@
 
 #include "framework/PrintPreviewWnd.h"
 #include "graph/GraphRenderer.h"
+#include "tests/support/MetafileRecords.h"
 #include "tests/support/TestGraph.h"
 
 namespace {
@@ -61,9 +63,9 @@ Bitmap Draw(GraphParams& g, Device device, bool reduce)
         dc.SetWindowExt(g.areaWidth, g.areaHeight);
         dc.SetViewportExt(g.areaWidth, g.areaHeight);
         dc.SetViewportOrg(0, g.areaHeight);
-        g_graphRenderer.SetCurveReduction(reduce);
+        g_graphRenderer.SetReductionThreshold(reduce ? 2 : INT_MAX);
         g_graphRenderer.Draw(&dc, &g, FALSE);
-        g_graphRenderer.SetCurveReduction(true);
+        g_graphRenderer.SetReductionThreshold(1000);
         GdiFlush();
         preview.Detach();
         plain.Detach();
@@ -180,4 +182,50 @@ TEST(CurvePixels, ReducedCurveInTheScaledPreviewIsTheSamePicture)
 {
     for (const DataSet& data : DataSets(20000))
         ExpectSamePictures(data, Device::Preview, 1500, 1000, data.name[0] == 'r');
+}
+
+TEST(CurvePixels, RepaintAfterTheDataChangedInPlaceShowsTheNewData)
+{
+    // The same arrays and count, other values: a kept reduction would show the old curve.
+    std::vector<DataSet> sets = DataSets(5000);
+    TestGraph graph(sets[0].x, sets[0].y, 600, 400);
+    Bitmap before = Draw(graph.params, Device::Screen, true);
+    for (float& y : graph.y)
+        y = 1000.0f - y;
+    Bitmap full = Draw(graph.params, Device::Screen, false);
+    Bitmap after = Draw(graph.params, Device::Screen, true);
+    EXPECT_NE(0, CountDifferences(before, after));
+    EXPECT_EQ(0, CountDifferences(full, after));
+    // A larger window: another layout and clip.
+    graph.params.areaWidth = 700;
+    graph.params.areaHeight = 450;
+    EXPECT_EQ(0, CountDifferences(Draw(graph.params, Device::Screen, false), Draw(graph.params, Device::Screen, true)));
+}
+
+TEST(CurvePixels, MetafileKeepsEveryPointOfALargeCurve)
+{
+    // What Copy puts on the clipboard may be drawn at any size: no point is left out.
+    const int n = 5000;
+    std::vector<float> x, y;
+    for (int i = 0; i < n; ++i) {
+        x.push_back(static_cast<float>(i));
+        y.push_back(static_cast<float>((i * 37) % 101));
+    }
+    TestGraph graph(x, y, 600, 400);
+    HDC hScreen = GetDC(nullptr);
+    HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    CDC dc;
+    dc.m_hDC = hMeta;
+    dc.m_hAttribDC = hScreen;
+    dc.SetWindowOrg(0, -400);
+    g_graphRenderer.SetReductionThreshold(2);
+    g_graphRenderer.Draw(&dc, &graph.params, FALSE);
+    g_graphRenderer.SetReductionThreshold(1000);
+    dc.Detach();
+    HENHMETAFILE hPicture = CloseEnhMetaFile(hMeta);
+    ReleaseDC(nullptr, hScreen);
+    std::vector<Record> records = ReadMetafile(hPicture);
+    DeleteEnhMetaFile(hPicture);
+    // Every point's square, the first one twice.
+    EXPECT_EQ(static_cast<std::size_t>(n + 1), Rectangles(records).size());
 }
