@@ -166,7 +166,7 @@ void ExpectSamePictures(const DataSet& data, Device device, int width, int heigh
 
 TEST(CurvePixels, ReducedCurveOnTheScreenIsTheSamePicture)
 {
-    for (const DataSet& data : DataSets(20000)) {
+    for (const DataSet& data : DataSets(12000)) {
         ExpectSamePictures(data, Device::Screen, 600, 400, false);
         ExpectSamePictures(data, Device::Screen, 333, 211, true);
     }
@@ -174,13 +174,13 @@ TEST(CurvePixels, ReducedCurveOnTheScreenIsTheSamePicture)
 
 TEST(CurvePixels, ReducedCurveWithPrinterPensIsTheSamePicture)
 {
-    for (const DataSet& data : DataSets(20000))
+    for (const DataSet& data : DataSets(12000))
         ExpectSamePictures(data, Device::Printer, 900, 600, data.name[0] == 's');
 }
 
 TEST(CurvePixels, ReducedCurveInTheScaledPreviewIsTheSamePicture)
 {
-    for (const DataSet& data : DataSets(20000))
+    for (const DataSet& data : DataSets(12000))
         ExpectSamePictures(data, Device::Preview, 1500, 1000, data.name[0] == 'r');
 }
 
