@@ -24,7 +24,7 @@ struct PixelPoint {
 };
 
 // What each point of a curve gets drawn with.
-const unsigned char kVisitPoint = 1;  // the point takes part: the line goes through it
+const unsigned char kVisitPoint = 1;  // the point takes part in what is drawn
 const unsigned char kDrawLine = 2;    // the line piece that ends at this point
 const unsigned char kDrawMarker = 4;  // this point's marker
 
@@ -188,8 +188,10 @@ private:
 // point's marker. A point on the same pixel position as the one before is
 // passed over (it adds nothing); the first point's piece is the empty one
 // to itself. getPoint(i) gives the point's position, getBox(i) its marker's
-// box; repeat(i) tells that point i is passed over. Sets kVisitPoint,
-// kDrawLine and kDrawMarker in flags (n entries, zero on entry).
+// box; repeat(i) tells that point i is passed over. Sets kDrawLine and
+// kDrawMarker in flags (n entries, zero on entry), and kVisitPoint on the
+// points the drawing needs: those with something drawn, the start of each
+// piece drawn, and the point in whose step a marker is drawn.
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
                              const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans);
@@ -231,13 +233,13 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
             return;
         if (paint && style.marker == MarkerShape::Square) {
             if (cover.PlaceExact(box, true) == Placement::Draw)
-                flags[i] |= kDrawMarker;
+                flags[i] |= kVisitPoint | kDrawMarker;
             return;
         }
         PixelBox markerReach = MarkerReach(box, style.marker, style.penWidth);
         if (cover.AllTaken(markerReach))
             return;
-        flags[i] |= kDrawMarker;
+        flags[i] |= kVisitPoint | kDrawMarker;
         cover.Take(MarkerPaint(box, style.marker));
         if (paint)
             cover.Touch(markerReach);
@@ -249,14 +251,17 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
         PixelPoint b = getPoint(to);
         if (paint && (a.x == b.x || a.y == b.y)) {
             PixelBox straight = StraightThinLine(a, b);
-            if (!straight.IsEmpty() && cover.PlaceExact(straight, false) == Placement::Draw)
-                flags[to] |= kDrawLine;
+            if (!straight.IsEmpty() && cover.PlaceExact(straight, false) == Placement::Draw) {
+                flags[from] |= kVisitPoint;
+                flags[to] |= kVisitPoint | kDrawLine;
+            }
             return;
         }
         PixelBox lineReach = LineReach(a, b, style.penWidth);
         if (cover.AllTaken(lineReach))
             return;
-        flags[to] |= kDrawLine;
+        flags[from] |= kVisitPoint;
+        flags[to] |= kVisitPoint | kDrawLine;
         TakeLine(cover, a, b, style.penWidth);
         if (paint)
             cover.Touch(lineReach);
@@ -267,7 +272,6 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
     // The last marker is drawn last of all.
     visitMarker(i);
     for (;;) {
-        flags[i] |= kVisitPoint;
         if (i == 0) {
             visitLine(0, 0);
             break;
@@ -276,6 +280,9 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
         while (previous > 0 && repeat(previous))
             --previous;
         visitMarker(previous);
+        // The marker is drawn in the step of this point.
+        if (flags[previous] & kDrawMarker)
+            flags[i] |= kVisitPoint;
         visitLine(previous, i);
         i = previous;
     }

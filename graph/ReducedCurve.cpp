@@ -225,34 +225,36 @@ ReducedCurve::ReducedCurve(HDC hDC, const PointMapper& map, const Key& key) : m_
         span.top -= devY(0);
         span.bottom -= devY(0);
     }
-    ChooseSteps(points, flags);
+    // A line alone may visit two points on one unit; elsewhere no point
+    // visited repeats the one before.
+    ChooseSteps(points, flags, style.lines && lineType != 2 && style.marker == MarkerShape::None);
 }
 
-void ReducedCurve::ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags)
+void ReducedCurve::ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags, bool bSkipRepeats)
 {
     // The renderer's order: at each point the piece from the previous one,
     // then the previous one's marker; the last marker at the end. The first
     // point's marker is drawn again with the next piece, so its first drawing
     // is left out.
-    int previous = 0;
-    int xp = points.X(0);
-    int hp = points.Height(0);
+    int previous = -1;
+    int xp = 0;
+    int hp = 0;
     for (int i = 0; i < points.Count(); ++i) {
         if (!(flags[i] & kVisitPoint))
             continue;
         const int x = points.X(i);
         const int h = points.Height(i);
-        if (i > 0 && x == xp && h == hp)
+        if (bSkipRepeats && previous >= 0 && x == xp && h == hp)
             continue;
         if (flags[i] & kDrawLine)
-            m_steps.push_back({ true, xp, hp, x, h });
-        if (i > 0 && (flags[previous] & kDrawMarker))
+            m_steps.push_back({ true, previous >= 0 ? xp : x, previous >= 0 ? hp : h, x, h });
+        if (previous >= 0 && (flags[previous] & kDrawMarker))
             m_steps.push_back({ false, xp, hp, 0, 0 });
         previous = i;
         xp = x;
         hp = h;
     }
-    if (flags[previous] & kDrawMarker)
+    if (previous >= 0 && (flags[previous] & kDrawMarker))
         m_steps.push_back({ false, xp, hp, 0, 0 });
 }
 

@@ -65,7 +65,8 @@ public:
 
 private:
     class LogicalPoints;
-    void ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags);
+    // The pieces and markers of the visited points, in drawing order.
+    void ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags, bool bSkipRepeats);
 
     Key m_key;
     std::vector<Step> m_steps;
