@@ -50,34 +50,33 @@ void CFile::Write(const void* pBuffer, unsigned nCount)
         AfxThrowFileException(CFileException::diskFull, m_strFileName);
 }
 
-bool CArchive::HoldsWholeLine()
-{
-    // A CR needs the character after it, which may belong to the line. The
-    // search goes on where the last one ended, so a long line is searched once.
-    std::size_t i = m_nSearchPos > m_nReadPos ? m_nSearchPos : m_nReadPos;
-    for (; i < m_buffer.size(); ++i) {
-        if (m_buffer[i] == '\n' || (m_buffer[i] == '\r' && i + 1 < m_buffer.size()))
-            return true;
-    }
-    m_nSearchPos = m_buffer.empty() || m_buffer.back() != '\r' ? m_buffer.size() : m_buffer.size() - 1;
-    return false;
-}
-
 void CArchive::ReadMore()
 {
     m_buffer.erase(0, m_nReadPos);
-    m_nSearchPos -= m_nSearchPos > m_nReadPos ? m_nReadPos : m_nSearchPos;
     m_nReadPos = 0;
     std::size_t held = m_buffer.size();
     m_buffer.resize(held + kReadSize);
     unsigned n = m_pFile->Read(&m_buffer[held], static_cast<unsigned>(kReadSize));
     m_buffer.resize(held + n);
     m_bAtEnd = n == 0;
+    // The last line end in hand: every line before it is whole. A CR needs
+    // the character after it, which may belong to its line. What was held
+    // before held no line end, so only the new piece is searched.
+    m_nLastLineEnd = kNoLineEnd;
+    for (std::size_t i = m_buffer.size(); i > held && i > 0; --i) {
+        char ch = m_buffer[i - 1];
+        if (ch == '\n' || (ch == '\r' && i < m_buffer.size())) {
+            m_nLastLineEnd = i - 1;
+            break;
+        }
+    }
+    if (m_nLastLineEnd == kNoLineEnd && held > 0 && m_buffer[held - 1] == '\r' && n > 0)
+        m_nLastLineEnd = held - 1;
 }
 
 BOOL CArchive::ReadString(CString& line)
 {
-    while (!m_bAtEnd && !HoldsWholeLine())
+    while (!m_bAtEnd && (m_nLastLineEnd == kNoLineEnd || m_nReadPos > m_nLastLineEnd))
         ReadMore();
     if (ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, line.m_str))
         return TRUE;

@@ -57,8 +57,7 @@ public:
 
 private:
     static const std::size_t kReadSize = 1 << 16;
-    // The text read but not yet handed out holds a whole line.
-    bool HoldsWholeLine();
+    static const std::size_t kNoLineEnd = ~std::size_t(0);
     // Drops the text handed out and reads the next piece of the file.
     void ReadMore();
 
@@ -66,6 +65,6 @@ private:
     Mode m_mode;
     std::string m_buffer;
     std::size_t m_nReadPos = 0;
-    std::size_t m_nSearchPos = 0;  // no line end before this
+    std::size_t m_nLastLineEnd = kNoLineEnd;  // of the text in hand
     bool m_bAtEnd = false;
 };

@@ -338,3 +338,50 @@ bool LaterMarkers::SeenOrAdd(const PixelBox& box)
     e = { m_stamp, box.right, box.bottom };
     return false;
 }
+
+PrimitiveChooser::PrimitiveChooser(const CurveStyle& style, const PixelBox& area, std::vector<unsigned char>& flags)
+    : m_style(style),
+      m_cover(area, style.paintKnownPixels),
+      // Boxes reach a little beyond the area; further out they never show.
+      m_later(area.top - 64, area.bottom + 64),
+      m_flags(flags)
+{
+}
+
+void PrimitiveChooser::VisitMarker(int i, const PixelBox& box)
+{
+    if (m_style.sameBoxSameMarker && m_later.SeenOrAdd(box))
+        return;
+    if (m_style.paintKnownPixels && m_style.marker == MarkerShape::Square) {
+        if (m_cover.PlaceExact(box, true) == Placement::Draw)
+            m_flags[i] |= kVisitPoint | kDrawMarker;
+        return;
+    }
+    PixelBox reach = MarkerReach(box, m_style.marker, m_style.penWidth);
+    if (m_cover.AllTaken(reach))
+        return;
+    m_flags[i] |= kVisitPoint | kDrawMarker;
+    m_cover.Take(MarkerPaint(box, m_style.marker));
+    if (m_style.paintKnownPixels)
+        m_cover.Touch(reach);
+}
+
+void PrimitiveChooser::VisitLine(int from, int to, PixelPoint a, PixelPoint b)
+{
+    if (m_style.paintKnownPixels && (a.x == b.x || a.y == b.y)) {
+        PixelBox straight = StraightThinLine(a, b);
+        if (!straight.IsEmpty() && m_cover.PlaceExact(straight, false) == Placement::Draw) {
+            m_flags[from] |= kVisitPoint;
+            m_flags[to] |= kVisitPoint | kDrawLine;
+        }
+        return;
+    }
+    PixelBox reach = LineReach(a, b, m_style.penWidth);
+    if (m_cover.AllTaken(reach))
+        return;
+    m_flags[from] |= kVisitPoint;
+    m_flags[to] |= kVisitPoint | kDrawLine;
+    TakeLine(m_cover, a, b, m_style.penWidth);
+    if (m_style.paintKnownPixels)
+        m_cover.Touch(reach);
+}

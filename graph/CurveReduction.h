@@ -182,6 +182,27 @@ private:
     std::vector<Entry> m_entries;
 };
 
+// Decides, from the last primitive drawn to the first, which of a curve's
+// line pieces and markers show (see ChooseVisiblePrimitives): a primitive
+// whose reach later ones have taken is left out; one drawn takes what it
+// surely paints. With style.paintKnownPixels, exact primitives are placed
+// on the cover map instead (see CoverMap::PlaceExact).
+class PrimitiveChooser {
+public:
+    PrimitiveChooser(const CurveStyle& style, const PixelBox& area, std::vector<unsigned char>& flags);
+    // The marker of point i, drawn in box.
+    void VisitMarker(int i, const PixelBox& box);
+    // The piece from point from, at a, to point to, at b.
+    void VisitLine(int from, int to, PixelPoint a, PixelPoint b);
+    std::vector<PixelSpan> Spans() const { return m_cover.Spans(); }
+
+private:
+    const CurveStyle m_style;
+    CoverMap m_cover;
+    LaterMarkers m_later;
+    std::vector<unsigned char>& m_flags;
+};
+
 // Chooses the primitives of a curve that show in the finished picture. The
 // curve is drawn point by point: at each point the line piece from the
 // previous point, then the previous point's marker; at the end the last
@@ -221,71 +242,32 @@ template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
                              const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans)
 {
-    const bool paint = style.paintKnownPixels;
-    CoverMap cover(area, paint);
-    const int reach = 64;
-    LaterMarkers later(area.top - reach, area.bottom + reach);
-    auto visitMarker = [&](int i) {
-        if (style.marker == MarkerShape::None)
-            return;
-        PixelBox box = getBox(i);
-        if (style.sameBoxSameMarker && later.SeenOrAdd(box))
-            return;
-        if (paint && style.marker == MarkerShape::Square) {
-            if (cover.PlaceExact(box, true) == Placement::Draw)
-                flags[i] |= kVisitPoint | kDrawMarker;
-            return;
-        }
-        PixelBox markerReach = MarkerReach(box, style.marker, style.penWidth);
-        if (cover.AllTaken(markerReach))
-            return;
-        flags[i] |= kVisitPoint | kDrawMarker;
-        cover.Take(MarkerPaint(box, style.marker));
-        if (paint)
-            cover.Touch(markerReach);
-    };
-    auto visitLine = [&](int from, int to) {
-        if (!style.lines)
-            return;
-        PixelPoint a = getPoint(from);
-        PixelPoint b = getPoint(to);
-        if (paint && (a.x == b.x || a.y == b.y)) {
-            PixelBox straight = StraightThinLine(a, b);
-            if (!straight.IsEmpty() && cover.PlaceExact(straight, false) == Placement::Draw) {
-                flags[from] |= kVisitPoint;
-                flags[to] |= kVisitPoint | kDrawLine;
-            }
-            return;
-        }
-        PixelBox lineReach = LineReach(a, b, style.penWidth);
-        if (cover.AllTaken(lineReach))
-            return;
-        flags[from] |= kVisitPoint;
-        flags[to] |= kVisitPoint | kDrawLine;
-        TakeLine(cover, a, b, style.penWidth);
-        if (paint)
-            cover.Touch(lineReach);
-    };
+    PrimitiveChooser chooser(style, area, flags);
+    const bool markers = style.marker != MarkerShape::None;
     int i = n - 1;
     while (i > 0 && repeat(i))
         --i;
     // The last marker is drawn last of all.
-    visitMarker(i);
+    if (markers)
+        chooser.VisitMarker(i, getBox(i));
     for (;;) {
         if (i == 0) {
-            visitLine(0, 0);
+            if (style.lines)
+                chooser.VisitLine(0, 0, getPoint(0), getPoint(0));
             break;
         }
         int previous = i - 1;
         while (previous > 0 && repeat(previous))
             --previous;
-        visitMarker(previous);
-        // The marker is drawn in the step of this point.
+        if (markers)
+            chooser.VisitMarker(previous, getBox(previous));
+        // That marker is drawn in the step of this point.
         if (flags[previous] & kDrawMarker)
             flags[i] |= kVisitPoint;
-        visitLine(previous, i);
+        if (style.lines)
+            chooser.VisitLine(previous, i, getPoint(previous), getPoint(i));
         i = previous;
     }
-    if (paint)
-        spans = cover.Spans();
+    if (style.paintKnownPixels)
+        spans = chooser.Spans();
 }
