@@ -15,6 +15,7 @@ set(PLOTRA_CORE_SOURCES
   grid/GridData.cpp
   grid/GridLayout.cpp
   dialogs/NumberTyping.cpp
+  graph/CurveReduction.cpp
 )
 
 set(PLOTRA_WIN_SOURCES
@@ -47,6 +48,7 @@ set(PLOTRA_WIN_SOURCES
   document/PlorDoc.cpp
   graph/PlorView.cpp
   graph/GraphRenderer.cpp
+  graph/ReducedCurve.cpp
   graph/PrintSizeDlg.cpp
   grid/GridCtrl.cpp
   grid/GridCtrlPaint.cpp
@@ -71,6 +73,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/GridDataTest.cpp
   tests/native/GridLayoutTest.cpp
   tests/native/NumberTypingTest.cpp
+  tests/native/CurveReductionTest.cpp
 )
 
 set(PLOTRA_WIN_TEST_SOURCES
@@ -88,6 +91,9 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/DataFileTest.cpp
   tests/win32/SmallBlockHeapTest.cpp
   tests/win32/RendererTest.cpp
+  tests/win32/CurvePixelsTest.cpp
+  tests/win32/ArchiveTest.cpp
+  tests/win32/FirstShowTest.cpp
   tests/win32/ViewTest.cpp
   tests/win32/MetafileRecordsTest.cpp
   tests/win32/ModalDialogTest.cpp

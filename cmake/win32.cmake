@@ -57,6 +57,12 @@ target_link_libraries(load_benchmark PRIVATE plotra_lib psapi)
 add_executable(draw_benchmark EXCLUDE_FROM_ALL tests/bench/DrawBenchmark.cpp ${PLOTRA_HEAP})
 target_link_libraries(draw_benchmark PRIVATE plotra_lib)
 
+# The start-up benchmark (scripts/bench.sh) starts plotra.exe as a user would.
+add_executable(startup_benchmark EXCLUDE_FROM_ALL tests/bench/StartupBenchmark.cpp tests/support/TestPrinter.cpp)
+target_include_directories(startup_benchmark PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(startup_benchmark PRIVATE ${WIN_LIBS} psapi winspool)
+add_dependencies(startup_benchmark plotra)
+
 # The grid benchmark (scripts/bench.sh), not part of the tests.
 add_executable(grid_benchmark EXCLUDE_FROM_ALL tests/bench/GridBenchmark.cpp ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
 target_link_libraries(grid_benchmark PRIVATE plotra_lib)

@@ -14,6 +14,15 @@ bool IsSeparator(char ch)
     return ch != '\0' && std::strchr(kDataSeparators, ch) != nullptr;
 }
 
+bool StrictlyAscending(int n, const float* x)
+{
+    for (int i = 1; i < n; ++i) {
+        if (!(x[i - 1] < x[i]))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 const char* LineFaultFormat(LineFault fault)
@@ -84,6 +93,10 @@ std::string DataLineToGridRow(const std::string& line, char separator)
 
 void SortPointsByX(int n, float* x, float* y)
 {
+    // Strictly ascending X has only one sorted order, which the heapsort
+    // would reach too; equal X values need the procedure's own order.
+    if (StrictlyAscending(n, x))
+        return;
     // 1-based positions, as the procedure is written.
     float* X = x - 1;
     float* Y = y - 1;

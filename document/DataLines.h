@@ -60,6 +60,7 @@ ConvertResult ConvertDataLines(int n, GetLine getLine, float* x, float* y)
 // Heapsort of the points by ascending X, each Y moving with its X. Not
 // stable: points with equal X come out in the order this procedure gives,
 // which the curve shows, so the procedure must stay exactly as it is. n >= 2.
+// Strictly ascending X are left as they are, without sorting.
 void SortPointsByX(int n, float* x, float* y);
 
 // Minimum and maximum of the values; an empty range (all values equal) is

@@ -56,28 +56,38 @@ void CFile::Flush()
         AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), m_strFileName);
 }
 
-void CArchive::LoadAll()
+void CArchive::ReadMore()
 {
-    m_bLoaded = true;
-    unsigned long long length = m_pFile->GetLength();
-    if (length > 0x7FFFFFFFull)
-        AfxThrowFileException(CFileException::generic, m_pFile->GetFilePath());
-    m_buffer.resize(static_cast<std::size_t>(length));
-    std::size_t done = 0;
-    while (done < m_buffer.size()) {
-        unsigned n = m_pFile->Read(&m_buffer[done], static_cast<unsigned>(m_buffer.size() - done));
-        if (n == 0)
+    m_buffer.erase(0, m_nReadPos);
+    m_nReadPos = 0;
+    std::size_t held = m_buffer.size();
+    m_buffer.resize(held + kReadSize);
+    unsigned n = m_pFile->Read(&m_buffer[held], static_cast<unsigned>(kReadSize));
+    m_buffer.resize(held + n);
+    m_bAtEnd = n == 0;
+    // The last line end in hand: every line before it is whole. A CR needs
+    // the character after it, which may belong to its line. What was held
+    // before held no line end, so only the new piece is searched.
+    m_nLastLineEnd = kNoLineEnd;
+    for (std::size_t i = m_buffer.size(); i > held && i > 0; --i) {
+        char ch = m_buffer[i - 1];
+        if (ch == '\n' || (ch == '\r' && i < m_buffer.size())) {
+            m_nLastLineEnd = i - 1;
             break;
-        done += n;
+        }
     }
-    m_buffer.resize(done);
+    if (m_nLastLineEnd == kNoLineEnd && held > 0 && m_buffer[held - 1] == '\r' && n > 0)
+        m_nLastLineEnd = held - 1;
 }
 
 BOOL CArchive::ReadString(CString& line)
 {
-    if (!m_bLoaded)
-        LoadAll();
-    return ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, line.m_str);
+    while (!m_bAtEnd && (m_nLastLineEnd == kNoLineEnd || m_nReadPos > m_nLastLineEnd))
+        ReadMore();
+    if (ReadArchiveLine(m_buffer.data(), m_buffer.size(), m_nReadPos, line.m_str))
+        return TRUE;
+    std::string().swap(m_buffer);
+    return FALSE;
 }
 
 void CArchive::WriteString(const char* psz)

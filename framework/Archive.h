@@ -1,6 +1,7 @@
 #pragma once
 // CFile and CArchive: a document's file, and the stream its Serialize reads or
-// writes. Loading reads the file whole and hands it out line by line; storing
+// writes. Loading reads the file a piece at a time and hands it out line by
+// line, so a large file is never held whole beside its lines; storing
 // collects the bytes and writes them when the archive is closed.
 #include <windows.h>
 
@@ -57,11 +58,15 @@ public:
     void Close();
 
 private:
-    void LoadAll();
+    static const std::size_t kReadSize = 1 << 16;
+    static const std::size_t kNoLineEnd = ~std::size_t(0);
+    // Drops the text handed out and reads the next piece of the file.
+    void ReadMore();
 
     CFile* m_pFile;
     Mode m_mode;
     std::string m_buffer;
     std::size_t m_nReadPos = 0;
-    bool m_bLoaded = false;
+    std::size_t m_nLastLineEnd = kNoLineEnd;  // of the text in hand
+    bool m_bAtEnd = false;
 };

@@ -4,6 +4,7 @@
 
 #include "framework/Dc.h"
 #include "framework/Gdi.h"
+#include "graph/ReducedCurve.h"
 
 CGraphRenderer g_graphRenderer;
 
@@ -56,6 +57,8 @@ private:
 };
 
 }  // namespace
+
+CGraphRenderer::~CGraphRenderer() = default;
 
 CGraphRenderer::CGraphRenderer()
     : m_pParams(nullptr), m_bLayoutDone(FALSE), m_logFont(), m_nTextHeight(0), m_nTickLength(0), m_nGap(0),
@@ -301,6 +304,52 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
     CClipToRect clipToPlot(pDC, clip);
 
     PointMapper map(Layout(), m_xScale, m_yScale);
+    // A raster device needs only what shows of a curve of many points.
+    if (g.pointCount >= m_nReduceFrom && ReducedCurve::IsRaster(pDC->m_hDC))
+        DrawReduced(pDC, Reduced(pDC, clip, map, m), m, solid, dotted);
+    else
+        DrawEveryPoint(pDC, map, m, solid, dotted);
+    pDC->SelectObject(hOldPen);
+}
+
+const ReducedCurve& CGraphRenderer::Reduced(CDC* pDC, const RECT& clip, const PointMapper& map, int m)
+{
+    ReducedCurve::Key key =
+        ReducedCurve::Key::Of(pDC->m_hDC, clip, *m_pParams, Layout(), m_xScale, m_yScale, m, m_nPenBase + 1);
+    // Kept for the next paint, which mostly draws the same.
+    if (!m_pLastCurve || !(m_pLastCurve->GetKey() == key))
+        m_pLastCurve.reset(new ReducedCurve(pDC->m_hDC, map, key));
+    return *m_pLastCurve;
+}
+
+void CGraphRenderer::DrawReduced(CDC* pDC, const ReducedCurve& curve, int m, CPen& solid, CPen& dotted)
+{
+    const bool dashed = m_pParams->lineType == 2;
+    bool penKnown = false;
+    POINT pen = {};
+    for (const ReducedCurve::Step& step : curve.Steps()) {
+        if (!step.line) {
+            DrawMarker(pDC, step.x1, step.h1, m);
+            // A cross's strokes move the pen.
+            penKnown = penKnown && m_pParams->pointType != 3;
+            continue;
+        }
+        if (dashed)
+            pDC->SelectObject(dotted);
+        if (!penKnown || pen.x != step.x1 || pen.y != step.h1)
+            pDC->MoveTo(step.x1, -step.h1);
+        pDC->LineTo(step.x2, -step.h2);
+        pen = { step.x2, step.h2 };
+        penKnown = true;
+        if (dashed)
+            pDC->SelectObject(solid);
+    }
+    curve.PaintKnownPixels(pDC->m_hDC);
+}
+
+void CGraphRenderer::DrawEveryPoint(CDC* pDC, const PointMapper& map, int m, CPen& solid, CPen& dotted)
+{
+    const GraphParams& g = *m_pParams;
     const bool dashed = g.lineType == 2;
     int xp = map.X(g.xValues[0]);
     int yp = map.Height(g.yValues[0]);
@@ -331,7 +380,6 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
         yp = y;
     }
     DrawMarker(pDC, xp, yp, m);
-    pDC->SelectObject(hOldPen);
 }
 
 void CGraphRenderer::DrawMarker(CDC* pDC, int x, int height, int m)

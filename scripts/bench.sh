@@ -1,24 +1,62 @@
 #!/usr/bin/env bash
-# Prints the benchmarks' figures: loading data files of 10,000, 100,000 and
-# 1,000,000 points (time and peak memory, natively and under Wine), and
-# drawing 1,000,000 points on the screen and into a metafile (under Wine, on
-# a virtual display), and the data grid's operations on 100,000 rows.
+# Prints the benchmarks' figures. First as a user meets the program: plotra.exe
+# started under Wine on generated data files of 1,000,000 points (random,
+# smooth, many equal X) and of 10 points, the large-file warning answered,
+# timed until its window has painted the graph, with a forced repaint, Print
+# Preview's first page, Copy and the peak working set; gnuplot's whole run on
+# the same files beside it when gnuplot can be had. Then the in-process
+# figures that explain where the time goes: loading data files of 10,000,
+# 100,000 and 1,000,000 points (natively and under Wine) and drawing
+# 1,000,000 points on the screen and into a metafile, and the data grid's
+# operations on 100,000 rows.
+#
+#   scripts/bench.sh [runs]     (runs of each start-up figure, 3 unless told)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
+runs=${1:-3}
 ensure_packages
 cmake -S "$ROOT" -B "$BUILD/bench-native" -DCMAKE_BUILD_TYPE=Release -DPLOTRA_SANITIZE=OFF >/dev/null
 cmake --build "$BUILD/bench-native" --target load_benchmark -j"$(nproc)" >/dev/null
 build_win32 >/dev/null
-cmake --build "$BUILD/win32" --target load_benchmark draw_benchmark grid_benchmark -j"$(nproc)" >/dev/null
+cmake --build "$BUILD/win32" --target load_benchmark draw_benchmark grid_benchmark startup_benchmark -j"$(nproc)" >/dev/null
 prepare_prefix
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"; stop_all' EXIT
 start_display
 
-echo "== native ($(uname -m), g++ -O2)"
+# The data files: data lines only, as the user's own files often are.
+awk 'BEGIN { srand(1); for (i = 0; i < 1000000; i++) printf "%.6f %.6f\r\n", rand() * 1000, rand() * 1000 }' \
+    >"$folder/random.plr"
+awk 'BEGIN { srand(2); for (i = 0; i < 1000000; i++)
+             printf "%d %.6f\r\n", i, 400 * sin(6.283185307 * i / 250000) + rand() * 10 - 5 }' >"$folder/smooth.plr"
+awk 'BEGIN { srand(3); for (i = 0; i < 1000000; i++) printf "%d %.6f\r\n", int(i / 100), rand() * 1000 }' \
+    >"$folder/equal-x.plr"
+awk 'BEGIN { srand(4); for (i = 0; i < 10; i++) printf "%d %.6f\r\n", i, rand() * 100 }' >"$folder/small.plr"
+
+if ! command -v gnuplot >/dev/null 2>&1; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q gnuplot-nox >/dev/null 2>&1 || true
+fi
+
+echo "== plotra.exe as a user starts it (window 720 x 520, under Wine; load: $(cut -d' ' -f1-3 /proc/loadavg))"
+for name in random smooth equal-x small; do
+    for _ in $(seq "$runs"); do
+        wine "$BUILD/win32/startup_benchmark.exe" "$BUILD/win32/plotra.exe" "$folder/$name.plr" "$name"
+    done
+    if command -v gnuplot >/dev/null 2>&1; then
+        start=$(date +%s.%N)
+        gnuplot -e "set terminal png size 600,400; set output '/dev/null'; plot '$folder/$name.plr' with linespoints" \
+            2>/dev/null
+        awk -v name="$name" -v a="$start" -v b="$(date +%s.%N)" \
+            'BEGIN { printf "%-8s gnuplot (png 600 x 400, lines and points): whole run %.3f s\n", name, b - a }'
+    else
+        echo "$name gnuplot: not installed"
+    fi
+done
+
+echo "== loading, native ($(uname -m), g++ -O2)"
 for n in 10000 100000 1000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core; done
-echo "== under Wine (i686 MinGW build)"
+echo "== loading under Wine (i686 MinGW build)"
 for mode in core document; do
     for n in 10000 100000 1000000; do
         wine "$BUILD/win32/load_benchmark.exe" "$(winepath -w "$folder")" "$n" "$mode"

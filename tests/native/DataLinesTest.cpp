@@ -111,6 +111,15 @@ TEST(DataLines, SortOrdersByXAndKeepsPairsTogether)
     EXPECT_EQ((std::vector<Point>{ { 1, 6 }, { 1, 7 }, { 1, 5 } }), Sorted({ { 1, 5 }, { 1, 6 }, { 1, 7 } }));
 }
 
+TEST(DataLines, AscendingDataKeepTheirOrderUnlessTwoXAreEqual)
+{
+    std::vector<Point> ascending = { { -2, 9 }, { 0, 1 }, { 0.5f, 7 }, { 3, 3 }, { 8, 0 } };
+    EXPECT_EQ(ascending, Sorted(ascending));
+    // Ascending but not strictly: the heapsort swaps the equal pair.
+    EXPECT_EQ((std::vector<Point>{ { 1, 1 }, { 2, 3 }, { 2, 2 }, { 4, 4 } }),
+              Sorted({ { 1, 1 }, { 2, 2 }, { 2, 3 }, { 4, 4 } }));
+}
+
 TEST(DataLines, SortGivesAscendingPermutationOfRandomPoints)
 {
     std::mt19937 rng(7);
