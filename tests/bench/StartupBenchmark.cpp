@@ -153,7 +153,7 @@ int main(int argc, char** argv)
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     // Print Preview needs a printer; the tests' one prints into a file.
-    bool printer = InstallTestPrinter(std::string(temp) + "plotra-bench.ps", error);
+    bool printer = InstallTestPrinter(kTestPrinterName, std::string(temp) + "plotra-bench.ps", true, error);
 
     std::string commandLine = "\"" + exe + "\" \"" + file + "\"";
     STARTUPINFOA si = {};
