@@ -4,7 +4,6 @@
 #include "framework/WinApp.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridData.h"
-#include "grid/GridRows.h"
 
 BEGIN_MESSAGE_MAP(CGraphDataDlg, CDialog)
     ON_CONTROL(BN_CLICKED, IDC_DATA_OPTIONS, OnOptions)
@@ -20,8 +19,7 @@ const char kEmptyCell[] = "Please enter data in empty cell !";
 CGraphDataDlg::CGraphDataDlg(CWnd* pParent)
     : CDialog(IDD_GRAPH_DATA, pParent),
       m_pGrid(new CGridCtrl),
-      m_pGridData(new CGridData),
-      m_pRowView(new CStringArrayRows(&m_rowStrings))
+      m_pGridData(new CGridData)
 {
 }
 
@@ -29,14 +27,13 @@ CGraphDataDlg::~CGraphDataDlg()
 {
     delete m_pGrid;
     delete m_pGridData;
-    delete m_pRowView;
     m_rowStrings.RemoveAll();
 }
 
 BOOL CGraphDataDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_pGridData->m_pRows = m_pRowView;
+    m_pGridData->m_pRows = &m_rowView;
     // The separator first, so that the empty row SetSize may add has it too.
     m_pGridData->m_chSeparator = m_chSeparator;
     m_pGridData->SetSize(m_nRows, m_nColumns);

@@ -5,10 +5,9 @@
 // and Escape belong to the grid, never to the dialog's buttons.
 #include "framework/Dialog.h"
 #include "framework/StringArray.h"
+#include "grid/GridRows.h"
 
 class CGridCtrl;
-class CGridData;
-class CStringArrayRows;
 
 class CGraphDataDlg : public CDialog {
 public:
@@ -34,7 +33,8 @@ protected:
     int CheckCells();
 
 private:
-    CStringArrayRows* m_pRowView;
+    // The cell store's view of m_rowStrings.
+    CStringArrayRows m_rowView{ &m_rowStrings };
 
     DECLARE_MESSAGE_MAP()
 };

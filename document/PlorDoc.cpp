@@ -24,6 +24,44 @@ namespace {
 
 const int kLineGrowth = 64;
 
+// What Graph Options chose for one axis.
+struct AxisChoice {
+    BOOL fixed;
+    double lo;
+    double hi;
+    int incrementIndex;  // in the increments list; -1 for none
+};
+
+// The document's state of that axis.
+struct AxisState {
+    BOOL& useScale;
+    double& min;
+    double& max;
+    const double (&dataRange)[2];
+    int& savedIncrements;
+    int& increments;
+};
+
+// One axis taken back from the dialog: a fixed scale chooses its own
+// increments (remembering those in force when it is first fixed), an
+// automatic one follows the data with the increments picked in the list.
+void ApplyAxisChoice(const AxisChoice& choice, const AxisState& axis)
+{
+    if (choice.fixed) {
+        axis.min = choice.lo;
+        axis.max = choice.hi;
+        if (!axis.useScale)
+            axis.savedIncrements = axis.increments;
+        axis.increments = ChooseIncrements(axis.min, axis.max);
+    } else {
+        axis.min = axis.dataRange[0];
+        axis.max = axis.dataRange[1];
+        if (choice.incrementIndex >= 0)
+            axis.increments = choice.incrementIndex + 2;
+    }
+    axis.useScale = choice.fixed;
+}
+
 // The message that refuses a data text.
 UINT FaultMessage(DataTextFault fault)
 {
@@ -87,23 +125,12 @@ void CPlorDoc::DeleteContents()
     m_lines.SetSize(kLineGrowth, kLineGrowth);
     FreePoints();
     m_nDataLines = 0;
-    const DataTextSettings d = NewDocumentSettings();
-    SetGraphTitle(CString(d.title));
-    SetXLabel(CString(d.xLabel));
-    SetYLabel(CString(d.yLabel));
-    m_graph.pointType = d.pointType;
-    m_graph.lineType = d.lineType;
-    m_graph.showGrid = d.showGrid;
-    m_graph.pointSize = d.pointSize;
-    m_graph.lineSize = d.lineSize;
-    m_graph.xIncrements = d.xIncrements;
-    m_graph.yIncrements = d.yIncrements;
+    // The scale limits are left as they are: the next conversion sets them.
+    ApplyLook(NewDocumentSettings());
     m_graph.curveColor = 0;
     m_graph.areaWidth = 0;
     m_graph.areaHeight = 0;
-    m_useYScale = d.useYScale;
-    m_useXScale = d.useXScale;
-    m_settingsLoaded = d.settingsLoaded;
+    m_settingsLoaded = FALSE;
     m_separator = m_separators[2];
 }
 
@@ -156,10 +183,8 @@ DataTextSettings CPlorDoc::CaptureSettings() const
              m_useXScale, g.xMin, g.xMax, m_settingsLoaded };
 }
 
-void CPlorDoc::ApplySettings(DataTextSettings s)
+void CPlorDoc::ApplyLook(const DataTextSettings& s)
 {
-    // A file may hold anything; the drawing takes only what it can draw.
-    BringSettingsIntoRange(s);
     SetGraphTitle(CString(s.title));
     SetXLabel(CString(s.xLabel));
     SetYLabel(CString(s.yLabel));
@@ -172,11 +197,18 @@ void CPlorDoc::ApplySettings(DataTextSettings s)
     g.lineSize = s.lineSize;
     g.showGrid = s.showGrid;
     m_useYScale = s.useYScale;
-    g.yMin = s.yMin;
-    g.yMax = s.yMax;
     m_useXScale = s.useXScale;
-    g.xMin = s.xMin;
-    g.xMax = s.xMax;
+}
+
+void CPlorDoc::ApplySettings(DataTextSettings s)
+{
+    // A file may hold anything; the drawing takes only what it can draw.
+    BringSettingsIntoRange(s);
+    ApplyLook(s);
+    m_graph.yMin = s.yMin;
+    m_graph.yMax = s.yMax;
+    m_graph.xMin = s.xMin;
+    m_graph.xMax = s.xMax;
     m_settingsLoaded = s.settingsLoaded;
 }
 
@@ -296,10 +328,10 @@ void CPlorDoc::OnGraphOptions()
     SetGraphTitle(dialog.m_strTitle);
     SetXLabel(dialog.m_strXLabel);
     SetYLabel(dialog.m_strYLabel);
-    ApplyAxisOptions(dialog.m_bUseYScale, dialog.m_dYMin, dialog.m_dYMax, dialog.m_nYIncrementIndex, m_useYScale,
-                     g.yMin, g.yMax, m_yDataRange, m_savedYIncrements, g.yIncrements);
-    ApplyAxisOptions(dialog.m_bUseXScale, dialog.m_dXMin, dialog.m_dXMax, dialog.m_nXIncrementIndex, m_useXScale,
-                     g.xMin, g.xMax, m_xDataRange, m_savedXIncrements, g.xIncrements);
+    ApplyAxisChoice({ dialog.m_bUseYScale, dialog.m_dYMin, dialog.m_dYMax, dialog.m_nYIncrementIndex },
+                    { m_useYScale, g.yMin, g.yMax, m_yDataRange, m_savedYIncrements, g.yIncrements });
+    ApplyAxisChoice({ dialog.m_bUseXScale, dialog.m_dXMin, dialog.m_dXMax, dialog.m_nXIncrementIndex },
+                    { m_useXScale, g.xMin, g.xMax, m_xDataRange, m_savedXIncrements, g.xIncrements });
     SetModifiedFlag(TRUE);
     UpdateAllViews(nullptr);
 }
@@ -330,27 +362,6 @@ void CPlorDoc::FillOptionsDialog(CGraphOptionsDlg& dialog)
         dialog.m_dXMin = g.xMin;
         dialog.m_dXMax = g.xMax;
     }
-}
-
-// One axis taken back from the dialog: a fixed scale chooses its own
-// increments (remembering those in force when it is first fixed), an
-// automatic one follows the data with the increments picked in the list.
-void CPlorDoc::ApplyAxisOptions(BOOL bFixed, double lo, double hi, int incrementIndex, BOOL& useScale, double& min,
-                                double& max, const double (&dataRange)[2], int& savedIncrements, int& increments)
-{
-    if (bFixed) {
-        min = lo;
-        max = hi;
-        if (!useScale)
-            savedIncrements = increments;
-        increments = ChooseIncrements(min, max);
-    } else {
-        min = dataRange[0];
-        max = dataRange[1];
-        if (incrementIndex >= 0)
-            increments = incrementIndex + 2;
-    }
-    useScale = bFixed;
 }
 
 void CPlorDoc::OnUpdateGraphOptions(CCmdUI* pCmdUI)

@@ -65,10 +65,10 @@ private:
     DataTextSettings CaptureSettings() const;
     // Line i as the portable parser and converter read it.
     const std::string& LineText(int i) const { return m_lines[i].str(); }
+    // Texts, markers, line, grid, increments and fixed-scale flags of settings.
+    void ApplyLook(const DataTextSettings& settings);
     void ApplySettings(DataTextSettings settings);
     void FillOptionsDialog(CGraphOptionsDlg& dialog);
-    static void ApplyAxisOptions(BOOL bFixed, double lo, double hi, int incrementIndex, BOOL& useScale, double& min,
-                                 double& max, const double (&dataRange)[2], int& savedIncrements, int& increments);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "framework/FrameworkIds.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/TestPrinter.h"
 #include "tests/support/WinePath.h"
 
@@ -34,36 +35,13 @@ double Now()
     return static_cast<double>(t.QuadPart) / frequency.QuadPart;
 }
 
-struct Search {
-    DWORD processId;
-    HWND hMain;
-    HWND hBox;
-};
-
-BOOL CALLBACK FindWindows(HWND hWnd, LPARAM lParam)
-{
-    Search* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != search->processId || !IsWindowVisible(hWnd))
-        return TRUE;
-    char className[64] = {};
-    GetClassNameA(hWnd, className, sizeof className);
-    if (std::string(className) == "#32770")
-        search->hBox = hWnd;
-    else if (GetMenu(hWnd))
-        search->hMain = hWnd;
-    return TRUE;
-}
-
 // Waits for the main window, answering every message box on the way with
 // its default button. Null after the timeout.
 HWND WaitForMainWindow(DWORD processId, int& boxesAnswered, double& firstBox)
 {
     HWND hAnswered = nullptr;
     for (double start = Now(); Now() - start < kTimeoutMs / 1000.0;) {
-        Search search = { processId, nullptr, nullptr };
-        EnumWindows(&FindWindows, reinterpret_cast<LPARAM>(&search));
+        ProcessWindows search = FindProcessWindows(processId);
         if (search.hBox) {
             // The box stays on the screen until its thread has read the answer.
             if (search.hBox != hAnswered) {

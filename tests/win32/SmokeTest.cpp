@@ -7,36 +7,18 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/WinePath.h"
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    HWND hWnd;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
-{
-    Search* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == search->processId && IsWindowVisible(hWnd) && GetMenu(hWnd)) {
-        search->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        Search search = { processId, nullptr };
-        EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.hWnd)
-            return search.hWnd;
+        if (HWND hMain = FindProcessWindows(processId).hMain)
+            return hMain;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
     return nullptr;
