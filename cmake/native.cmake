@@ -24,8 +24,10 @@ if(PLOTRA_SANITIZE)
   add_link_options(${SANITIZE})
 endif()
 
+find_package(Threads REQUIRED)
 add_library(plotra_core STATIC ${PLOTRA_CORE_SOURCES})
 target_include_directories(plotra_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(plotra_core PUBLIC Threads::Threads)
 
 add_executable(native_tests ${PLOTRA_NATIVE_TEST_SOURCES})
 target_link_libraries(native_tests PRIVATE plotra_core GTest::gtest_main)

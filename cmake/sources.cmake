@@ -6,6 +6,7 @@ set(PLOTRA_CORE_SOURCES
   framework/DdeCommand.cpp
   app/StartupCommand.cpp
   graph/AxisScale.cpp
+  document/BackgroundTask.cpp
   document/NumberText.cpp
   document/DataLines.cpp
   document/DataText.cpp
@@ -35,6 +36,7 @@ set(PLOTRA_WIN_SOURCES
   framework/PrintInfo.cpp
   framework/PrintPreviewWnd.cpp
   framework/RecentFileList.cpp
+  framework/ShellCalls.cpp
   framework/ShellRegistry.cpp
   framework/String.cpp
   framework/StringArray.cpp
@@ -66,6 +68,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/CommandLineTest.cpp
   tests/native/AxisScaleTest.cpp
   tests/native/NumberTextTest.cpp
+  tests/native/BackgroundTaskTest.cpp
   tests/native/DataLinesTest.cpp
   tests/native/DataTextTest.cpp
   tests/native/GraphLayoutTest.cpp

@@ -7,7 +7,7 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
 include(cmake/sources.cmake)
 
-set(WIN_LIBS user32 gdi32 comdlg32 shell32 advapi32 comctl32 kernel32)
+set(WIN_LIBS user32 gdi32 advapi32 kernel32)
 
 add_library(plotra_core STATIC ${PLOTRA_CORE_SOURCES})
 target_include_directories(plotra_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -42,9 +42,10 @@ target_link_libraries(core_tests PRIVATE plotra_core GTest::gtest_main)
 add_test(NAME core_tests COMMAND core_tests)
 
 # The smoke test starts plotra.exe as a user would and saves a screenshot.
-add_executable(smoke_test tests/win32/SmokeTest.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)
+add_executable(smoke_test tests/win32/SmokeTest.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp
+               tests/support/TestPrinter.cpp)
 target_include_directories(smoke_test PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(smoke_test PRIVATE ${WIN_LIBS})
+target_link_libraries(smoke_test PRIVATE ${WIN_LIBS} winspool comdlg32)
 add_dependencies(smoke_test plotra)
 add_test(NAME smoke_test COMMAND smoke_test $<TARGET_FILE:plotra>
          ${CMAKE_SOURCE_DIR}/samples/sample.plr ${CMAKE_BINARY_DIR}/screenshots/smoke.png)

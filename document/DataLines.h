@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "document/BackgroundTask.h"
+
 // How a data line failed to give a point.
 enum class LineFault {
     None,
@@ -55,6 +57,28 @@ ConvertResult ConvertDataLines(int n, GetLine getLine, float* x, float* y)
             return { fault, i };
     }
     return { LineFault::None, -1 };
+}
+
+// The same with the second half of the lines converted on a second thread,
+// when there are enough of them to pay for one. The first fault is the one
+// reported, whichever thread found it.
+template <class GetLine>
+ConvertResult ConvertDataLinesOnTwoThreads(int n, GetLine getLine, float* x, float* y)
+{
+    const int kLinesWorthAThread = 50000;
+    if (n < kLinesWorthAThread)
+        return ConvertDataLines(n, getLine, x, y);
+    const int half = n / 2;
+    auto getSecondHalf = [&](int i) -> decltype(auto) { return getLine(half + i); };
+    ConvertResult second = { LineFault::None, -1 };
+    CBackgroundTask task([&] { second = ConvertDataLines(n - half, getSecondHalf, x + half, y + half); });
+    ConvertResult first = ConvertDataLines(half, getLine, x, y);
+    task.Wait();
+    if (first.fault != LineFault::None)
+        return first;
+    if (second.fault != LineFault::None)
+        second.line += half;
+    return second;
 }
 
 // Heapsort of the points by ascending X, each Y moving with its X. Not

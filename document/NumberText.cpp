@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -113,6 +114,48 @@ long long DecimalMagnitude(const char* p, const char* end)
     return position - 1 + (negative ? -exponent : exponent);
 }
 
+// The powers of ten a double holds exactly.
+const double kExactPowersOfTen[] = { 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+
+// The number ScanDecimal found between p and end when its digits and power of
+// ten are small enough for one exact multiplication or division: the digits
+// then make an exact double, so does the power, and the one rounding of the
+// operation gives the correctly rounded value (data files' "123.456789" take
+// this way). False otherwise, for the general reader.
+bool ReadSmallDecimal(const char* p, const char* end, double& value)
+{
+    const std::uint64_t kExactLimit = std::uint64_t(1) << 53;
+    std::uint64_t digits = 0;
+    int scale = 0;  // the power of ten of the last digit read
+    bool point = false;
+    for (; p != end && *p != 'e' && *p != 'E'; ++p) {
+        if (*p == '.') {
+            point = true;
+            continue;
+        }
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        if (digits >= kExactLimit)
+            return false;
+        scale -= point ? 1 : 0;
+    }
+    if (p != end) {
+        ++p;
+        bool negative = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        int exponent = 0;
+        for (; p != end && exponent < 1000; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        scale += negative ? -exponent : exponent;
+    }
+    if (scale < -22 || scale > 22)
+        return false;
+    double exact = static_cast<double>(digits);
+    value = scale < 0 ? exact / kExactPowersOfTen[-scale] : exact * kExactPowersOfTen[scale];
+    return true;
+}
+
 double ReadDouble(const char* p, const char* end)
 {
     bool negative = SkipSpaceAndSign(p, end);
@@ -120,6 +163,8 @@ double ReadDouble(const char* p, const char* end)
     if (numberEnd == p)
         return 0.0;
     double value = 0.0;
+    if (ReadSmallDecimal(p, numberEnd, value))
+        return negative ? -value : value;
     std::from_chars_result result = std::from_chars(p, numberEnd, value);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone here, where atof gives HUGE_VAL or 0.

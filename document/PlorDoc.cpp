@@ -2,10 +2,12 @@
 
 #include <new>
 #include <string>
+#include <utility>
 
 #include "app/resource.h"
 #include "dialogs/GraphDataDlg.h"
 #include "dialogs/GraphOptionsDlg.h"
+#include "document/BackgroundTask.h"
 #include "document/DataLines.h"
 #include "graph/AxisScale.h"
 #include "framework/CmdUI.h"
@@ -75,6 +77,23 @@ UINT FaultMessage(DataTextFault fault)
         break;
     }
     return IDS_NOT_PLOTRA_FILE;
+}
+
+// Reads the archive's lines into lines from index 0, each straight into its
+// place; returns how many there were.
+int ReadLines(CArchive& ar, CStringArray& lines)
+{
+    int count = 0;
+    for (;; ++count) {
+        if (count >= lines.GetSize())
+            lines.SetSize(count + 1);
+        if (!ar.ReadString(lines[count]))
+            break;
+    }
+    // The slot the failed read took is not a line.
+    if (count >= kLineGrowth && lines.GetSize() > count)
+        lines.SetSize(count);
+    return count;
 }
 
 }  // namespace
@@ -158,19 +177,19 @@ void CPlorDoc::Serialize(CArchive& ar)
         ar.Write(text.data(), static_cast<unsigned>(text.size()));
         return;
     }
-    if (ar.GetFile()->GetLength() > kLargeTextWarningSize)
-        AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
-    // Each line is read straight into its place in the array.
     int count = 0;
-    for (;; ++count) {
-        if (count >= m_lines.GetSize())
-            m_lines.SetSize(count + 1);
-        if (!ar.ReadString(m_lines[count]))
-            break;
+    if (ar.GetFile()->GetLength() > kLargeTextWarningSize) {
+        // A large file is read while its warning is on the screen. The lines
+        // go into an array of their own meanwhile, so that nothing the box's
+        // message loop runs can meet a list that is being filled.
+        CStringArray lines = std::move(m_lines);
+        CBackgroundTask reading([&] { count = ReadLines(ar, lines); });
+        AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
+        reading.Wait();
+        m_lines = std::move(lines);
+    } else {
+        count = ReadLines(ar, m_lines);
     }
-    // The slot the failed read took is not a line.
-    if (count >= kLineGrowth && m_lines.GetSize() > count)
-        m_lines.SetSize(count);
     if (ParseText(count))
         AfxThrowFileException(CFileException::generic);
 }
@@ -247,7 +266,7 @@ BOOL CPlorDoc::ConvertLines()
         return TRUE;
     }
     ConvertResult result =
-        ConvertDataLines(n, [this](int i) -> const std::string& { return LineText(i); }, x, y);
+        ConvertDataLinesOnTwoThreads(n, [this](int i) -> const std::string& { return LineText(i); }, x, y);
     if (result.fault != LineFault::None) {
         delete[] x;
         delete[] y;

@@ -1,13 +1,11 @@
 #include "framework/DocTemplate.h"
 
-#include <windows.h>
-#include <commdlg.h>
-
 #include <string>
 
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"
 #include "framework/FrameworkIds.h"
+#include "framework/ShellCalls.h"
 #include "framework/WinApp.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
@@ -156,7 +154,7 @@ BOOL CSingleDocTemplate::PromptFileName(CString& fileName, BOOL bOpen) const
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrDefExt = ext.IsEmpty() ? nullptr : static_cast<const char*>(ext) + 1;
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
-    BOOL ok = bOpen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    BOOL ok = bOpen ? AfxGetOpenFileName(ofn) : AfxGetSaveFileName(ofn);
     if (ok)
         fileName = buffer;
     return ok;

@@ -10,6 +10,7 @@
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
 #include "framework/PrintPreviewWnd.h"
+#include "framework/ShellCalls.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
 
@@ -161,13 +162,13 @@ void CFrameWnd::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu)
 void CFrameWnd::OnDropFiles(HDROP hDrop)
 {
     SetActiveWindow(m_hWnd);
-    UINT count = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    UINT count = AfxDragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         char name[MAX_PATH];
-        if (DragQueryFileA(hDrop, i, name, MAX_PATH) && AfxGetApp())
+        if (AfxDragQueryFile(hDrop, i, name, MAX_PATH) && AfxGetApp())
             AfxGetApp()->OpenDocumentFile(name);
     }
-    DragFinish(hDrop);
+    AfxDragFinish(hDrop);
 }
 
 LRESULT CFrameWnd::OnDdeInitiate(WPARAM wParam, LPARAM lParam)

@@ -5,6 +5,7 @@
 #include "framework/FrameworkIds.h"
 #include "framework/PrintInfo.h"
 #include "framework/PrintPreviewWnd.h"
+#include "framework/ShellCalls.h"
 #include "framework/UiHooks.h"
 #include "framework/WinApp.h"
 
@@ -103,9 +104,9 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     if (AfxGetUiHooks().printDialog) {
         ok = AfxGetUiHooks().printDialog(pd);
     } else {
-        ok = PrintDlgA(&pd);
+        ok = AfxPrintDlg(pd);
         // No printer at all: PrintDlg fails without a dialog the user saw.
-        if (!ok && CommDlgExtendedError() == PDERR_NODEFAULTPRN) {
+        if (!ok && AfxCommDlgExtendedError() == PDERR_NODEFAULTPRN) {
             AfxMessageBox(AFX_IDP_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
         }

@@ -1,7 +1,5 @@
 #include "framework/WinApp.h"
 
-#include <commdlg.h>
-
 #include <cstring>
 
 #include "framework/CmdUI.h"
@@ -11,6 +9,7 @@
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
 #include "framework/RecentFileList.h"
+#include "framework/ShellCalls.h"
 #include "framework/ShellRegistry.h"
 #include "framework/UiHooks.h"
 #include "framework/Wnd.h"
@@ -135,6 +134,7 @@ int CWinApp::Run()
 {
     if (!m_pMainWnd)
         return ExitInstance();
+    AfxLoadCommonDialogsAhead();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (!PreTranslateMessage(&msg)) {
@@ -324,7 +324,7 @@ void CWinApp::OnFilePrintSetup()
     // The dialog opens on the printer chosen before and may replace the handles.
     pd.hDevMode = CopyDevMode();
     pd.hDevNames = CopyDevNames();
-    BOOL ok = AfxGetUiHooks().printSetup ? AfxGetUiHooks().printSetup(pd) : PrintDlgA(&pd);
+    BOOL ok = AfxGetUiHooks().printSetup ? AfxGetUiHooks().printSetup(pd) : AfxPrintDlg(pd);
     if (ok) {
         // Kept for Print, Print Preview and the printed size until the next choice.
         SelectPrinter(pd.hDevNames, pd.hDevMode);

@@ -1,7 +1,5 @@
 #include "framework/Wnd.h"
 
-#include <shellapi.h>
-
 #include <map>
 #include <new>
 #include <set>
@@ -114,9 +112,12 @@ CString CWnd::GetWindowText() const
     return CString(text);
 }
 
+// The style bit is all that shell32's DragAcceptFiles sets; setting it here
+// keeps shell32 from loading until files are actually dropped.
 void CWnd::DragAcceptFiles(BOOL bAccept)
 {
-    ::DragAcceptFiles(m_hWnd, bAccept);
+    LONG style = GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    SetWindowLongA(m_hWnd, GWL_EXSTYLE, bAccept ? style | WS_EX_ACCEPTFILES : style & ~WS_EX_ACCEPTFILES);
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*)

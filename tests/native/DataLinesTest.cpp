@@ -103,6 +103,45 @@ TEST(DataLines, ConvertStopsAtTheFirstFaultyLine)
     EXPECT_EQ(1, r.line);
 }
 
+// Enough lines for the second thread: every value lands in its place, and the
+// fault reported is the first one, in whichever half it lies.
+TEST(DataLines, ConvertOnTwoThreadsGivesTheSameResult)
+{
+    const int n = 100001;
+    std::vector<std::string> lines(n);
+    for (int i = 0; i < n; ++i)
+        lines[i] = std::to_string(i) + " -" + std::to_string(i) + ".5";
+    auto getLine = [&](int i) -> const std::string& { return lines[i]; };
+    std::vector<float> x(n);
+    std::vector<float> y(n);
+    ConvertResult r = ConvertDataLinesOnTwoThreads(n, getLine, x.data(), y.data());
+    EXPECT_EQ(LineFault::None, r.fault);
+    for (int i = 0; i < n; i += 997)
+        ASSERT_TRUE(x[i] == i && y[i] == -i - 0.5f) << "line " << i << ": " << x[i] << ", " << y[i];
+    EXPECT_TRUE(x[n - 1] == n - 1 && y[n - 1] == -(n - 1) - 0.5f);
+
+    const struct {
+        int faulty[2];  // -1 for none
+        LineFault fault;
+        int line;
+    } cases[] = {
+        /* 0 */ { { 90000, -1 }, LineFault::MissingData, 90000 },
+        /* 1 */ { { 20, 90000 }, LineFault::MissingData, 20 },
+        /* 2 */ { { 50000, 50001 }, LineFault::MissingData, 50000 },
+    };
+    for (std::size_t c = 0; c < sizeof cases / sizeof cases[0]; ++c) {
+        std::vector<std::string> faulty = lines;
+        for (int line : cases[c].faulty) {
+            if (line >= 0)
+                faulty[line] = "7";
+        }
+        r = ConvertDataLinesOnTwoThreads(n, [&](int i) -> const std::string& { return faulty[i]; }, x.data(),
+                                         y.data());
+        EXPECT_EQ(cases[c].fault, r.fault) << "row " << c;
+        EXPECT_EQ(cases[c].line, r.line) << "row " << c;
+    }
+}
+
 TEST(DataLines, SortOrdersByXAndKeepsPairsTogether)
 {
     EXPECT_EQ((std::vector<Point>{ { 1, 1 }, { 2, 4 }, { 3, 9 } }), Sorted({ { 3, 9 }, { 1, 1 }, { 2, 4 } }));

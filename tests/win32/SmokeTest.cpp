@@ -1,5 +1,7 @@
 // Starts plotra.exe on a sample file as a user would, waits for its main
-// window, saves a screenshot of it and closes it again.
+// window and saves a screenshot of it; opens File Open's dialog and Print
+// Preview (the program binds the common dialogs only when first needed),
+// then closes it again.
 //
 //   smoke_test <plotra.exe> <sample.plr> <screenshot.png>
 #include <windows.h>
@@ -7,8 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/FrameworkIds.h"
 #include "tests/support/ProcessWindows.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/TestPrinter.h"
 #include "tests/support/WinePath.h"
 
 namespace {
@@ -42,6 +46,37 @@ bool HasContent(const Picture& picture)
     return false;
 }
 
+// Chooses File Open and waits for its dialog, which it cancels; false when
+// no dialog came.
+bool ShowsOpenDialog(HWND hWnd, DWORD processId)
+{
+    PostMessageA(hWnd, WM_COMMAND, ID_FILE_OPEN, 0);
+    HWND hDialog = nullptr;
+    for (DWORD start = GetTickCount(); !hDialog && GetTickCount() - start < 30000;) {
+        hDialog = FindProcessWindows(processId).hBox;
+        if (!hDialog)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+    if (!hDialog)
+        return false;
+    PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+    for (DWORD start = GetTickCount(); IsWindow(hDialog) && GetTickCount() - start < 30000;)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    return !IsWindow(hDialog);
+}
+
+// Opens Print Preview and closes it again; false when no preview came.
+bool ShowsPrintPreview(HWND hWnd)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hWnd, WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0, SMTO_NORMAL, 30000, &result);
+    HWND hPreview = GetDlgItem(hWnd, AFX_IDW_PREVIEW);
+    if (!hPreview)
+        return false;
+    SendMessageTimeoutA(hPreview, WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0, SMTO_NORMAL, 30000, &result);
+    return true;
+}
+
 int Fail(const char* what)
 {
     std::printf("smoke test FAILED: %s\n", what);
@@ -58,6 +93,11 @@ int main(int argc, char** argv)
     std::string sample = ToWindowsPath(argv[2]);
     std::string png = ToWindowsPath(argv[3]);
     CreateDirectoryA(png.substr(0, png.find_last_of('\\')).c_str(), nullptr);
+
+    std::string printerError;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    bool printer = InstallTestPrinter(kTestPrinterName, std::string(temp) + "plotra-smoke.ps", true, printerError);
 
     std::string commandLine = "\"" + exe + "\" \"" + sample + "\"";
     STARTUPINFOA si = {};
@@ -88,6 +128,10 @@ int main(int argc, char** argv)
     Picture picture = CaptureWindow(hWnd);
     bool saved = SavePicture(picture, png);
     std::printf("screenshot: %s (%d x %d)\n", argv[3], picture.width, picture.height);
+    bool openDialog = ShowsOpenDialog(hWnd, pi.dwProcessId);
+    bool preview = printer && ShowsPrintPreview(hWnd);
+    if (!printer)
+        std::printf("Print Preview not tried: no test printer (%s)\n", printerError.c_str());
 
     PostMessageA(hWnd, WM_CLOSE, 0, 0);
     bool ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
@@ -104,6 +148,10 @@ int main(int argc, char** argv)
         return Fail("screenshot not written");
     if (!painted)
         return Fail("window is blank");
+    if (!openDialog)
+        return Fail("File Open showed no dialog");
+    if (printer && !preview)
+        return Fail("Print Preview did not open");
     if (!ended || exitCode != 0)
         return Fail("plotra.exe did not end cleanly after WM_CLOSE");
     std::printf("smoke test passed\n");

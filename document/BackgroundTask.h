@@ -1,0 +1,26 @@
+#pragma once
+// CBackgroundTask: work handed to the second processor. The task starts on a
+// thread of its own while the caller goes on; Wait() joins it and passes on
+// what it threw. The destructor joins too, so a task never outlives what it
+// refers to. Where no thread can be started the task runs at once instead.
+#include <exception>
+#include <functional>
+#include <thread>
+
+class CBackgroundTask {
+public:
+    explicit CBackgroundTask(std::function<void()> task);
+    ~CBackgroundTask();
+    CBackgroundTask(const CBackgroundTask&) = delete;
+    CBackgroundTask& operator=(const CBackgroundTask&) = delete;
+
+    // Returns when the task has ended; rethrows its exception, if any.
+    void Wait();
+
+private:
+    void Run();
+
+    std::function<void()> m_task;
+    std::exception_ptr m_error;
+    std::thread m_thread;
+};

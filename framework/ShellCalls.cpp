@@ -1,0 +1,87 @@
+#include "framework/ShellCalls.h"
+
+namespace {
+
+// The library stays loaded for the rest of the run once a call needed it.
+FARPROC Bind(const char* library, const char* name)
+{
+    HMODULE hModule = GetModuleHandleA(library);
+    if (!hModule)
+        hModule = LoadLibraryA(library);
+    return hModule ? GetProcAddress(hModule, name) : nullptr;
+}
+
+// The call named, looked up once; null when it cannot be had.
+template <class Call>
+Call Lookup(const char* library, const char* name)
+{
+    // Through void*: GCC warns of a direct cast between function types.
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(Bind(library, name)));
+}
+
+const char kDialogs[] = "comdlg32.dll";
+const char kShell[] = "shell32.dll";
+
+bool g_bDialogsMissing = false;
+
+DWORD WINAPI LoadCommonDialogs(void*)
+{
+    // Kept loaded for the rest of the run, like the calls bound above.
+    LoadLibraryA(kDialogs);
+    return 0;
+}
+
+template <class Call, class Record>
+BOOL RunDialog(Call call, Record& record)
+{
+    g_bDialogsMissing = call == nullptr;
+    return call ? call(&record) : FALSE;
+}
+
+}  // namespace
+
+void AfxLoadCommonDialogsAhead()
+{
+    HANDLE hThread = CreateThread(nullptr, 0, &LoadCommonDialogs, nullptr, 0, nullptr);
+    if (hThread)
+        CloseHandle(hThread);
+}
+
+BOOL AfxGetOpenFileName(OPENFILENAMEA& ofn)
+{
+    static auto call = Lookup<BOOL(WINAPI*)(OPENFILENAMEA*)>(kDialogs, "GetOpenFileNameA");
+    return RunDialog(call, ofn);
+}
+
+BOOL AfxGetSaveFileName(OPENFILENAMEA& ofn)
+{
+    static auto call = Lookup<BOOL(WINAPI*)(OPENFILENAMEA*)>(kDialogs, "GetSaveFileNameA");
+    return RunDialog(call, ofn);
+}
+
+BOOL AfxPrintDlg(PRINTDLGA& pd)
+{
+    static auto call = Lookup<BOOL(WINAPI*)(PRINTDLGA*)>(kDialogs, "PrintDlgA");
+    return RunDialog(call, pd);
+}
+
+DWORD AfxCommDlgExtendedError()
+{
+    static auto call = Lookup<DWORD(WINAPI*)()>(kDialogs, "CommDlgExtendedError");
+    if (g_bDialogsMissing || !call)
+        return CDERR_INITIALIZATION;
+    return call();
+}
+
+UINT AfxDragQueryFile(HDROP hDrop, UINT index, char* name, UINT size)
+{
+    static auto call = Lookup<UINT(WINAPI*)(HDROP, UINT, char*, UINT)>(kShell, "DragQueryFileA");
+    return call ? call(hDrop, index, name, size) : 0;
+}
+
+void AfxDragFinish(HDROP hDrop)
+{
+    static auto call = Lookup<void(WINAPI*)(HDROP)>(kShell, "DragFinish");
+    if (call)
+        call(hDrop);
+}
