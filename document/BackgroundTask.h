@@ -24,3 +24,19 @@ private:
     std::exception_ptr m_error;
     std::thread m_thread;
 };
+
+// Does part(half, first, last) for the items 0 to n - 1: part(0, 0, n / 2)
+// here and part(1, n / 2, n) on a second thread when n reaches minimum,
+// part(0, 0, n) alone otherwise. Returns when every part has ended.
+template <class Part>
+void ForBothHalves(int n, int minimum, Part part)
+{
+    if (n < minimum) {
+        part(0, 0, n);
+        return;
+    }
+    const int middle = n / 2;
+    CBackgroundTask second([&] { part(1, middle, n); });
+    part(0, 0, middle);
+    second.Wait();
+}

@@ -59,26 +59,23 @@ ConvertResult ConvertDataLines(int n, GetLine getLine, float* x, float* y)
     return { LineFault::None, -1 };
 }
 
+// Lines from which a second thread pays for itself.
+const int kLinesWorthAThread = 50000;
+
 // The same with the second half of the lines converted on a second thread,
-// when there are enough of them to pay for one. The first fault is the one
-// reported, whichever thread found it.
+// when there are enough of them. The first fault is the one reported,
+// whichever thread found it.
 template <class GetLine>
 ConvertResult ConvertDataLinesOnTwoThreads(int n, GetLine getLine, float* x, float* y)
 {
-    const int kLinesWorthAThread = 50000;
-    if (n < kLinesWorthAThread)
-        return ConvertDataLines(n, getLine, x, y);
-    const int half = n / 2;
-    auto getSecondHalf = [&](int i) -> decltype(auto) { return getLine(half + i); };
-    ConvertResult second = { LineFault::None, -1 };
-    CBackgroundTask task([&] { second = ConvertDataLines(n - half, getSecondHalf, x + half, y + half); });
-    ConvertResult first = ConvertDataLines(half, getLine, x, y);
-    task.Wait();
-    if (first.fault != LineFault::None)
-        return first;
-    if (second.fault != LineFault::None)
-        second.line += half;
-    return second;
+    ConvertResult results[2] = { { LineFault::None, -1 }, { LineFault::None, -1 } };
+    ForBothHalves(n, kLinesWorthAThread, [&](int half, int first, int last) {
+        auto getPart = [&](int i) -> decltype(auto) { return getLine(first + i); };
+        results[half] = ConvertDataLines(last - first, getPart, x + first, y + first);
+        if (results[half].fault != LineFault::None)
+            results[half].line += first;
+    });
+    return results[0].fault != LineFault::None ? results[0] : results[1];
 }
 
 // Heapsort of the points by ascending X, each Y moving with its X. Not

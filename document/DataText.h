@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "document/DataLines.h"
+
 
 // The longest line after the data the reader keeps; longer ones are cut.
 const std::size_t kMaxSettingsLineLength = 79;
@@ -64,6 +66,33 @@ namespace data_text {
 extern const bool (&kIsDataCharacter)[256];
 void ReadSettingsLine(int section, const std::string& line, DataTextSettings& settings);
 char ChooseSeparator(int spaces, int tabs, int commas);
+
+// What the data lines hold: whether every character fits a number, and the
+// separators among them.
+struct LineScan {
+    bool allData = true;
+    int spaces = 0;
+    int tabs = 0;
+    int commas = 0;
+};
+
+template <class GetLine>
+LineScan ScanLines(int first, int last, GetLine getLine)
+{
+    LineScan scan;
+    for (int i = first; i < last; ++i) {
+        for (char ch : getLine(i)) {
+            if (!kIsDataCharacter[static_cast<unsigned char>(ch)]) {
+                scan.allData = false;
+                return scan;
+            }
+            scan.spaces += ch == ' ';
+            scan.tabs += ch == '\t';
+            scan.commas += ch == ',';
+        }
+    }
+    return scan;
+}
 }  // namespace data_text
 
 // Walks lines 0 to n - 1 (getLine(i) gives line i as a std::string) and
@@ -78,32 +107,28 @@ DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
         return { DataTextFault::TwoBlankLines, 0, ' ' };
     if (n <= 0)
         return { DataTextFault::NotEnoughData, 0, ' ' };
+    // The data lines run to the first empty line; their characters are
+    // checked first, on two threads when there are many.
     int dataCount = 0;
-    int section = 0;
-    int limit = 8;
-    int counts[3] = { 0, 0, 0 };  // spaces, tabs, commas
-    for (int i = 0; i < n; ++i) {
-        const std::string& line = getLine(i);
-        if (section == 0 && !line.empty()) {
-            ++dataCount;
-            ++limit;
-            for (char ch : line) {
-                if (!data_text::kIsDataCharacter[static_cast<unsigned char>(ch)])
-                    return { DataTextFault::NotDataFile, 0, ' ' };
-                counts[0] += ch == ' ';
-                counts[1] += ch == '\t';
-                counts[2] += ch == ',';
-            }
-            continue;
-        }
-        ++section;
-        if (n > limit)
-            return { DataTextFault::TwoBlankLines, 0, ' ' };
-        data_text::ReadSettingsLine(section, line, settings);
-    }
+    while (dataCount < n && !getLine(dataCount).empty())
+        ++dataCount;
+    data_text::LineScan scans[2];
+    ForBothHalves(dataCount, kLinesWorthAThread, [&](int half, int first, int last) {
+        scans[half] = data_text::ScanLines(first, last, getLine);
+    });
+    if (!scans[0].allData || !scans[1].allData)
+        return { DataTextFault::NotDataFile, 0, ' ' };
+    // At most eight lines may follow the data: the empty one, the three texts
+    // and four settings lines.
+    if (dataCount < n && n > dataCount + 8)
+        return { DataTextFault::TwoBlankLines, 0, ' ' };
+    for (int i = dataCount; i < n; ++i)
+        data_text::ReadSettingsLine(i - dataCount + 1, getLine(i), settings);
     if (dataCount < 2)
         return { DataTextFault::NotEnoughData, 0, ' ' };
-    return { DataTextFault::None, dataCount, data_text::ChooseSeparator(counts[0], counts[1], counts[2]) };
+    return { DataTextFault::None, dataCount,
+             data_text::ChooseSeparator(scans[0].spaces + scans[1].spaces, scans[0].tabs + scans[1].tabs,
+                                        scans[0].commas + scans[1].commas) };
 }
 
 // A data line as written to the file, with its line end. A CR inside the

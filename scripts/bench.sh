@@ -38,6 +38,13 @@ if ! command -v gnuplot >/dev/null 2>&1; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q gnuplot-nox >/dev/null 2>&1 || true
 fi
 
+# One wineserver for all the runs, with Wine's services started once before
+# them, as a Windows machine has its services running when a user starts a
+# program; otherwise each run would share the processors with their start.
+wineserver -p
+wine cmd /c exit >/dev/null 2>&1 || true
+sleep 2
+
 echo "== plotra.exe as a user starts it (window 720 x 520, under Wine; load: $(cut -d' ' -f1-3 /proc/loadavg))"
 for name in random smooth equal-x small; do
     for _ in $(seq "$runs"); do

@@ -93,6 +93,7 @@ TEST(DataText, RefusesBadTextsWithTheirMessages)
         /* 6 */ { "X Y\r\n1 2\r\n3 4", DataTextFault::NotDataFile },
         /* 7 */ { "1,5;2\r\n3 4", DataTextFault::NotDataFile },
         /* 8 */ { "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", DataTextFault::TwoBlankLines },
+        /* 9 */ { "1 2\r\nX 4\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", DataTextFault::NotDataFile },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DataTextSettings s = NewDocumentSettings();
@@ -152,6 +153,27 @@ TEST(DataText, SeparatorIsTheMostFrequentWithTiesToSpaceThenTab)
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DataTextSettings s = NewDocumentSettings();
         EXPECT_EQ(cases[i].separator, Parse(cases[i].text, s).separator) << "row " << i;
+    }
+}
+
+// Long texts are checked in two halves at once: both halves count.
+TEST(DataText, EveryLineOfALongTextIsCheckedAndCounted)
+{
+    std::string text;
+    for (int i = 0; i < 30000; ++i)
+        text += "1 2\r\n";
+    for (int i = 0; i < 30000; ++i)
+        text += "1,,2\r\n";
+    DataTextSettings s = NewDocumentSettings();
+    DataTextResult r = Parse(text + "\r\nTitle", s);
+    EXPECT_EQ(DataTextFault::None, r.fault);
+    EXPECT_EQ(60000, r.dataCount);
+    EXPECT_EQ(',', r.separator);
+    EXPECT_EQ("Title", s.title);
+    for (std::size_t at : { std::size_t(40), text.size() - 9 }) {
+        std::string faulty = text;
+        faulty[at] = 'x';
+        EXPECT_EQ(DataTextFault::NotDataFile, Parse(faulty, s).fault) << "x at " << at;
     }
 }
 
