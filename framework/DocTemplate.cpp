@@ -50,9 +50,7 @@ BOOL CSingleDocTemplate::CreateDocumentAndFrame()
     }
     m_pOnlyDoc->m_pDocTemplate = this;
     if (!pFrame->LoadFrame(m_nIDResource, m_pOnlyDoc, m_pViewClass)) {
-        // A frame whose window never came to be is still ours to delete.
-        if (!pFrame->m_hWnd)
-            delete pFrame;
+        // The frame has deleted itself (PostNcDestroy).
         delete m_pOnlyDoc;
         m_pOnlyDoc = nullptr;
         return FALSE;

@@ -54,10 +54,9 @@ int CFrameWnd::OnCreate(LPCREATESTRUCTA)
     CView* pView = dynamic_cast<CView*>(m_pCreateViewClass->CreateObject());
     if (!pView)
         return -1;
-    if (!pView->Create(this, m_pCreateDocument)) {
-        delete pView;
+    // A view whose window failed has deleted itself.
+    if (!pView->Create(this, m_pCreateDocument))
         return -1;
-    }
     m_pViewActive = pView;
     return 0;
 }

@@ -70,10 +70,8 @@ void CPrintPreviewWnd::Show(CView* pView)
     const char* className = RegisterClass(CS_HREDRAW | CS_VREDRAW, LoadCursor(nullptr, IDC_ARROW),
                                           reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1), nullptr);
     if (!pPreview->CreateEx(0, className, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, rc.right, rc.bottom, hFrame,
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PREVIEW)))) {
-        delete pPreview;
-        return;
-    }
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PREVIEW))))
+        return;  // it has deleted itself
     g_pCurrent = pPreview;
     pPreview->CreateButtons();
     pView->ShowWindow(SW_HIDE);

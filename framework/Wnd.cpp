@@ -66,7 +66,14 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWi
     g_pWndInit = this;
     HWND hWnd = CreateWindowExA(dwExStyle, pszClassName, pszWindowName, dwStyle, x, y, cx, cy, hWndParent,
                                 hMenuOrId, GetModuleHandleA(nullptr), nullptr);
+    // A window that failed after its first message was destroyed, and its
+    // WM_NCDESTROY ran PostNcDestroy; one that failed before it never bound
+    // this object. Clean up the same way then, so that a failed CreateEx
+    // always ends in PostNcDestroy: a frame or view has deleted itself.
+    bool bNeverBound = g_pWndInit == this;
     g_pWndInit = nullptr;
+    if (!hWnd && bNeverBound)
+        PostNcDestroy();
     return hWnd != nullptr;
 }
 

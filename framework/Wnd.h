@@ -65,7 +65,8 @@ public:
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Default processing of the message being handled now.
     LRESULT Default();
-    // Called after the window is gone; windows owned by nobody delete themselves here.
+    // Called after the window is gone, and when CreateEx fails; windows owned
+    // by nobody delete themselves here.
     virtual void PostNcDestroy() {}
 
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,10 @@
 // Start-up: the command line decides between an empty graph and a file.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/MainFrm.h"
+#include "framework/DocTemplate.h"
 #include "document/PlorDoc.h"
 #include "tests/support/AppHarness.h"
 
@@ -85,4 +88,50 @@ TEST(Startup, EmptyFileOpensAsEmptyDocumentWithoutMessage)
     EXPECT_TRUE(harness.boxes.empty());
     EXPECT_EQ("empty.plr - PLOTRA Line Graphs", WindowTitle(harness.Frame()->m_hWnd));
     EXPECT_STREQ("Graph Title", harness.Doc()->m_strGraphTitle);
+}
+
+namespace {
+
+// Refuses the creation of the program's frame (style without WS_CHILD) or of
+// its view (with it), as a system out of window resources would.
+DWORD g_refusedChildStyle = 0;
+
+LRESULT CALLBACK RefuseProgramWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        char className[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof className);
+        if (std::strncmp(className, "FwWnd:", 6) == 0 && (cs->style & WS_CHILD) == g_refusedChildStyle)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+// The frame failing before its first message, and the view failing inside
+// the frame's creation: the start ends without a window, and no object is
+// freed twice (a block freed twice comes back from two allocations).
+TEST(Startup, WindowThatCannotBeCreatedEndsTheStartQuietly)
+{
+    std::string path = WriteTestFile("no window.plr", kTwoLines);
+    for (DWORD childStyle : { DWORD(0), DWORD(WS_CHILD) }) {
+        g_refusedChildStyle = childStyle;
+        HHOOK hHook = SetWindowsHookExA(WH_CBT, &RefuseProgramWindow, nullptr, GetCurrentThreadId());
+        ASSERT_NE(nullptr, hHook);
+        {
+            AppHarness harness;
+            harness.Start("\"" + path + "\"");
+            UnhookWindowsHookEx(hHook);
+            EXPECT_EQ(nullptr, harness.App().m_pMainWnd) << "child style " << childStyle;
+            EXPECT_EQ(nullptr, harness.App().m_pDocTemplate->m_pOnlyDoc) << "child style " << childStyle;
+            EXPECT_TRUE(harness.boxes.empty()) << "child style " << childStyle;
+        }
+        void* first = ::operator new(sizeof(CMainFrame));
+        void* second = ::operator new(sizeof(CMainFrame));
+        EXPECT_NE(first, second) << "child style " << childStyle;
+        ::operator delete(first);
+        ::operator delete(second);
+    }
 }
