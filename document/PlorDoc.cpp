@@ -177,21 +177,70 @@ void CPlorDoc::Serialize(CArchive& ar)
         ar.Write(text.data(), static_cast<unsigned>(text.size()));
         return;
     }
-    int count = 0;
-    if (ar.GetFile()->GetLength() > kLargeTextWarningSize) {
-        // A large file is read while its warning is on the screen. The lines
-        // go into an array of their own meanwhile, so that nothing the box's
-        // message loop runs can meet a list that is being filled.
-        CStringArray lines = std::move(m_lines);
-        CBackgroundTask reading([&] { count = ReadLines(ar, lines); });
-        AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
-        reading.Wait();
-        m_lines = std::move(lines);
-    } else {
-        count = ReadLines(ar, m_lines);
-    }
+    int count = ReadDataLines(ar);
     if (ParseText(count))
         AfxThrowFileException(CFileException::generic);
+}
+
+// What OnPrepareOpen started: its own handle on the file and the lines read
+// from it. The task is the last member, so it has ended before the rest goes.
+struct CPlorDoc::ReadAhead {
+    CFile file;
+    unsigned long long length = 0;
+    CStringArray lines;
+    int count = 0;
+    std::unique_ptr<CBackgroundTask> reading;
+};
+
+void CPlorDoc::OnPrepareOpen(const char* pszPathName)
+{
+    std::unique_ptr<ReadAhead> ahead(new ReadAhead);
+    CFileException error;
+    if (!ahead->file.Open(pszPathName, CFile::modeRead, &error))
+        return;  // the open that follows reports it
+    try {
+        ahead->length = ahead->file.GetLength();
+    } catch (const CFileException&) {
+        return;
+    }
+    // A small file reads faster than a thread starts.
+    if (ahead->length <= kLargeTextWarningSize)
+        return;
+    ahead->lines.SetSize(kLineGrowth, kLineGrowth);
+    ReadAhead* p = ahead.get();
+    p->reading.reset(new CBackgroundTask([p] {
+        CArchive ar(&p->file, CArchive::load);
+        p->count = ReadLines(ar, p->lines);
+    }));
+    m_pReadAhead = std::move(ahead);
+}
+
+int CPlorDoc::ReadDataLines(CArchive& ar)
+{
+    std::unique_ptr<ReadAhead> ahead = std::move(m_pReadAhead);
+    const unsigned long long length = ar.GetFile()->GetLength();
+    if (length <= kLargeTextWarningSize)
+        return ReadLines(ar, m_lines);
+    // A large file is read while its warning is on the screen, if it is not
+    // being read already. The lines go into an array of their own meanwhile,
+    // so that nothing the box's message loop runs can meet a list being filled.
+    const bool bReadAhead = ahead && ahead->length == length &&
+                            ahead->file.GetFilePath().CompareNoCase(ar.GetFile()->GetFilePath()) == 0;
+    int count = 0;
+    CStringArray lines = std::move(m_lines);
+    std::unique_ptr<CBackgroundTask> reading;
+    if (!bReadAhead)
+        reading.reset(new CBackgroundTask([&] { count = ReadLines(ar, lines); }));
+    AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
+    if (bReadAhead) {
+        ahead->reading->Wait();
+        lines = std::move(ahead->lines);
+        count = ahead->count;
+    } else {
+        reading->Wait();
+    }
+    m_lines = std::move(lines);
+    return count;
 }
 
 DataTextSettings CPlorDoc::CaptureSettings() const

@@ -1,6 +1,8 @@
 #pragma once
 // CPlorDoc: the one graph of the program: its data lines as typed or read, the
 // points built from them, and every setting of the graph's appearance.
+#include <memory>
+
 #include "document/DataText.h"
 #include "document/GraphParams.h"
 #include "framework/Document.h"
@@ -18,6 +20,8 @@ public:
     void Serialize(CArchive& ar) override;
     void DeleteContents() override;
     BOOL OnNewDocument() override;
+    // A large file's lines are read on a second thread while the frame is made.
+    void OnPrepareOpen(const char* pszPathName) override;
 
     // Shows message nID with the stop icon, then resets the document.
     void ReportError(UINT nID);
@@ -61,7 +65,11 @@ protected:
     void OnUpdateGraphOptions(CCmdUI* pCmdUI);
 
 private:
+    struct ReadAhead;
+
     void FreePoints();
+    // Reads the archive's lines into m_lines; returns how many there were.
+    int ReadDataLines(CArchive& ar);
     DataTextSettings CaptureSettings() const;
     // Line i as the portable parser and converter read it.
     const std::string& LineText(int i) const { return m_lines[i].str(); }
@@ -69,6 +77,9 @@ private:
     void ApplyLook(const DataTextSettings& settings);
     void ApplySettings(DataTextSettings settings);
     void FillOptionsDialog(CGraphOptionsDlg& dialog);
+
+    // The lines of the file OnPrepareOpen was told of, until Serialize takes them.
+    std::unique_ptr<ReadAhead> m_pReadAhead;
 
     DECLARE_MESSAGE_MAP()
 };

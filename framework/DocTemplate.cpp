@@ -38,7 +38,7 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument) const
     pDocument->SetTitle(GetDocString(docName));
 }
 
-BOOL CSingleDocTemplate::CreateDocumentAndFrame()
+BOOL CSingleDocTemplate::CreateDocumentAndFrame(const char* pszPathName)
 {
     m_pOnlyDoc = dynamic_cast<CDocument*>(m_pDocClass->CreateObject());
     CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
@@ -49,6 +49,8 @@ BOOL CSingleDocTemplate::CreateDocumentAndFrame()
         return FALSE;
     }
     m_pOnlyDoc->m_pDocTemplate = this;
+    if (pszPathName)
+        m_pOnlyDoc->OnPrepareOpen(pszPathName);
     if (!pFrame->LoadFrame(m_nIDResource, m_pOnlyDoc, m_pViewClass)) {
         // The frame has deleted itself (PostNcDestroy).
         delete m_pOnlyDoc;
@@ -69,7 +71,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* pszPathName, BOOL bM
         if (!m_pOnlyDoc->SaveModified())
             return nullptr;
     } else {
-        if (!CreateDocumentAndFrame())
+        if (!CreateDocumentAndFrame(pszPathName))
             return nullptr;
         bCreated = true;
     }

@@ -39,7 +39,9 @@ public:
     CFrameWnd* m_pFrame = nullptr;
 
 private:
-    BOOL CreateDocumentAndFrame();
+    // Creates the one document and its frame; a document about to open
+    // pszPathName (null for none) is told so before the frame is made.
+    BOOL CreateDocumentAndFrame(const char* pszPathName);
 
     const CRuntimeClass* m_pDocClass;
     const CRuntimeClass* m_pFrameClass;

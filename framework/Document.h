@@ -32,6 +32,9 @@ public:
     // Reads the file through Serialize; on failure the user has been told, and
     // IsModified tells whether the contents were touched (TRUE) or not.
     virtual BOOL OnOpenDocument(const char* pszPathName);
+    // The file the template will open once it has made the frame (the
+    // program's first file): a document may start reading it meanwhile.
+    virtual void OnPrepareOpen(const char*) {}
     virtual BOOL OnSaveDocument(const char* pszPathName);
     virtual void DeleteContents() {}
     virtual void Serialize(CArchive& ar);
