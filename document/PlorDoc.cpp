@@ -215,6 +215,14 @@ void CPlorDoc::OnPrepareOpen(const char* pszPathName)
     m_pReadAhead = std::move(ahead);
 }
 
+BOOL CPlorDoc::OnOpenDocument(const char* pszPathName)
+{
+    BOOL ok = CDocument::OnOpenDocument(pszPathName);
+    // Taken by the load, or of no use once it failed before reading.
+    m_pReadAhead.reset();
+    return ok;
+}
+
 int CPlorDoc::ReadDataLines(CArchive& ar)
 {
     std::unique_ptr<ReadAhead> ahead = std::move(m_pReadAhead);

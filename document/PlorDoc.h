@@ -22,6 +22,7 @@ public:
     BOOL OnNewDocument() override;
     // A large file's lines are read on a second thread while the frame is made.
     void OnPrepareOpen(const char* pszPathName) override;
+    BOOL OnOpenDocument(const char* pszPathName) override;
 
     // Shows message nID with the stop icon, then resets the document.
     void ReportError(UINT nID);
