@@ -128,10 +128,8 @@ int main(int argc, char** argv)
     std::string file = ToWindowsPath(argv[2]);
     const char* label = argv[3];
     std::string error;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
     // Print Preview needs a printer; the tests' one prints into a file.
-    bool printer = InstallTestPrinter(kTestPrinterName, std::string(temp) + "plotra-bench.ps", true, error);
+    bool printer = InstallDefaultTestPrinter("plotra-bench.ps", error);
 
     std::string commandLine = "\"" + exe + "\" \"" + file + "\"";
     STARTUPINFOA si = {};

@@ -159,3 +159,10 @@ bool ChoosePrinter(const char* name, short orientation, PRINTDLGA& pd)
     pd.hDevNames = DevNamesFor(name, port);
     return true;
 }
+
+bool InstallDefaultTestPrinter(const char* fileName, std::string& error)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return InstallTestPrinter(kTestPrinterName, std::string(temp) + fileName, true, error);
+}

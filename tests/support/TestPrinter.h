@@ -17,6 +17,10 @@ extern const char kSecondTestPrinterName[];
 // Wine's printing pieces are missing.
 bool InstallTestPrinter(const char* name, const std::string& portPath, bool makeDefault, std::string& error);
 
+// The default test printer, printing into fileName in the temporary folder,
+// for the programs that start plotra.exe and open its Print Preview.
+bool InstallDefaultTestPrinter(const char* fileName, std::string& error);
+
 // Fills pd.hDevNames and pd.hDevMode (freeing what they held) as the Print
 // Setup dialog would when the user picks printer name with orientation
 // (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE). False when the printer is missing.

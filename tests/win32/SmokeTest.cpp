@@ -95,9 +95,7 @@ int main(int argc, char** argv)
     CreateDirectoryA(png.substr(0, png.find_last_of('\\')).c_str(), nullptr);
 
     std::string printerError;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    bool printer = InstallTestPrinter(kTestPrinterName, std::string(temp) + "plotra-smoke.ps", true, printerError);
+    bool printer = InstallDefaultTestPrinter("plotra-smoke.ps", printerError);
 
     std::string commandLine = "\"" + exe + "\" \"" + sample + "\"";
     STARTUPINFOA si = {};
