@@ -229,24 +229,21 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     const unsigned long long length = ar.GetFile()->GetLength();
     if (length <= kLargeTextWarningSize)
         return ReadLines(ar, m_lines);
-    // A large file is read while its warning is on the screen, if it is not
-    // being read already. The lines go into an array of their own meanwhile,
-    // so that nothing the box's message loop runs can meet a list being filled.
-    const bool bReadAhead = ahead && ahead->length == length &&
-                            ahead->file.GetFilePath().CompareNoCase(ar.GetFile()->GetFilePath()) == 0;
+    if (ahead && ahead->length == length &&
+        ahead->file.GetFilePath().CompareNoCase(ar.GetFile()->GetFilePath()) == 0) {
+        AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
+        ahead->reading->Wait();
+        m_lines = std::move(ahead->lines);
+        return ahead->count;
+    }
+    // Not read ahead: read while the warning is on the screen. The lines go
+    // into an array of their own meanwhile, so that nothing the box's
+    // message loop runs can meet a list being filled.
     int count = 0;
     CStringArray lines = std::move(m_lines);
-    std::unique_ptr<CBackgroundTask> reading;
-    if (!bReadAhead)
-        reading.reset(new CBackgroundTask([&] { count = ReadLines(ar, lines); }));
+    CBackgroundTask reading([&] { count = ReadLines(ar, lines); });
     AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
-    if (bReadAhead) {
-        ahead->reading->Wait();
-        lines = std::move(ahead->lines);
-        count = ahead->count;
-    } else {
-        reading->Wait();
-    }
+    reading.Wait();
     m_lines = std::move(lines);
     return count;
 }

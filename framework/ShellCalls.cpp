@@ -22,8 +22,6 @@ Call Lookup(const char* library, const char* name)
 const char kDialogs[] = "comdlg32.dll";
 const char kShell[] = "shell32.dll";
 
-bool g_bDialogsMissing = false;
-
 DWORD WINAPI LoadCommonDialogs(void*)
 {
     // Kept loaded for the rest of the run, like the calls bound above.
@@ -34,7 +32,6 @@ DWORD WINAPI LoadCommonDialogs(void*)
 template <class Call, class Record>
 BOOL RunDialog(Call call, Record& record)
 {
-    g_bDialogsMissing = call == nullptr;
     return call ? call(&record) : FALSE;
 }
 
@@ -68,7 +65,8 @@ BOOL AfxPrintDlg(PRINTDLGA& pd)
 DWORD AfxCommDlgExtendedError()
 {
     static auto call = Lookup<DWORD(WINAPI*)()>(kDialogs, "CommDlgExtendedError");
-    if (g_bDialogsMissing || !call)
+    // Missing only when comdlg32 is, and with it the dialogs.
+    if (!call)
         return CDERR_INITIALIZATION;
     return call();
 }

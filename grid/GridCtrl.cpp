@@ -236,23 +236,32 @@ int CGridCtrl::ThumbPosition(int nBar, UINT nPos) const
     return static_cast<int>(nPos);
 }
 
+// The move a scroll-bar code asks of bar nBar; the horizontal codes have the
+// values of the vertical ones (SB_LINELEFT is SB_LINEUP, SB_RIGHT SB_BOTTOM).
+// False for a code that moves nothing.
+bool CGridCtrl::BarChange(int nBar, UINT nCode, UINT nPos, int& change) const
+{
+    const bool horz = nBar == SB_HORZ;
+    const int page = horz ? m_nHPage : m_nVPage;
+    const int pos = horz ? m_nHScroll : m_nVScroll;
+    switch (nCode) {
+    case SB_LINEUP: change = -1; return true;
+    case SB_LINEDOWN: change = 1; return true;
+    case SB_PAGEUP: change = -page; return true;
+    case SB_PAGEDOWN: change = page; return true;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: change = ThumbPosition(nBar, nPos) - pos; return true;
+    case SB_TOP: change = -pos; return true;
+    case SB_BOTTOM: change = horz ? m_nHMax : m_nVMax; return true;
+    default: return false;
+    }
+}
+
 void CGridCtrl::OnHScroll(UINT nCode, UINT nPos, HWND)
 {
-    if (!IsReady())
-        return;
     int change = 0;
-    switch (nCode) {
-    case SB_LINELEFT: change = -1; break;
-    case SB_LINERIGHT: change = 1; break;
-    case SB_PAGELEFT: change = -m_nHPage; break;
-    case SB_PAGERIGHT: change = m_nHPage; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: change = ThumbPosition(SB_HORZ, nPos) - m_nHScroll; break;
-    case SB_LEFT: change = -m_nHScroll; break;
-    case SB_RIGHT: change = m_nHMax; break;
-    default: return;
-    }
-    ScrollHorz(change);
+    if (IsReady() && BarChange(SB_HORZ, nCode, nPos, change))
+        ScrollHorz(change);
 }
 
 void CGridCtrl::ScrollHorz(int nChange)
@@ -290,21 +299,9 @@ void CGridCtrl::ScrollHorz(int nChange)
 
 void CGridCtrl::OnVScroll(UINT nCode, UINT nPos, HWND)
 {
-    if (!IsReady())
-        return;
     int change = 0;
-    switch (nCode) {
-    case SB_LINEUP: change = -1; break;
-    case SB_LINEDOWN: change = 1; break;
-    case SB_PAGEUP: change = -m_nVPage; break;
-    case SB_PAGEDOWN: change = m_nVPage; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: change = ThumbPosition(SB_VERT, nPos) - m_nVScroll; break;
-    case SB_TOP: change = -m_nVScroll; break;
-    case SB_BOTTOM: change = m_nVMax; break;
-    default: return;
-    }
-    ScrollVert(change);
+    if (IsReady() && BarChange(SB_VERT, nCode, nPos, change))
+        ScrollVert(change);
 }
 
 void CGridCtrl::ScrollVert(int nChange)

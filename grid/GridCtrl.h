@@ -133,6 +133,7 @@ private:
     void SetBar(int nBar, int nMax, int nPage, int nPos);
     // Positions read with SIF_TRACKPOS, so that they pass 65535.
     int ThumbPosition(int nBar, UINT nPos) const;
+    bool BarChange(int nBar, UINT nCode, UINT nPos, int& change) const;
     void ScrollHorz(int nChange);
     void ScrollVert(int nChange);
     int ColumnSpan(int nFirst, int nLast) const;
