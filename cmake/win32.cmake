@@ -1,6 +1,10 @@
-# 32-bit Windows build: the program, its test programs and the smoke test.
-# SSE2 arithmetic keeps float and double results exact (no x87 extended precision).
-add_compile_options(-msse2 -mfpmath=sse)
+# Windows build, 32-bit (i686) or 64-bit (x86_64) by the toolchain file: the
+# program, its test programs and the smoke test. The 32-bit build computes in
+# SSE2, so float and double results are exact (no x87 extended precision);
+# x86-64 always does.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 NOMINMAX STRICT)
 add_link_options(-static -static-libgcc -static-libstdc++)
 enable_language(RC)

@@ -4,11 +4,17 @@
 // A data file of a million points is a million short line strings. Under Wine
 // each of them costs the C runtime's heap about 0.14 microseconds to allocate,
 // more than converting the numbers in them; from a pool it is a few
-// nanoseconds. Pools are 64 KB regions from VirtualAlloc (which hands out
-// 64 KB-aligned regions), each holding blocks of one size, so a block needs no
-// header: the region a pointer lies in tells whether it is a pool block and
-// of which size. Freed blocks go back to their pool's free list; the regions
-// stay with the program for the next file.
+// nanoseconds. Pools are 64 KB regions, each holding blocks of one size, so a
+// block needs no header: the region a pointer lies in tells whether it is a
+// pool block and of which size. Freed blocks go back to their pool's free
+// list; the regions stay with the program for the next file.
+//
+// All regions lie in one 4 GB range, so the region map has 65,536 entries on
+// both builds. In the 32-bit build that range is the whole address space and
+// VirtualAlloc places each region (it hands out 64 KB-aligned regions). In
+// the 64-bit build the range is reserved at the first small request and its
+// regions are committed one after another; once it is used up, or if it could
+// not be reserved, small requests go to the C runtime too.
 #include <windows.h>
 
 #include <atomic>
@@ -18,21 +24,23 @@
 
 namespace {
 
-static_assert(sizeof(void*) == 4, "the region map covers a 32-bit address space");
-
-const std::size_t kAlignment = 16;                 // what operator new promises on this target
+const std::size_t kAlignment = 16;                 // what operator new promises on both targets
 const std::size_t kLargestSmall = 256;             // bigger requests go to the C runtime
 const std::size_t kClasses = kLargestSmall / kAlignment;
 const std::size_t kRegionShift = 16;               // 64 KB regions
 const std::size_t kRegionSize = std::size_t(1) << kRegionShift;
-const std::size_t kRegionCount = std::size_t(1) << (32 - kRegionShift);
+const std::uint64_t kRangeSize = std::uint64_t(1) << 32;
+const std::size_t kRegionCount = static_cast<std::size_t>(kRangeSize >> kRegionShift);
+const bool kWholeAddressSpace = sizeof(void*) == 4;
 
 struct FreeBlock {
     FreeBlock* next;
 };
 
-// Per region: 0 when it is not a pool, else the pool's size class + 1.
+// Per region of the range: 0 when it is not a pool, else the pool's size class + 1.
 unsigned char g_regionClass[kRegionCount];
+std::atomic<char*> g_rangeBase{nullptr};  // the 64-bit build's reserved range, once reserved
+std::size_t g_regionsCommitted;            // the 64-bit build's regions in use, from its start
 FreeBlock* g_freeList[kClasses];
 std::atomic_flag g_lock = ATOMIC_FLAG_INIT;
 
@@ -46,15 +54,41 @@ public:
     ~SpinLock() { g_lock.clear(std::memory_order_release); }
 };
 
+// The index of the region holding p, or kRegionCount when p lies outside the range.
 std::size_t RegionOf(const void* p)
 {
-    return reinterpret_cast<std::uintptr_t>(p) >> kRegionShift;
+    char* base = g_rangeBase.load(std::memory_order_acquire);
+    if (!kWholeAddressSpace && !base)
+        return kRegionCount;
+    std::uint64_t offset = reinterpret_cast<std::uintptr_t>(p) - reinterpret_cast<std::uintptr_t>(base);
+    return offset < kRangeSize ? static_cast<std::size_t>(offset >> kRegionShift) : kRegionCount;
+}
+
+// A new 64 KB region of the range, or null when there is none.
+char* NewRegion()
+{
+    if (kWholeAddressSpace)
+        return static_cast<char*>(VirtualAlloc(nullptr, kRegionSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    char* base = g_rangeBase.load(std::memory_order_relaxed);
+    if (!base && g_regionsCommitted == 0) {
+        base = static_cast<char*>(VirtualAlloc(nullptr, static_cast<std::size_t>(kRangeSize), MEM_RESERVE, PAGE_NOACCESS));
+        g_rangeBase.store(base, std::memory_order_release);
+        if (!base)
+            g_regionsCommitted = kRegionCount;  // not reserved: no pools, never asked again
+    }
+    if (g_regionsCommitted == kRegionCount)
+        return nullptr;
+    char* region = base + g_regionsCommitted * kRegionSize;
+    if (!VirtualAlloc(region, kRegionSize, MEM_COMMIT, PAGE_READWRITE))
+        return nullptr;
+    ++g_regionsCommitted;
+    return region;
 }
 
 // Carves a new region into blocks of class c and puts them on its free list.
 bool AddRegion(std::size_t c)
 {
-    char* region = static_cast<char*>(VirtualAlloc(nullptr, kRegionSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    char* region = NewRegion();
     if (!region)
         return false;
     std::size_t blockSize = (c + 1) * kAlignment;
@@ -74,19 +108,23 @@ void* Allocate(std::size_t size)
     if (size > kLargestSmall)
         return _aligned_malloc(size, kAlignment);
     std::size_t c = (size - 1) / kAlignment;
-    SpinLock lock;
-    if (!g_freeList[c] && !AddRegion(c))
-        return nullptr;
-    FreeBlock* block = g_freeList[c];
-    g_freeList[c] = block->next;
-    return block;
+    {
+        SpinLock lock;
+        if (g_freeList[c] || AddRegion(c)) {
+            FreeBlock* block = g_freeList[c];
+            g_freeList[c] = block->next;
+            return block;
+        }
+    }
+    return _aligned_malloc(size, kAlignment);
 }
 
 void Release(void* p)
 {
     if (!p)
         return;
-    unsigned char tag = g_regionClass[RegionOf(p)];
+    std::size_t region = RegionOf(p);
+    unsigned char tag = region < kRegionCount ? g_regionClass[region] : 0;
     if (tag == 0) {
         _aligned_free(p);
         return;

@@ -9,6 +9,15 @@ export WINEDEBUG=-all
 # must stay inside the prefix instead of reaching the real desktop menus.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
+# Wine's loaders are called directly: Debian's wine wrapper starts the 32-bit
+# loader whenever it is installed, even on a kernel that cannot run it. The
+# prefix is made, and its helpers run, by the 64-bit loader, which works on
+# every machine; the 32-bit build's programs run under the 32-bit loader.
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+export WINESERVER=/usr/lib/wine/wineserver64
+wine64() { "$WINE64" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
 
 as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -17,7 +26,8 @@ as_root() {
 # Debian packages the build and the tests need; installed only when missing.
 ensure_packages() {
     local missing=0
-    for cmd in wine i686-w64-mingw32-g++-posix i686-w64-mingw32-windres Xvfb xauth cmake g++ make clang++ halibut python3; do
+    for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres x86_64-w64-mingw32-g++-posix \
+        x86_64-w64-mingw32-windres "$WINE64" "$WINESERVER" Xvfb xauth cmake g++ make clang++ halibut python3; do
         command -v "$cmd" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -28,15 +38,44 @@ ensure_packages() {
     as_root dpkg --add-architecture i386
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth cmake libgtest-dev g++ make \
+        wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 xvfb xauth cmake libgtest-dev g++ make \
         clang libclang-rt-14-dev halibut python3
 }
 
-build_win32() {
-    echo "== building the Win32 program and its tests"
-    cmake -S "$ROOT" -B "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw32.cmake" \
+# Builds the Windows programs and their tests: win32 (i686, the program as
+# shipped) or win64 (x86_64, the same sources), in build/<name>.
+build_windows() {
+    local name=$1 toolchain=mingw32
+    [ "$name" = win64 ] && toolchain=mingw64
+    echo "== building the Windows program and its tests: $name"
+    cmake -S "$ROOT" -B "$BUILD/$name" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$BUILD/win32" -j"$(nproc)"
+    cmake --build "$BUILD/$name" -j"$(nproc)"
+}
+
+# Whether this machine runs 32-bit code, found by starting Wine's 32-bit
+# loader (an i386 program). When it cannot, NO_32BIT_REASON says why.
+NO_32BIT_REASON=
+runs_32bit() {
+    local out
+    if out=$("$WINE32" --version 2>&1); then
+        return 0
+    fi
+    NO_32BIT_REASON=$(printf '%s' "$out" | head -1)
+    [ -n "$NO_32BIT_REASON" ] || NO_32BIT_REASON="$WINE32 could not be started"
+    return 1
+}
+
+# The build the run, setup and benchmark commands use: the 32-bit one where
+# 32-bit code runs, else the 64-bit one. Sets WINDOWS_BUILD and WINE_LOADER.
+choose_build() {
+    if runs_32bit; then
+        WINDOWS_BUILD=win32 WINE_LOADER=$WINE32
+        echo "== using the 32-bit build (build/win32)"
+    else
+        WINDOWS_BUILD=win64 WINE_LOADER=$WINE64
+        echo "== using the 64-bit build (build/win64): this machine cannot run 32-bit code ($NO_32BIT_REASON)"
+    fi
 }
 
 build_native() {
@@ -79,8 +118,8 @@ prepare_prefix() {
     [ -f "$WINEPREFIX/.plotra-ready" ] && return 0
     echo "== preparing the Wine prefix (first time only)"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine64 wineboot -i >/dev/null 2>&1
+    wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.plotra-ready"
 }
@@ -92,7 +131,7 @@ prepare_cdrom_drive() {
     [ -f "$WINEPREFIX/.plotra-cdrom" ] && return 0
     mkdir -p "$BUILD/cdrom"
     ln -sfn "$BUILD/cdrom" "$WINEPREFIX/dosdevices/r:"
-    wine reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f /reg:64 >/dev/null 2>&1
+    wine64 reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f /reg:64 >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.plotra-cdrom"
 }
