@@ -8,7 +8,8 @@
 # figures that explain where the time goes: loading data files of 10,000,
 # 100,000 and 1,000,000 points (natively and under Wine) and drawing
 # 1,000,000 points on the screen and into a metafile, and the data grid's
-# operations on 100,000 rows.
+# operations on 100,000 rows. Each Windows build this machine can run is
+# measured: the 64-bit one always, the 32-bit one where 32-bit code runs.
 #
 #   scripts/bench.sh [runs]     (runs of each start-up figure, 3 unless told)
 set -euo pipefail
@@ -18,8 +19,23 @@ runs=${1:-3}
 ensure_packages
 cmake -S "$ROOT" -B "$BUILD/bench-native" -DCMAKE_BUILD_TYPE=Release -DPLOTRA_SANITIZE=OFF >/dev/null
 cmake --build "$BUILD/bench-native" --target load_benchmark -j"$(nproc)" >/dev/null
-build_win32 >/dev/null
-cmake --build "$BUILD/win32" --target load_benchmark draw_benchmark grid_benchmark startup_benchmark -j"$(nproc)" >/dev/null
+builds=(win64)
+if runs_32bit; then
+    builds=(win32 win64)
+else
+    echo "== 32-bit build: not measured, this machine cannot run 32-bit code ($NO_32BIT_REASON)"
+fi
+for b in "${builds[@]}"; do
+    build_windows "$b" >/dev/null
+    cmake --build "$BUILD/$b" --target load_benchmark draw_benchmark grid_benchmark startup_benchmark \
+        -j"$(nproc)" >/dev/null
+done
+# Runs a program of one build under the Wine loader for it.
+run_build() {
+    local b=$1 program=$2
+    shift 2
+    if [ "$b" = win32 ]; then "$WINE32" "$BUILD/$b/$program" "$@"; else "$WINE64" "$BUILD/$b/$program" "$@"; fi
+}
 prepare_prefix
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"; stop_all' EXIT
@@ -42,13 +58,15 @@ fi
 # them, as a Windows machine has its services running when a user starts a
 # program; otherwise each run would share the processors with their start.
 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 || true
+wine64 cmd /c exit >/dev/null 2>&1 || true
 sleep 2
 
 echo "== plotra.exe as a user starts it (window 720 x 520, under Wine; load: $(cut -d' ' -f1-3 /proc/loadavg))"
 for name in random smooth equal-x small; do
-    for _ in $(seq "$runs"); do
-        wine "$BUILD/win32/startup_benchmark.exe" "$BUILD/win32/plotra.exe" "$folder/$name.plr" "$name"
+    for b in "${builds[@]}"; do
+        for _ in $(seq "$runs"); do
+            run_build "$b" startup_benchmark.exe "$BUILD/$b/plotra.exe" "$folder/$name.plr" "$name $b"
+        done
     done
     if command -v gnuplot >/dev/null 2>&1; then
         start=$(date +%s.%N)
@@ -63,13 +81,15 @@ done
 
 echo "== loading, native ($(uname -m), g++ -O2)"
 for n in 10000 100000 1000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core; done
-echo "== loading under Wine (i686 MinGW build)"
-for mode in core document; do
-    for n in 10000 100000 1000000; do
-        wine "$BUILD/win32/load_benchmark.exe" "$(winepath -w "$folder")" "$n" "$mode"
+for b in "${builds[@]}"; do
+    echo "== loading under Wine ($b build)"
+    for mode in core document; do
+        for n in 10000 100000 1000000; do
+            run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" "$mode"
+        done
     done
+    echo "== drawing under Wine ($b build)"
+    run_build "$b" draw_benchmark.exe
+    echo "== the data grid under Wine ($b build)"
+    run_build "$b" grid_benchmark.exe
 done
-echo "== drawing under Wine"
-wine "$BUILD/win32/draw_benchmark.exe"
-echo "== the data grid under Wine"
-wine "$BUILD/win32/grid_benchmark.exe"
