@@ -61,7 +61,8 @@ runs_32bit() {
     if out=$("$WINE32" --version 2>&1); then
         return 0
     fi
-    NO_32BIT_REASON=$(printf '%s' "$out" | head -1)
+    # bash's own message, without the "script: line N:" in front of it
+    NO_32BIT_REASON=$(printf '%s' "$out" | head -1 | sed -E 's/^.*line [0-9]+: //')
     [ -n "$NO_32BIT_REASON" ] || NO_32BIT_REASON="$WINE32 could not be started"
     return 1
 }
