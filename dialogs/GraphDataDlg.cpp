@@ -1,6 +1,7 @@
 #include "dialogs/GraphDataDlg.h"
 
 #include "app/resource.h"
+#include "dialogs/NumberTyping.h"
 #include "framework/WinApp.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridData.h"
@@ -13,6 +14,7 @@ namespace {
 
 const char kTooFewRows[] = "Need two or more rows of data to plot graph!";
 const char kEmptyCell[] = "Please enter data in empty cell !";
+const char kIncompleteCell[] = "Please complete the number in this cell !";
 
 }  // namespace
 
@@ -68,10 +70,13 @@ int CGraphDataDlg::CheckCells()
     }
     for (int row = 0; row < m_nRows; ++row) {
         for (int column = 1; column <= m_nColumns; ++column) {
-            if (!m_pGridData->GetCellText(row, column).empty())
+            std::string text = m_pGridData->GetCellText(row, column);
+            // Row 0 holds the column titles, which are no numbers.
+            if (!text.empty() && (row == 0 || IsCompleteNumber(text.c_str())))
                 continue;
-            AfxMessageBox(kEmptyCell, MB_OK);
+            AfxMessageBox(text.empty() ? kEmptyCell : kIncompleteCell, MB_OK);
             m_pGrid->SetFocus();
+            m_pGrid->EnsureVisible(row, column);
             m_pGrid->SetCurrentCell(row, column);
             return 1;
         }
@@ -86,9 +91,12 @@ void CGraphDataDlg::OnOptions()
 
 BOOL CGraphDataDlg::PreTranslateMessage(MSG* pMsg)
 {
-    // Enter and Escape go straight to the grid or its editor, so they edit
-    // cells rather than press OK or Cancel.
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
+    // Enter and Escape go straight to the grid or its editor while one of
+    // them has the focus, so they edit cells rather than press OK or Cancel;
+    // on the buttons they work as in any dialog.
+    HWND hGrid = m_pGrid->m_hWnd;
+    bool bGridFocus = hGrid && (pMsg->hwnd == hGrid || ::IsChild(hGrid, pMsg->hwnd));
+    if (bGridFocus && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
         TranslateMessage(pMsg);
         DispatchMessageA(pMsg);
         return TRUE;

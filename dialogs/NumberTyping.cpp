@@ -94,6 +94,100 @@ TypingFault CheckNumberTyping(const char* pszText, const NumberLimit& limit, boo
     return TypingFault::None;
 }
 
+namespace {
+
+// Skips the digits at p; how many there were.
+int SkipDigits(const char*& p)
+{
+    const char* start = p;
+    while (IsDigit(*p))
+        ++p;
+    return static_cast<int>(p - start);
+}
+
+}  // namespace
+
+bool IsCompleteNumber(const char* pszText)
+{
+    const char* p = pszText;
+    if (*p == '-' || *p == '+')
+        ++p;
+    int digits = SkipDigits(p);
+    if (*p == '.') {
+        ++p;
+        int decimals = SkipDigits(p);
+        if (decimals == 0 && (digits == 0 || *p == '\0'))
+            return false;
+        digits += decimals;
+    }
+    if (digits == 0)
+        return false;
+    if (*p == 'e' || *p == 'E') {
+        ++p;
+        if (*p == '-' || *p == '+')
+            ++p;
+        if (SkipDigits(p) == 0)
+            return false;
+    }
+    return *p == '\0';
+}
+
+namespace {
+
+// A number written by FormatG ("-1.23457e+006") with the same digits and no
+// exponent ("-1234570"); a text without an exponent comes back as it is.
+std::string WithoutExponent(const std::string& text)
+{
+    std::size_t mark = text.find('e');
+    if (mark == std::string::npos)
+        return text;
+    std::string sign = text[0] == '-' ? "-" : "";
+    std::string digits;
+    int point = -1;
+    for (std::size_t i = sign.size(); i < mark; ++i) {
+        if (text[i] == '.')
+            point = static_cast<int>(digits.size());
+        else
+            digits += text[i];
+    }
+    if (point < 0)
+        point = static_cast<int>(digits.size());
+    point += AtoI(text.c_str() + mark + 1);
+    if (point <= 0)
+        return sign + "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    if (point >= static_cast<int>(digits.size()))
+        return sign + digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    return sign + digits.substr(0, point) + "." + digits.substr(point);
+}
+
+}  // namespace
+
+bool IsDeletionOf(const std::string& after, const std::string& before)
+{
+    if (after.size() >= before.size())
+        return false;
+    std::size_t head = 0;
+    while (head < after.size() && after[head] == before[head])
+        ++head;
+    std::size_t tail = after.size() - head;
+    return after.compare(head, tail, before, before.size() - tail, tail) == 0;
+}
+
+std::string FormatFieldNumber(double value)
+{
+    const NumberLimit& general = g_NumberLimits[NUMLIMIT_GENERAL];
+    for (int digits = 6; digits > 1; --digits) {
+        std::string text = FormatG(value, digits);
+        if (CheckNumberTyping(text.c_str(), general, true) == TypingFault::None)
+            return text;
+        // The same digits written out without the exponent may fit.
+        std::string whole = WithoutExponent(text);
+        if (CheckNumberTyping(whole.c_str(), general, true) == TypingFault::None)
+            return whole;
+    }
+    return FormatG(value, 1);
+}
+
 std::string NumberLimitText(int which, double bound, const NumberLimit& limit)
 {
     std::string text = which == 0 ? "Minimum value is: " : "Maximum value is: ";

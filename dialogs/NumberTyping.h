@@ -27,6 +27,23 @@ const int kMaxNumberChars = 12;
 // characters, a value within the row's bounds.
 TypingFault CheckNumberTyping(const char* pszText, const NumberLimit& limit, bool bAllowExponent);
 
+// True when the text is a whole number as the data conversion reads it: an
+// optional sign, digits with at most one point (at least one digit, and not
+// ending in the point), then optionally an exponent mark, an optional sign
+// and digits. What the typing rules let through while a number is being
+// typed ("-", ".", "1e", "1e-", "1.") is not whole.
+bool IsCompleteNumber(const char* pszText);
+
+// True when after is before with characters taken out (one run of them, as
+// Backspace, Delete or Cut take out). Such a change is never refused: it must
+// be possible to shorten a text that breaks the typing rules.
+bool IsDeletionOf(const std::string& after, const std::string& before);
+
+// The text a numeric field of the general row shows for a value: the most
+// significant digits, six at most, that give a text the field's own typing
+// check accepts.
+std::string FormatFieldNumber(double value);
+
 // "Minimum value is: " (which 0) or "Maximum value is: " (which 1) and the
 // bound written with the row's format, exponents with three digits.
 std::string NumberLimitText(int which, double bound, const NumberLimit& limit);

@@ -27,6 +27,8 @@ void CNumberValidator::SetPreviousState(const CString& text, int nSelStart, int 
 
 BOOL CNumberValidator::CheckTyping()
 {
+    if (m_bHasPrevious && IsDeletionOf(m_pszText, static_cast<const char*>(m_strPrevious)))
+        return TRUE;
     TypingFault fault = CheckNumberTyping(m_pszText, m_pLimits[m_nLimit], m_bAllowExponent);
     if (fault == TypingFault::None)
         return TRUE;
@@ -82,7 +84,7 @@ void DDX_CheckedDouble(CDataExchange* pDX, int nIDC, double& value)
         value = validator.m_dValue;
         return;
     }
-    std::string written = FormatG(value);
+    std::string written = FormatFieldNumber(value);
     if (!written.empty() && CNumberValidator(nullptr, written.c_str(), NUMLIMIT_GENERAL).CheckRange(FALSE))
         ::SetWindowTextA(hCtrl, written.c_str());
 }

@@ -16,7 +16,8 @@ public:
     void AllowExponent(BOOL bAllow) { m_bAllowExponent = bAllow != FALSE; }
     // The text and selection to go back to when the check fails.
     void SetPreviousState(const CString& text, int nSelStart, int nSelEnd);
-    // FALSE when the text fails; the input has then been rejected.
+    // FALSE when the text fails; the input has then been rejected. A change
+    // that only took characters out of the previous text always passes.
     BOOL CheckTyping();
     void RejectInput(const char* pszMessage);
     CString LimitText(int which, double bound) const;
@@ -42,6 +43,7 @@ private:
 
 // Exchanges a double with an edit field of the general row: saving refuses a
 // value outside -1e20 to 1e20 with its message (the exchange stops at the
-// field, the variable unchanged); loading writes the value with six
-// significant digits, or leaves the field alone when it is out of range.
+// field, the variable unchanged); loading writes the value with at most six
+// significant digits, as many as the field's typing check accepts, or leaves
+// the field alone when it is out of range.
 void DDX_CheckedDouble(CDataExchange* pDX, int nIDC, double& value);

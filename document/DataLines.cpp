@@ -77,9 +77,11 @@ std::string DataLineToGridRow(const std::string& line, char separator)
     const char* x = p;
     while (p < end && !IsSeparator(*p))
         ++p;
-    if (p == end)
-        return line;
-    std::string row(x, p);
+    std::string row = std::string(x, p) + separator;
+    // No Y text: the conversion refuses the line, and the empty Y cell asks
+    // the user for the number.
+    if (p == end || p + 1 == end)
+        return row;
     const char* y = p + 1;
     // What the number reader skips before a number.
     while (y < end && (*y == ' ' || *y == '\t' || *y == '\r' || *y == '\n' || *y == '\v' || *y == '\f'))
@@ -87,9 +89,8 @@ std::string DataLineToGridRow(const std::string& line, char separator)
     const char* yEnd = y;
     while (yEnd < end && !IsSeparator(*yEnd))
         ++yEnd;
-    if (y == yEnd)
-        return line;
-    return row + separator + std::string(y, yEnd);
+    // A Y text that starts with a separator, or holds only blanks, reads as 0.
+    return row + (y == yEnd ? std::string("0") : std::string(y, yEnd));
 }
 
 void SortPointsByX(int n, float* x, float* y)

@@ -36,7 +36,8 @@ LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y
 // SplitDataLine reads them (the Y text without its leading blanks, up to the
 // next separator), joined by separator. The grid splits a row at every
 // separator, so a line such as "1, 2" or " 1 2" would otherwise show an empty
-// cell, or X under Y. A line without two fields comes back as it is.
+// cell, or X under Y. A line without a Y text gives an empty Y cell; a Y
+// text the reader finds no number in ("1,,2") gives "0", the value it reads.
 std::string DataLineToGridRow(const std::string& line, char separator);
 
 // Result of converting lines: the first faulty line (0-based), if any.

@@ -158,8 +158,15 @@ void CFrameWnd::OnInitMenuPopup(HMENU hMenu, UINT, BOOL bSysMenu)
     }
 }
 
+// While a modal dialog or box has the frame disabled, the document it works on
+// must not be replaced under it: files dropped then are ignored, and shell
+// open requests are refused (the shell then tells its user).
 void CFrameWnd::OnDropFiles(HDROP hDrop)
 {
+    if (!::IsWindowEnabled(m_hWnd)) {
+        AfxDragFinish(hDrop);
+        return;
+    }
     SetActiveWindow(m_hWnd);
     UINT count = AfxDragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -198,6 +205,8 @@ LRESULT CFrameWnd::OnDdeExecute(WPARAM wParam, LPARAM lParam)
         GlobalUnlock(hCommands);
     }
     std::vector<std::string> names = ParseDdeOpenCommands(text);
+    if (!::IsWindowEnabled(m_hWnd))
+        names.clear();
     // Acknowledged before the files open, so a message box shown while
     // opening cannot make the shell's request time out.
     ::PostMessageA(hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd),

@@ -219,9 +219,14 @@ TEST(DataLines, GridRowShowsTheFieldsTheConversionReads)
         /* 3 */ { " 1 2", ' ', "1 2" },
         /* 4 */ { "1 2 3", ' ', "1 2" },        // the conversion reads 2
         /* 5 */ { "-1.5e3,\t7", ',', "-1.5e3,7" },
-        /* 6 */ { "3", ' ', "3" },              // no Y: shown as it is, to be corrected
+        /* 6 */ { "3", ' ', "3 " },             // no Y: an empty Y cell, to be filled in
         /* 7 */ { "3 ", ' ', "3 " },
-        /* 8 */ { "", ' ', "" },
+        /* 8 */ { "", ' ', " " },
+        /* 9 */ { " 3", ' ', "3 " },            // X = 3, never under Y
+        /* 10 */ { ",5", ',', "5," },
+        /* 11 */ { "1,,2", ',', "1,0" },         // the conversion reads Y = 0
+        /* 12 */ { "1 ,2", ' ', "1 0" },
+        /* 13 */ { "1  ", ' ', "1 0" },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(cases[i].row, DataLineToGridRow(cases[i].line, cases[i].separator)) << "row " << i;

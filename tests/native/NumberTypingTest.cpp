@@ -93,3 +93,64 @@ TEST(NumberTyping, MessagesShowBoundsWithThreeDigitExponents)
     EXPECT_EQ("Maximum value is: 40", NumberLimitText(1, 40, g_NumberLimits[NUMLIMIT_WHOLE]));
     EXPECT_EQ("Minimum value is: 0.01", NumberLimitText(0, 0.01, g_NumberLimits[NUMLIMIT_AMOUNT]));
 }
+
+TEST(NumberTyping, OnlyWholeNumbersAreComplete)
+{
+    struct {
+        const char* text;
+        bool complete;
+    } const cases[] = {
+        /* 0 */ { "5", true },      /* 1 */ { "-5", true },    /* 2 */ { "+5", true },
+        /* 3 */ { ".5", true },     /* 4 */ { "-.5", true },   /* 5 */ { "1.5e-3", true },
+        /* 6 */ { "1.e5", true },   /* 7 */ { "2E+7", true },  /* 8 */ { "", false },
+        /* 9 */ { "-", false },     /* 10 */ { ".", false },   /* 11 */ { "-.", false },
+        /* 12 */ { "1e", false },   /* 13 */ { "1e-", false }, /* 14 */ { "1.", false },
+        /* 15 */ { "e5", false },   /* 16 */ { "5-3", false }, /* 17 */ { "1.2.3", false },
+        /* 18 */ { "--5", false },  /* 19 */ { "1e5e", false },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].complete, IsCompleteNumber(cases[i].text)) << "row " << i << " \"" << cases[i].text << "\"";
+}
+
+TEST(NumberTyping, ChangesThatOnlyTakeCharactersOutAreDeletions)
+{
+    struct {
+        const char* after;
+        const char* before;
+        bool deletion;
+    } const cases[] = {
+        /* 0 */ { "3.1415926", "3.14159265", true },  // Backspace at the end
+        /* 1 */ { ".14159265", "3.14159265", true },  // Delete at the start
+        /* 2 */ { "3.9265", "3.14159265", true },     // a selection cut out of the middle
+        /* 3 */ { "", "12", true },
+        /* 4 */ { "12", "12", false },
+        /* 5 */ { "123", "12", false },
+        /* 6 */ { "13", "125", false },               // a replacement, not a deletion
+        /* 7 */ { "35", "1234", false },              // two runs taken out
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].deletion, IsDeletionOf(cases[i].after, cases[i].before)) << "row " << i;
+}
+
+TEST(NumberTyping, FieldsShowValuesTheirOwnCheckAccepts)
+{
+    struct {
+        double value;
+        const char* text;
+    } const cases[] = {
+        /* 0 */ { 50, "50" },
+        /* 1 */ { -1234567, "-1234570" },        // "-1.23457e+006" is 13 characters
+        /* 2 */ { -123456789012.0, "-1.2346e+011" },
+        /* 3 */ { 1e20, "1e+020" },
+        /* 4 */ { -1e20, "-1e+020" },
+        /* 5 */ { 1.5e-5, "1.5e-005" },
+        /* 6 */ { 0.000123456, "0.000123" },     // six decimals at most
+        /* 7 */ { 1.25e-6, "1e-006" },
+        /* 8 */ { 0.5, "0.5" },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        std::string text = FormatFieldNumber(cases[i].value);
+        EXPECT_EQ(cases[i].text, text) << "row " << i;
+        EXPECT_EQ(TypingFault::None, CheckNumberTyping(text.c_str(), General(), true)) << "row " << i;
+    }
+}

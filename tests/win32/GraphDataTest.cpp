@@ -177,3 +177,81 @@ TEST(GraphData, OptionsButtonShowsTheRowMenuWithoutAddColumn)
     for (const std::string& item : items)
         EXPECT_EQ(std::string::npos, item.find("Column")) << item;
 }
+
+// OK refuses an empty cell and a number still being typed alike, and scrolls
+// the cell it points at into view.
+TEST(GraphData, OkRefusesEmptyAndUnfinishedCellsAndShowsThem)
+{
+    struct {
+        const char* cell;  // X of data row 150 of 200
+        const char* message;
+    } const cases[] = {
+        /* 0 */ { "", "Please enter data in empty cell !" },
+        /* 1 */ { "-", "Please complete the number in this cell !" },
+        /* 2 */ { "-.", "Please complete the number in this cell !" },
+        /* 3 */ { "1e-", "Please complete the number in this cell !" },
+        /* 4 */ { "1.", "Please complete the number in this cell !" },
+        /* 5 */ { "1.5e3", nullptr },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        AppHarness harness;
+        harness.Start();
+        CPlorDoc* pDoc = harness.Doc();
+        for (int n = 0; n < 200; ++n)
+            pDoc->m_lines.SetAtGrow(n, CString(n == 149 ? std::string(cases[i].cell) + " 7" : "1 1"));
+        pDoc->ParseText(200);
+        harness.boxes.clear();
+        int row = -1;
+        bool shown = false;
+        harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+            CGridCtrl* pGrid = Data(pDialog)->m_pGrid;
+            Click(pDialog->m_hWnd, IDOK);
+            row = pGrid->m_nCurRow;
+            shown = pGrid->IsVertVisible(pGrid->GetCellRect(row, pGrid->m_nCurCol));
+            Click(pDialog->m_hWnd, IDCANCEL);
+        };
+        harness.Command(ID_EDIT_GRAPH_DATA);
+        if (!cases[i].message) {
+            EXPECT_TRUE(harness.boxes.empty()) << "row " << i;
+            continue;
+        }
+        ASSERT_EQ(1u, harness.boxes.size()) << "row " << i;
+        EXPECT_EQ(cases[i].message, harness.boxes[0].text) << "row " << i;
+        EXPECT_EQ(150, row) << "row " << i;
+        EXPECT_TRUE(shown) << "row " << i << ": the cell is scrolled into view";
+    }
+}
+
+// Enter and Escape edit cells while the grid or its editor has the focus; on
+// the dialog's buttons they work as in any dialog. The keys go through the
+// dialog's own loop; a command posted after them ends the dialog the other
+// way when they did nothing.
+TEST(GraphData, EnterAndEscapeWorkOnTheButtonsAsInAnyDialog)
+{
+    struct {
+        int focus;  // the control the key is pressed on
+        UINT key;
+        int after;  // the command posted after the key
+        bool dataTaken;
+    } const cases[] = {
+        /* 0 */ { IDOK, VK_RETURN, IDCANCEL, true },
+        /* 1 */ { IDCANCEL, VK_RETURN, IDOK, false },
+        /* 2 */ { IDOK, VK_ESCAPE, IDOK, false },
+        /* 3 */ { IDC_GRID_CONTROL, VK_ESCAPE, IDOK, true },  // the grid keeps Escape
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        AppHarness harness;
+        harness.Start(WriteTestFile("keys.plr", "1 2\r\n3 4"));
+        harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+            HWND h = pDialog->m_hWnd;
+            SetFocus(GetDlgItem(h, IDC_GRID_CONTROL));
+            Type("5\r");  // X of row 1 becomes 5
+            SendMessageA(h, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(h, cases[i].focus)), TRUE);
+            PostMessageA(GetFocus(), WM_KEYDOWN, cases[i].key, 1);
+            PostMessageA(h, WM_COMMAND, static_cast<WPARAM>(cases[i].after), 0);
+        };
+        harness.Command(ID_EDIT_GRAPH_DATA);
+        EXPECT_TRUE(harness.boxes.empty()) << "row " << i;
+        EXPECT_STREQ(cases[i].dataTaken ? "5 2" : "1 2", harness.Doc()->m_lines[0]) << "row " << i;
+    }
+}

@@ -81,7 +81,7 @@ TEST(GraphOptions, ShowsTheDocumentsSettingsWithoutBeeping)
     };
     harness.Command(ID_EDIT_GRAPH_OPTIONS);
     EXPECT_EQ("Title", texts[IDC_OPT_TITLE]);
-    EXPECT_EQ("-1.23457e+006", texts[IDC_OPT_Y_MIN]) << "six digits, three-digit exponent";
+    EXPECT_EQ("-1234570", texts[IDC_OPT_Y_MIN]) << "six digits, written out: -1.23457e+006 is too long to type";
     EXPECT_EQ("50", texts[IDC_OPT_Y_MAX]);
     EXPECT_EQ("", texts[IDC_OPT_X_MIN]) << "an automatic scale starts empty";
     EXPECT_EQ(2, lists[IDC_OPT_POINT_TYPE]);

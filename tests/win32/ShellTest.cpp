@@ -87,30 +87,55 @@ TEST(Shell, LeavesExtensionOwnedByAnotherType)
     RegSetValueA(HKEY_CLASSES_ROOT, ".plr", REG_SZ, "PlotraFileType", 14);
 }
 
-TEST(Shell, DdeOpenCommandOnSystemTopicOpensFile)
+// Sends "[open(path)]" on the system topic; the result of the transaction.
+static HDDEDATA SendDdeOpen(AppHarness& harness, const std::string& path)
 {
-    std::string path = WriteTestFile("by dde.plr", "5 6\r\n7 8");
-    AppHarness harness;
-    harness.Start();
     DWORD inst = 0;
-    ASSERT_EQ(static_cast<UINT>(DMLERR_NO_ERROR),
-              DdeInitializeA(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0));
+    EXPECT_EQ(static_cast<UINT>(DMLERR_NO_ERROR), DdeInitializeA(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0));
     HSZ service = DdeCreateStringHandleA(inst, harness.App().m_strExeName, CP_WINANSI);
     HSZ topic = DdeCreateStringHandleA(inst, "system", CP_WINANSI);
     HCONV conv = DdeConnect(inst, service, topic, nullptr);
-    ASSERT_NE(nullptr, conv) << "DDE error " << DdeGetLastError(inst);
+    EXPECT_NE(nullptr, conv) << "DDE error " << DdeGetLastError(inst);
     std::string command = "[open(\"" + path + "\")]";
     HDDEDATA result = DdeClientTransaction(reinterpret_cast<BYTE*>(&command[0]),
                                            static_cast<DWORD>(command.size() + 1), conv, nullptr, CF_TEXT,
                                            XTYP_EXECUTE, 5000, nullptr);
-    EXPECT_NE(nullptr, result) << "DDE error " << DdeGetLastError(inst);
     DdeDisconnect(conv);
     DdeFreeStringHandle(inst, service);
     DdeFreeStringHandle(inst, topic);
     DdeUninitialize(inst);
     harness.Pump();
+    return result;
+}
+
+TEST(Shell, DdeOpenCommandOnSystemTopicOpensFile)
+{
+    std::string path = WriteTestFile("by dde.plr", "5 6\r\n7 8");
+    AppHarness harness;
+    harness.Start();
+    EXPECT_NE(nullptr, SendDdeOpen(harness, path));
     EXPECT_STREQ(path.c_str(), harness.Doc()->GetPathName());
     EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+}
+
+// A modal dialog disables the frame while it works on the document: neither
+// the shell nor a drop may replace the document under it.
+TEST(Shell, OpenRequestsWhileTheFrameIsDisabledAreRefused)
+{
+    std::string path = WriteTestFile("while modal.plr", "5 6\r\n7 8");
+    for (int viaDde = 0; viaDde < 2; ++viaDde) {
+        AppHarness harness;
+        harness.Start();
+        EnableWindow(harness.Frame()->m_hWnd, FALSE);
+        if (viaDde)
+            EXPECT_EQ(nullptr, SendDdeOpen(harness, path)) << "the shell must be told the request failed";
+        else
+            SendMessageA(harness.Frame()->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({ path })), 0);
+        EXPECT_TRUE(harness.Doc()->GetPathName().IsEmpty()) << "via DDE " << viaDde;
+        EXPECT_EQ(0, harness.Doc()->m_graph.pointCount) << "via DDE " << viaDde;
+        EXPECT_TRUE(harness.boxes.empty());
+        EnableWindow(harness.Frame()->m_hWnd, TRUE);
+    }
 }
 
 TEST(Shell, DdeRefusesOtherTopics)
