@@ -232,6 +232,7 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     if (ahead && ahead->length == length &&
         ahead->file.GetFilePath().CompareNoCase(ar.GetFile()->GetFilePath()) == 0) {
         AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
+        BeginWaitUntilPainted();
         ahead->reading->Wait();
         m_lines = std::move(ahead->lines);
         return ahead->count;
@@ -243,6 +244,7 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     CStringArray lines = std::move(m_lines);
     CBackgroundTask reading([&] { count = ReadLines(ar, lines); });
     AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
+    BeginWaitUntilPainted();
     reading.Wait();
     m_lines = std::move(lines);
     return count;

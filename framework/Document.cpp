@@ -68,6 +68,24 @@ BOOL CDocument::OnNewDocument()
     return TRUE;
 }
 
+void CDocument::BeginWaitUntilPainted()
+{
+    if (m_bWaitUntilPainted)
+        return;
+    m_bWaitUntilPainted = true;
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->BeginWaitCursor();
+}
+
+void CDocument::EndWaitUntilPainted()
+{
+    if (!m_bWaitUntilPainted)
+        return;
+    m_bWaitUntilPainted = false;
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->EndWaitCursor();
+}
+
 BOOL CDocument::OnOpenDocument(const char* pszPathName)
 {
     CFile file;

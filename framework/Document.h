@@ -37,6 +37,10 @@ public:
     virtual void OnPrepareOpen(const char*) {}
     virtual BOOL OnSaveDocument(const char* pszPathName);
     virtual void DeleteContents() {}
+    // A wait cursor from now until a view of the document has painted: a
+    // long load shows it from the end of its questions to the first picture.
+    void BeginWaitUntilPainted();
+    void EndWaitUntilPainted();
     virtual void Serialize(CArchive& ar);
 
     // Asks "Save changes to ...?" for a modified document; FALSE means cancelled.
@@ -51,6 +55,7 @@ public:
     CSingleDocTemplate* m_pDocTemplate = nullptr;
 
 protected:
+    bool m_bWaitUntilPainted = false;
     CDocument() = default;
 
     CString m_strTitle;

@@ -62,6 +62,8 @@ void CView::OnPaint()
     CPaintDC dc(this);
     OnPrepareDC(&dc);
     OnDraw(&dc);
+    if (m_pDocument)
+        m_pDocument->EndWaitUntilPainted();
 }
 
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)

@@ -155,7 +155,29 @@ int CWinApp::ExitInstance()
     return 0;
 }
 
+void CWinApp::BeginWaitCursor()
+{
+    ++m_nWaitCursorCount;
+    ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+}
+
+void CWinApp::EndWaitCursor()
+{
+    if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0)
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+}
+
 int CWinApp::DoMessageBox(const char* pszText, UINT nType, const char* pszCaption, HWND hOwner)
+{
+    // The user is asked something: no wait cursor while the box is up.
+    int waits = m_nWaitCursorCount;
+    m_nWaitCursorCount = 0;
+    int answer = ShowMessageBox(pszText, nType, pszCaption, hOwner);
+    m_nWaitCursorCount = waits;
+    return answer;
+}
+
+int CWinApp::ShowMessageBox(const char* pszText, UINT nType, const char* pszCaption, HWND hOwner)
 {
     const char* caption = pszCaption ? pszCaption : m_pszAppName;
     if (AfxGetUiHooks().messageBox)

@@ -32,6 +32,11 @@ public:
     // is given, owner hOwner or else the active window of the program. Tests
     // answer it through AfxGetUiHooks.
     virtual int DoMessageBox(const char* pszText, UINT nType, const char* pszCaption = nullptr, HWND hOwner = nullptr);
+    // The wait cursor shows over the program's windows while more waits have
+    // begun than ended (a message box puts it aside while it is up).
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    int m_nWaitCursorCount = 0;
 
     // Opens a file as File Open would (quotes stripped, path made absolute).
     virtual CDocument* OpenDocumentFile(const char* pszFileName);
@@ -96,6 +101,9 @@ public:
     ATOM m_atomSystemTopic = 0;  // DDE topic "system"
     HGLOBAL m_hDevMode = nullptr;   // the chosen printer's settings, or null
     HGLOBAL m_hDevNames = nullptr;  // the chosen printer's names, or null
+
+private:
+    int ShowMessageBox(const char* pszText, UINT nType, const char* pszCaption, HWND hOwner);
 
     DECLARE_MESSAGE_MAP()
 };

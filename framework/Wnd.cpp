@@ -153,7 +153,11 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     g_msgCur.wParam = wParam;
     g_msgCur.lParam = lParam;
     LRESULT result = 0;
-    if (!OnWndMsg(msg, wParam, lParam, &result))
+    CWinApp* pApp = AfxGetApp();
+    if (msg == WM_SETCURSOR && pApp && pApp->m_nWaitCursorCount > 0) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        result = TRUE;
+    } else if (!OnWndMsg(msg, wParam, lParam, &result))
         result = DefWindowProc(msg, wParam, lParam);
     g_msgCur = outer;
     return result;

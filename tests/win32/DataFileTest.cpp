@@ -9,6 +9,7 @@
 #include "document/PlorDoc.h"
 #include "framework/FrameworkIds.h"
 #include "graph/PlorView.h"
+#include "framework/UiHooks.h"
 #include "tests/support/AppHarness.h"
 
 namespace {
@@ -198,6 +199,36 @@ TEST(DataFile, LargeFileIsWarnedAboutAndStillOpens)
     ASSERT_EQ(lines, pDoc->m_graph.pointCount);
     EXPECT_EQ(later.substr(body.size() - 3), pDoc->m_lines[lines - 1].str());
     EXPECT_EQ(2.0f, pDoc->m_graph.xValues[lines - 1]);
+}
+
+// The wait cursor shows over the program's windows from the end of the
+// warning until the graph of the large file has been painted.
+TEST(DataFile, LargeOpenShowsTheWaitCursorFromTheWarningToThePaint)
+{
+    std::string text;
+    while (text.size() <= 86000)
+        text += "1 1\r\n2 3\r\n";
+    AppHarness harness;
+    harness.Start();
+    int waitsDuringBox = -1;
+    AfxGetUiHooks().messageBox = [&](const CString&, UINT, const CString&) {
+        waitsDuringBox = harness.App().m_nWaitCursorCount;
+        return IDOK;
+    };
+    HWND hView = harness.View()->m_hWnd;
+    // Hidden, and kept hidden by the open, so that nothing paints until the test lets it.
+    ShowWindow(harness.Frame()->m_hWnd, SW_HIDE);
+    harness.App().m_nCmdShow = SW_HIDE;
+    harness.App().OpenDocumentFile(WriteTestFile("wait.plr", text).c_str());
+    EXPECT_EQ(0, waitsDuringBox) << "no wait cursor over the warning";
+    EXPECT_EQ(1, harness.App().m_nWaitCursorCount) << "loaded, not yet painted";
+    EXPECT_EQ(TRUE, SendMessageA(hView, WM_SETCURSOR, reinterpret_cast<WPARAM>(hView), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(LoadCursor(nullptr, IDC_WAIT), GetCursor());
+    ShowWindow(harness.Frame()->m_hWnd, SW_SHOW);
+    RedrawWindow(hView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(0, harness.App().m_nWaitCursorCount) << "the graph has been painted";
+    SendMessageA(hView, WM_SETCURSOR, reinterpret_cast<WPARAM>(hView), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(LoadCursor(nullptr, IDC_ARROW), GetCursor());
 }
 
 TEST(DataFile, TabSeparatedDataChooseTab)
