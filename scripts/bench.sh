@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Prints the benchmarks' figures. First as a user meets the program: plotra.exe
 # started under Wine on generated data files of 1,000,000 points (random,
-# smooth, many equal X) and of 10 points, the large-file warning answered,
-# timed until its window has painted the graph, with a forced repaint, Print
-# Preview's first page, Copy and the peak working set; gnuplot's whole run on
-# the same files beside it when gnuplot can be had. Then the in-process
+# smooth, many equal X), of 10,000,000 random points and of 10 points, the
+# large-file warning answered, timed until its window has painted the graph,
+# with a forced repaint, Print Preview's first page, Copy and the peak working
+# set; gnuplot's whole run and peak memory on the same files beside it when
+# gnuplot can be had. Then the in-process
 # figures that explain where the time goes: loading data files of 10,000,
 # 100,000 and 1,000,000 points (natively and under Wine) and drawing
 # 1,000,000 points on the screen and into a metafile, and the data grid's
@@ -49,6 +50,8 @@ awk 'BEGIN { srand(2); for (i = 0; i < 1000000; i++)
 awk 'BEGIN { srand(3); for (i = 0; i < 1000000; i++) printf "%d %.6f\r\n", int(i / 100), rand() * 1000 }' \
     >"$folder/equal-x.plr"
 awk 'BEGIN { srand(4); for (i = 0; i < 10; i++) printf "%d %.6f\r\n", i, rand() * 100 }' >"$folder/small.plr"
+awk 'BEGIN { srand(5); for (i = 0; i < 10000000; i++) printf "%.6f %.6f\r\n", rand() * 1000, rand() * 1000 }' \
+    >"$folder/random10m.plr"
 
 if ! command -v gnuplot >/dev/null 2>&1; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q gnuplot-nox >/dev/null 2>&1 || true
@@ -62,18 +65,27 @@ wine64 cmd /c exit >/dev/null 2>&1 || true
 sleep 2
 
 echo "== plotra.exe as a user starts it (window 720 x 520, under Wine; load: $(cut -d' ' -f1-3 /proc/loadavg))"
-for name in random smooth equal-x small; do
+# gnuplot's whole run and peak memory on a file, for comparison.
+gnuplot_run() {
+    python3 - "$1" <<'PY'
+import resource, subprocess, sys, time
+name = sys.argv[1]
+start = time.time()
+subprocess.run(["gnuplot", "-e", "set terminal png size 600,400; set output '/dev/null'; "
+                "plot '%s' with linespoints" % name], stderr=subprocess.DEVNULL)
+peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss / 1024.0
+print("gnuplot (png 600 x 400, lines and points): whole run %.3f s, peak %.1f MiB" % (time.time() - start, peak))
+PY
+}
+
+for name in random smooth equal-x small random10m; do
     for b in "${builds[@]}"; do
         for _ in $(seq "$runs"); do
             run_build "$b" startup_benchmark.exe "$BUILD/$b/plotra.exe" "$folder/$name.plr" "$name $b"
         done
     done
     if command -v gnuplot >/dev/null 2>&1; then
-        start=$(date +%s.%N)
-        gnuplot -e "set terminal png size 600,400; set output '/dev/null'; plot '$folder/$name.plr' with linespoints" \
-            2>/dev/null
-        awk -v name="$name" -v a="$start" -v b="$(date +%s.%N)" \
-            'BEGIN { printf "%-8s gnuplot (png 600 x 400, lines and points): whole run %.3f s\n", name, b - a }'
+        echo "$name $(gnuplot_run "$folder/$name.plr")"
     else
         echo "$name gnuplot: not installed"
     fi
