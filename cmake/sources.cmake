@@ -10,6 +10,7 @@ set(PLOTRA_CORE_SOURCES
   document/NumberText.cpp
   document/DataLines.cpp
   document/DataText.cpp
+  document/TextLines.cpp
   graph/GraphLayout.cpp
   graph/LineReader.cpp
   graph/TrendLine.cpp
@@ -71,6 +72,7 @@ set(PLOTRA_NATIVE_TEST_SOURCES
   tests/native/BackgroundTaskTest.cpp
   tests/native/DataLinesTest.cpp
   tests/native/DataTextTest.cpp
+  tests/native/TextLinesTest.cpp
   tests/native/GraphLayoutTest.cpp
   tests/native/TrendLineTest.cpp
   tests/native/GridDataTest.cpp

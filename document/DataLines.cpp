@@ -68,9 +68,9 @@ LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y
     return LineFault::None;
 }
 
-std::string DataLineToGridRow(const std::string& line, char separator)
+std::string DataLineToGridRow(std::string_view line, char separator)
 {
-    const char* p = line.c_str();
+    const char* p = line.data();
     const char* end = p + line.size();
     while (p < end && IsSeparator(*p))
         ++p;

@@ -3,6 +3,7 @@
 // line into its X and Y, the X sort, and the ranges of the values.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "document/BackgroundTask.h"
 
@@ -38,7 +39,7 @@ LineFault SplitDataLine(const char* line, std::size_t length, float& x, float& y
 // separator, so a line such as "1, 2" or " 1 2" would otherwise show an empty
 // cell, or X under Y. A line without a Y text gives an empty Y cell; a Y
 // text the reader finds no number in ("1,,2") gives "0", the value it reads.
-std::string DataLineToGridRow(const std::string& line, char separator);
+std::string DataLineToGridRow(std::string_view line, char separator);
 
 // Result of converting lines: the first faulty line (0-based), if any.
 struct ConvertResult {

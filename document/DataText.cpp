@@ -87,9 +87,9 @@ struct CharacterSet {
 constexpr CharacterSet kDataCharacters("0123456789 .\r\n\t,-+eE");
 const bool (&kIsDataCharacter)[256] = kDataCharacters.member;
 
-void ReadSettingsLine(int section, const std::string& fullLine, DataTextSettings& s)
+void ReadSettingsLine(int section, std::string_view fullLine, DataTextSettings& s)
 {
-    const std::string line = fullLine.substr(0, kMaxSettingsLineLength);
+    const std::string line(fullLine.substr(0, kMaxSettingsLineLength));
     switch (section) {
     case 2:
         s.title = line;
@@ -180,9 +180,9 @@ std::string WithoutLineEnds(std::string text)
 
 }  // namespace
 
-std::string FormatDataLine(const std::string& line)
+std::string FormatDataLine(std::string_view line)
 {
-    return WithoutLineEnds(line) + "\r\n";
+    return WithoutLineEnds(std::string(line)) + "\r\n";
 }
 
 std::string FormatDataTextTrailer(const DataTextSettings& s)

@@ -4,6 +4,7 @@
 // The same parser reads pasted text.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "document/DataLines.h"
 
@@ -64,7 +65,7 @@ namespace data_text {
 // Which bytes a data line may hold: the digits, space, point, CR, LF, tab,
 // comma, minus, plus, e and E.
 extern const bool (&kIsDataCharacter)[256];
-void ReadSettingsLine(int section, const std::string& line, DataTextSettings& settings);
+void ReadSettingsLine(int section, std::string_view line, DataTextSettings& settings);
 char ChooseSeparator(int spaces, int tabs, int commas);
 
 // What the data lines hold: whether every character fits a number, and the
@@ -95,7 +96,8 @@ LineScan ScanLines(int first, int last, GetLine getLine)
 }
 }  // namespace data_text
 
-// Walks lines 0 to n - 1 (getLine(i) gives line i as a std::string) and
+// Walks lines 0 to n - 1 (getLine(i) gives line i as a std::string or a
+// std::string_view) and
 // takes the data lines and the settings lines after them.
 template <class GetLine>
 DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
@@ -134,7 +136,7 @@ DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
 // A data line as written to the file, with its line end. A CR inside the
 // line (possible in a file read with a lone CR) is written as a space, which
 // converts the same, so that the line cannot split when read back.
-std::string FormatDataLine(const std::string& line);
+std::string FormatDataLine(std::string_view line);
 
 // The lines written after the data lines: the empty line, the three texts
 // and the settings lines, the last without a line end. An empty text is

@@ -79,20 +79,30 @@ UINT FaultMessage(DataTextFault fault)
     return IDS_NOT_PLOTRA_FILE;
 }
 
-// Reads the archive's lines into lines from index 0, each straight into its
-// place; returns how many there were.
-int ReadLines(CArchive& ar, CStringArray& lines)
+// Reads the whole file into lines, its text becoming their storage; returns
+// how many lines it held. A short file leaves the document's usual 64 lines.
+int ReadLines(CFile& file, TextLines& lines)
 {
-    int count = 0;
-    for (;; ++count) {
-        if (count >= lines.GetSize())
-            lines.SetSize(count + 1);
-        if (!ar.ReadString(lines[count]))
+    const unsigned long long length = file.GetLength();
+    if (length >= 0xFFFFFFFFull)
+        throw std::bad_alloc();
+    std::string text;
+    // The spare character lets the lines take the text without a copy.
+    text.reserve(static_cast<std::size_t>(length) + 1);
+    text.resize(static_cast<std::size_t>(length));
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const std::size_t chunk = 1 << 24;
+        std::size_t want = text.size() - got < chunk ? text.size() - got : chunk;
+        unsigned n = file.Read(&text[got], static_cast<unsigned>(want));
+        if (n == 0)
             break;
+        got += n;
     }
-    // The slot the failed read took is not a line.
-    if (count >= kLineGrowth && lines.GetSize() > count)
-        lines.SetSize(count);
+    text.resize(got);
+    int count = lines.AdoptText(std::move(text));
+    if (count < kLineGrowth)
+        lines.SetSize(kLineGrowth);
     return count;
 }
 
@@ -187,7 +197,7 @@ void CPlorDoc::Serialize(CArchive& ar)
 struct CPlorDoc::ReadAhead {
     CFile file;
     unsigned long long length = 0;
-    CStringArray lines;
+    TextLines lines;
     int count = 0;
     std::unique_ptr<CBackgroundTask> reading;
 };
@@ -208,10 +218,7 @@ void CPlorDoc::OnPrepareOpen(const char* pszPathName)
         return;
     ahead->lines.SetSize(kLineGrowth, kLineGrowth);
     ReadAhead* p = ahead.get();
-    p->reading.reset(new CBackgroundTask([p] {
-        CArchive ar(&p->file, CArchive::load);
-        p->count = ReadLines(ar, p->lines);
-    }));
+    p->reading.reset(new CBackgroundTask([p] { p->count = ReadLines(p->file, p->lines); }));
     m_pReadAhead = std::move(ahead);
 }
 
@@ -228,7 +235,7 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     std::unique_ptr<ReadAhead> ahead = std::move(m_pReadAhead);
     const unsigned long long length = ar.GetFile()->GetLength();
     if (length <= kLargeTextWarningSize)
-        return ReadLines(ar, m_lines);
+        return ReadLines(*ar.GetFile(), m_lines);
     if (ahead && ahead->length == length &&
         ahead->file.GetFilePath().CompareNoCase(ar.GetFile()->GetFilePath()) == 0) {
         AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
@@ -241,8 +248,8 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     // into an array of their own meanwhile, so that nothing the box's
     // message loop runs can meet a list being filled.
     int count = 0;
-    CStringArray lines = std::move(m_lines);
-    CBackgroundTask reading([&] { count = ReadLines(ar, lines); });
+    TextLines lines = std::move(m_lines);
+    CBackgroundTask reading([&] { count = ReadLines(*ar.GetFile(), lines); });
     AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
     BeginWaitUntilPainted();
     reading.Wait();
@@ -293,7 +300,7 @@ BOOL CPlorDoc::ParseText(int nLines)
         nLines = m_lines.GetSize();
     DataTextSettings settings = CaptureSettings();
     DataTextResult result =
-        ParseDataText(nLines, [this](int i) -> const std::string& { return LineText(i); }, settings);
+        ParseDataText(nLines, [this](int i) { return LineText(i); }, settings);
     if (result.fault != DataTextFault::None) {
         ReportError(FaultMessage(result.fault));
         return TRUE;
@@ -322,7 +329,7 @@ BOOL CPlorDoc::ConvertLines()
         return TRUE;
     }
     ConvertResult result =
-        ConvertDataLinesOnTwoThreads(n, [this](int i) -> const std::string& { return LineText(i); }, x, y);
+        ConvertDataLinesOnTwoThreads(n, [this](int i) { return LineText(i); }, x, y);
     if (result.fault != LineFault::None) {
         delete[] x;
         delete[] y;
@@ -378,9 +385,12 @@ void CPlorDoc::OnEditGraphData()
     if (dialog.DoModal() != IDOK || !dialog.m_bDataChanged)
         return;
     m_graph.pointCount = dialog.m_nRows - 1;
-    m_lines.SetSize(m_graph.pointCount, 32);
+    TextLines edited;
+    edited.SetSize(0, 32);
+    edited.Reserve(m_graph.pointCount, 0);
     for (int i = 1; i < dialog.m_nRows; ++i)
-        m_lines[i - 1] = dialog.m_rowStrings[i];
+        edited.Add(dialog.m_rowStrings[i].str());
+    m_lines = std::move(edited);
     // A line refused by the conversion stays for the user to correct; the
     // view then shows its prompt.
     ConvertLines();

@@ -5,6 +5,7 @@
 
 #include "document/DataText.h"
 #include "document/GraphParams.h"
+#include "document/TextLines.h"
 #include "framework/Document.h"
 #include "framework/StringArray.h"
 
@@ -45,7 +46,7 @@ public:
     CString m_strGraphTitle;
     CString m_strXLabel;
     CString m_strYLabel;
-    CStringArray m_lines;
+    TextLines m_lines;
     double m_xDataRange[2];
     double m_yDataRange[2];
     int m_savedYIncrements;
@@ -69,11 +70,11 @@ private:
     struct ReadAhead;
 
     void FreePoints();
-    // Reads the archive's lines into m_lines; returns how many there were.
+    // Reads the archive's file into m_lines; returns how many lines it held.
     int ReadDataLines(CArchive& ar);
     DataTextSettings CaptureSettings() const;
     // Line i as the portable parser and converter read it.
-    const std::string& LineText(int i) const { return m_lines[i].str(); }
+    TextLine LineText(int i) const { return m_lines[i]; }
     // Texts, markers, line, grid, increments and fixed-scale flags of settings.
     void ApplyLook(const DataTextSettings& settings);
     void ApplySettings(DataTextSettings settings);

@@ -284,7 +284,7 @@ void CPlorView::PasteText(const std::string& text)
     LineReader reader(text.data(), text.size());
     int count = 0;
     for (std::string line; reader.ReadLine(line); ++count)
-        pDoc->m_lines.SetAtGrow(count, CString(line));
+        pDoc->m_lines.SetAtGrow(count, line);
     pDoc->ParseText(count);
     pDoc->SetModifiedFlag(TRUE);
     pDoc->UpdateAllViews(nullptr);

@@ -48,7 +48,7 @@ TEST(Document, ReadsLinesWithEachKindOfLineEnd)
     AppHarness harness;
     harness.Start(path);
     ASSERT_NE(nullptr, harness.Doc());
-    const CStringArray& lines = harness.Doc()->m_lines;
+    const TextLines& lines = harness.Doc()->m_lines;
     EXPECT_STREQ("1 2", lines[0]);
     EXPECT_STREQ("3 4", lines[1]);
     EXPECT_STREQ("5 67", lines[2]);

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "document/TextLines.h"
+#include "tests/support/DataTextHelpers.h"
+
+namespace {
+
+std::vector<std::string> All(const TextLines& lines)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < lines.GetSize(); ++i)
+        out.push_back(lines[i].str());
+    return out;
+}
+
+}  // namespace
+
+// A file's text split in place gives the lines an archive reads, each one a
+// C string too.
+TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
+{
+    const std::string texts[] = {
+        /* 0 */ "",
+        /* 1 */ "1 2",
+        /* 2 */ "1 2\r\n3 4\r\n",
+        /* 3 */ "1 2\n3 4\r\n5 6\r7 8 9\r\n9 10",  // a CR before another character keeps it
+        /* 4 */ "\r\n\r\n\n",
+        /* 5 */ "a\rb\r",
+        /* 6 */ std::string("x\0y\r\n\0", 7),     // NULs inside lines are kept
+        /* 7 */ "\r",
+    };
+    for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
+        TextLines lines;
+        std::string text = texts[i];
+        text.reserve(text.size() + 1);
+        EXPECT_EQ(static_cast<int>(SplitArchiveLines(texts[i]).size()), lines.AdoptText(std::move(text))) << "text " << i;
+        EXPECT_EQ(SplitArchiveLines(texts[i]), All(lines)) << "text " << i;
+        for (int n = 0; n < lines.GetSize(); ++n)
+            EXPECT_EQ('\0', lines[n].data()[lines[n].size()]) << "text " << i << " line " << n;
+    }
+}
+
+TEST(TextLines, LinesChangeInPlaceAndGrow)
+{
+    TextLines lines;
+    lines.SetSize(3, 64);
+    lines.SetAtGrow(1, "middle");
+    lines.SetAtGrow(0, "a");
+    lines.SetAtGrow(4, "past the end");
+    EXPECT_EQ((std::vector<std::string>{ "a", "middle", "", "", "past the end" }), All(lines));
+    lines.SetAtGrow(1, "m");
+    EXPECT_STREQ("m", lines[1]);
+    EXPECT_STREQ("past the end", lines[4]) << "the lines after a shorter one moved with it";
+    lines.SetSize(2);
+    EXPECT_EQ((std::vector<std::string>{ "a", "m" }), All(lines));
+    EXPECT_EQ(64, lines.GetGrowBy());
+}
