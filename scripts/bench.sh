@@ -92,11 +92,11 @@ for name in random smooth equal-x small random10m; do
 done
 
 echo "== loading, native ($(uname -m), g++ -O2)"
-for n in 10000 100000 1000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core; done
+for n in 10000 100000 1000000 10000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core; done
 for b in "${builds[@]}"; do
     echo "== loading under Wine ($b build)"
     for mode in core document; do
-        for n in 10000 100000 1000000; do
+        for n in 10000 100000 1000000 10000000; do
             run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" "$mode"
         done
     done
