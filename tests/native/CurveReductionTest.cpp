@@ -126,6 +126,65 @@ TEST(CurveReduction, RepeatedMarkerBoxesAreKnownWithinARun)
     EXPECT_FALSE(later.SeenOrAdd({ 5, 20, 9, 24 })) << "a new left edge ends the run";
 }
 
+TEST(CurveReduction, LaterMarkersKeepOnlyTopsInTheirRange)
+{
+    // Tops from -10 up to, not including, 100 are remembered.
+    const struct {
+        int top;
+        bool remembered;
+    } rows[] = { { -11, false }, { -10, true }, { 99, true }, { 100, false } };
+    for (const auto& row : rows) {
+        LaterMarkers later(-10, 100);
+        const PixelBox box = { 5, row.top, 9, row.top + 4 };
+        EXPECT_FALSE(later.SeenOrAdd(box)) << "top " << row.top;
+        EXPECT_EQ(row.remembered, later.SeenOrAdd(box)) << "top " << row.top;
+    }
+}
+
+TEST(CurveReduction, CircleTakesOnlyPixelsInsideIt)
+{
+    // Every pixel a circle is said to paint lies wholly inside the ellipse
+    // its box bounds, and it paints at least something.
+    const PixelBox boxes[] = { { 0, 0, 3, 3 },   { 10, 10, 14, 14 }, { 10, 10, 15, 15 }, { 0, 0, 7, 7 },
+                               { -8, 4, 12, 24 }, { 0, 0, 27, 27 },   { 0, 0, 6, 40 } };
+    for (const PixelBox& b : boxes) {
+        const PixelBox p = MarkerPaint(b, MarkerShape::Circle);
+        const double rx = (b.right - b.left) / 2.0, ry = (b.bottom - b.top) / 2.0;
+        double farthest = 0;  // of the taken pixels' outer corners; 1 on the ellipse
+        for (int x : { p.left, p.right }) {
+            for (int y : { p.top, p.bottom }) {
+                const double u = (x - b.left - rx) / rx, v = (y - b.top - ry) / ry;
+                farthest = std::max(farthest, u * u + v * v);
+            }
+        }
+        EXPECT_FALSE(p.IsEmpty()) << "box " << b.left << "," << b.top << " to " << b.right << "," << b.bottom;
+        EXPECT_LE(farthest, 1.0) << "box " << b.left << "," << b.top << " to " << b.right << "," << b.bottom;
+    }
+}
+
+TEST(CurveReduction, PenReachesHalfItsWidthAndAPixelToSpare)
+{
+    // Whether a pen reaches the pixel so many beyond a line along row 50 from
+    // column 40 to 60, or beyond the edge of a marker on [45, 55) square.
+    const struct {
+        int penWidth;
+        int beyond;
+        bool reached;
+    } rows[] = { { 1, 1, false }, { 2, 2, true }, { 3, 2, true }, { 7, 4, true }, { 7, 5, false } };
+    auto holds = [](const PixelBox& box, int x, int y) {
+        return box.left <= x && x < box.right && box.top <= y && y < box.bottom;
+    };
+    for (const auto& row : rows) {
+        const PixelBox line = LineReach({ 40, 50 }, { 60, 50 }, row.penWidth);
+        const PixelBox marker = MarkerReach({ 45, 45, 55, 55 }, MarkerShape::Square, row.penWidth);
+        const int d = row.beyond;
+        EXPECT_EQ(row.reached, holds(line, 50, 50 - d)) << "pen " << row.penWidth << ", line side, " << d;
+        EXPECT_EQ(row.reached, holds(line, 60 + d, 50)) << "pen " << row.penWidth << ", line end, " << d;
+        EXPECT_EQ(row.reached, holds(marker, 45 - d, 50)) << "pen " << row.penWidth << ", marker left, " << d;
+        EXPECT_EQ(row.reached, holds(marker, 50, 54 + d)) << "pen " << row.penWidth << ", marker bottom, " << d;
+    }
+}
+
 TEST(CurveReduction, OnlyTheLastOfIdenticalMarkersIsDrawn)
 {
     const CurveStyle markers = { false, MarkerShape::Circle, 1, true, false };

@@ -69,6 +69,28 @@ TEST(GraphLayout, TooSmallAreaHasNoLayout)
     EXPECT_FALSE(ComputeGraphLayout(Params(600, 400, 5, 1000000000), kFourMinor, kFourMinor, 23, false, layout));
 }
 
+TEST(GraphLayout, OneUnitPerMinorDivisionIsEnough)
+{
+    // With text 21 high a 602 by 400 area leaves 452 by 308 units for the
+    // plot: 4 * 113 and 4 * 77 minor divisions fit exactly, one more does not.
+    const struct {
+        int xIncrements, yIncrements;
+        bool fits;
+        int plotWidth, plotHeight;
+    } rows[] = { { 5, 77, true, 440, 308 }, { 5, 78, false, 0, 0 },
+                 { 113, 4, true, 452, 304 }, { 114, 4, false, 0, 0 } };
+    for (const auto& row : rows) {
+        GraphLayout layout;
+        const bool fits = ComputeGraphLayout(Params(602, 400, row.xIncrements, row.yIncrements), kFourMinor,
+                                             kFourMinor, 21, false, layout);
+        EXPECT_EQ(row.fits, fits) << row.xIncrements << " by " << row.yIncrements;
+        if (row.fits && fits) {
+            EXPECT_EQ(row.plotWidth, layout.plotWidth) << row.xIncrements << " by " << row.yIncrements;
+            EXPECT_EQ(row.plotHeight, layout.plotHeight) << row.xIncrements << " by " << row.yIncrements;
+        }
+    }
+}
+
 TEST(GraphLayout, MarkerHalfSizeHasAFloor)
 {
     EXPECT_EQ(2, MarkerHalfSize(400, 0));
