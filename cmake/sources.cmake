@@ -11,6 +11,7 @@ set(PLOTRA_CORE_SOURCES
   document/DataLines.cpp
   document/DataText.cpp
   document/TextLines.cpp
+  document/DataLineRows.cpp
   graph/GraphLayout.cpp
   graph/LineReader.cpp
   graph/TrendLine.cpp

@@ -35,7 +35,7 @@ CGraphDataDlg::~CGraphDataDlg()
 BOOL CGraphDataDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_pGridData->m_pRows = &m_rowView;
+    m_pGridData->m_pRows = m_pRowList ? m_pRowList : &m_rowView;
     // The separator first, so that the empty row SetSize may add has it too.
     m_pGridData->m_chSeparator = m_chSeparator;
     m_pGridData->SetSize(m_nRows, m_nColumns);

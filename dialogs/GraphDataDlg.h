@@ -22,6 +22,9 @@ public:
     int m_nRows = 0;
     int m_nColumns = 2;
     char m_chSeparator = ',';
+    // When set, the rows the grid edits instead of m_rowStrings (a long data
+    // text is shown without a copy of every line).
+    GridRowList* m_pRowList = nullptr;
 
 protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;

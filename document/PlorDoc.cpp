@@ -8,6 +8,7 @@
 #include "dialogs/GraphDataDlg.h"
 #include "dialogs/GraphOptionsDlg.h"
 #include "document/BackgroundTask.h"
+#include "document/DataLineRows.h"
 #include "document/DataLines.h"
 #include "graph/AxisScale.h"
 #include "framework/CmdUI.h"
@@ -375,12 +376,9 @@ void CPlorDoc::OnNewGraph()
 void CPlorDoc::OnEditGraphData()
 {
     CGraphDataDlg dialog;
-    const int lines = m_nDataLines;
-    dialog.m_rowStrings.SetSize(lines + 1, 32);
-    dialog.m_rowStrings[0] = "X Y";
-    for (int i = 0; i < lines; ++i)
-        dialog.m_rowStrings[i + 1] = CString(DataLineToGridRow(LineText(i), m_separator));
-    dialog.m_nRows = lines + 1;
+    DataLineRows rows(m_lines, m_nDataLines, m_separator);
+    dialog.m_pRowList = &rows;
+    dialog.m_nRows = m_nDataLines + 1;
     dialog.m_chSeparator = m_separator;
     if (dialog.DoModal() != IDOK || !dialog.m_bDataChanged)
         return;
@@ -389,7 +387,7 @@ void CPlorDoc::OnEditGraphData()
     edited.SetSize(0, 32);
     edited.Reserve(m_graph.pointCount, 0);
     for (int i = 1; i < dialog.m_nRows; ++i)
-        edited.Add(dialog.m_rowStrings[i].str());
+        edited.Add(rows.Row(i));
     m_lines = std::move(edited);
     // A line refused by the conversion stays for the user to correct; the
     // view then shows its prompt.

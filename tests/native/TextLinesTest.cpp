@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/DataLineRows.h"
 #include "document/TextLines.h"
 #include "tests/support/DataTextHelpers.h"
 
@@ -54,4 +55,28 @@ TEST(TextLines, LinesChangeInPlaceAndGrow)
     lines.SetSize(2);
     EXPECT_EQ((std::vector<std::string>{ "a", "m" }), All(lines));
     EXPECT_EQ(64, lines.GetGrowBy());
+}
+
+// The dialog's rows read the lines as the grid shows them, and keep what the
+// grid changes, adds and removes without touching the lines.
+TEST(DataLineRows, ShowLinesAndKeepChangesApart)
+{
+    TextLines lines;
+    for (const char* line : { "1, 2", " 3 4", "5\t6", "unused 7" })
+        lines.Add(line);
+    DataLineRows rows(lines, 3, ',');
+    auto all = [&rows] {
+        std::vector<std::string> out;
+        for (int i = 0; i < rows.Count(); ++i)
+            out.push_back(rows.Row(i));
+        return out;
+    };
+    EXPECT_EQ((std::vector<std::string>{ "X Y", "1,2", "3,4", "5,6" }), all());
+    rows.SetRow(2, "9,9");
+    rows.SetRow(5, ",");  // past the end: an empty row 4 comes first
+    rows.RemoveRow(1);
+    EXPECT_EQ((std::vector<std::string>{ "X Y", "9,9", "5,6", "", "," }), all());
+    rows.SetRow(2, "8,8");
+    EXPECT_EQ("8,8", rows.Row(2));
+    EXPECT_STREQ("5\t6", lines[2]) << "the lines themselves never change";
 }
