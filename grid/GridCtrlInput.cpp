@@ -153,10 +153,13 @@ bool CGridCtrl::JumpKey(UINT nChar, bool bCtrl)
         SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
         SetCurrentCell(m_nVScroll + 1, col);
         return true;
-    case VK_NEXT:
+    case VK_NEXT: {
+        // On the last page the view cannot move: the cell goes to the last row.
+        int old = m_nVScroll;
         SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
-        SetCurrentCell(m_nVMax ? m_nVScroll + 1 : m_nRows - 1, col);
+        SetCurrentCell(m_nVScroll != old ? m_nVScroll + 1 : m_nRows - 1, col);
         return true;
+    }
     case VK_HOME:
         SetCurrentCell(row, 1);
         SendMessage(WM_HSCROLL, SB_LEFT, 0);
@@ -195,6 +198,8 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
         if (nChar == VK_DELETE && m_nSelRow) {
             RemoveSelectedRow();
         } else if (nChar == VK_DELETE && m_pData && m_nCurRow < m_nRows && m_nCurCol <= m_nColumns) {
+            // As typing does, a cell scrolled out of view is brought back first.
+            EnsureVisible(m_nCurRow, m_nCurCol);
             m_pData->SetCellText(m_nCurRow, m_nCurCol, std::string());
             RECT rc = GetCellRect(m_nCurRow, m_nCurCol);
             InvalidateRect(&rc, FALSE);
