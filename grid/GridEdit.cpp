@@ -8,6 +8,7 @@ BEGIN_MESSAGE_MAP(CGridEdit, CEdit)
     ON_WM_CHAR()
     ON_WM_KEYDOWN()
     ON_WM_KILLFOCUS()
+    ON_WM_SETFOCUS()
     ON_WM_GETDLGCODE()
     ON_WM_CONTEXTMENU()
     ON_MESSAGE(WM_PASTE, OnEditCommand)
@@ -100,6 +101,18 @@ void CGridEdit::OnKillFocus(HWND)
     Default();
     if (!m_bClosing && !m_bChecking && m_pGrid)
         m_pGrid->CloseEditor(TRUE);
+}
+
+// A dialog gives the focus back to the control that had it when it was
+// deactivated; the editor closed on losing it, so keys would go to a hidden
+// window whose text is thrown away. The grid takes them instead.
+void CGridEdit::OnSetFocus(HWND)
+{
+    if (!IsOpen() && m_pGrid && ::IsWindow(m_pGrid->m_hWnd)) {
+        m_pGrid->SetFocus();
+        return;
+    }
+    Default();
 }
 
 void CGridEdit::OnContextMenu(HWND, POINT)

@@ -30,6 +30,7 @@ protected:
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKillFocus(HWND hNewWnd);
+    void OnSetFocus(HWND hOldWnd);
     UINT OnGetDlgCode() { return DLGC_WANTALLKEYS; }
     void OnContextMenu(HWND hWnd, POINT point);
     LRESULT OnEditCommand(WPARAM, LPARAM) { return CheckedDefault(); }

@@ -212,6 +212,26 @@ TEST(GridEditor, OpensOnTheCellScrolledOutOfView)
     EXPECT_EQ(1, host.grid->m_nVScroll) << "navigation brings the cell back to the top";
 }
 
+TEST(GridEditor, KeysAfterReactivationReachTheGrid)
+{
+    GridHost host(GridHost::NumberedRows(3));
+    host.grid->SetCurrentCell(3, 2);  // Enter in a hidden editor here would append a row
+    host.Type("5", host.Grid());
+    ASSERT_EQ(host.Editor(), GetFocus());
+    // Another program comes to the front and goes: the dialog saves its focus
+    // window, loses the focus, then gives it back to that window.
+    SendMessageA(host.Dialog(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(nullptr);
+    SendMessageA(host.Dialog(), WM_ACTIVATE, WA_ACTIVE, 0);
+    host.Pump();
+    EXPECT_EQ("5", host.Cell(3, 2)) << "committed on losing the focus";
+    EXPECT_FALSE(host.grid->m_pEdit->IsOpen());
+    EXPECT_EQ(host.Grid(), GetFocus());
+    host.Type("7\r");
+    EXPECT_EQ("7", host.Cell(3, 2)) << "the digit opened the editor";
+    EXPECT_EQ(5, host.grid->m_nRows);
+}
+
 TEST(GridEditor, DestroyingTheDialogWithTheEditorOpenIsSafe)
 {
     GridHost host(GridHost::NumberedRows(3));
