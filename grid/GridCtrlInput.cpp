@@ -45,10 +45,13 @@ void CGridCtrl::OpenEditor()
     DrawFrame(true);
     m_strSaved = CString(m_pData->GetCellText(m_nCurRow, m_nCurCol));
     m_pEdit->SetWindowText(m_strSaved);
-    m_pEdit->SetSel(0, -1);
     const RECT& rc = m_rcCurrent;
     SetWindowPos(m_pEdit->m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOZORDER | SWP_NOREDRAW);
+    // A value that fills the cell gets room for one more character; widened
+    // before the selection, so that the text is shown from its start.
+    m_pEdit->Widen();
+    m_pEdit->SetSel(0, -1);
     m_pEdit->m_nRow = m_nCurRow;
     m_pEdit->m_nColumn = m_nCurCol;
     m_pEdit->ShowWindow(SW_SHOW);
