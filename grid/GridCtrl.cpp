@@ -84,7 +84,9 @@ void CGridCtrl::Initialize()
     m_rcData = m_rcClient;
     RecalcLayout();
     RECT rc = m_rcCurrent;
-    m_pEdit->Create(WS_CHILD | WS_BORDER, rc, this, IDC_GRID_EDIT);
+    // The editor widens as its text grows; where it cannot (at the right of
+    // the data area), the text scrolls instead of refusing the character.
+    m_pEdit->Create(WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, rc, this, IDC_GRID_EDIT);
     m_pEdit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
     m_pEdit->m_pGrid = this;
     m_pEdit->m_nCharWidth = m_nCharWidth;

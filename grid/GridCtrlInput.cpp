@@ -45,10 +45,13 @@ void CGridCtrl::OpenEditor()
     DrawFrame(true);
     m_strSaved = CString(m_pData->GetCellText(m_nCurRow, m_nCurCol));
     m_pEdit->SetWindowText(m_strSaved);
-    m_pEdit->SetSel(0, -1);
     const RECT& rc = m_rcCurrent;
     SetWindowPos(m_pEdit->m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOZORDER | SWP_NOREDRAW);
+    // A value that fills the cell gets room for one more character; widened
+    // before the selection, so that the text is shown from its start.
+    m_pEdit->Widen();
+    m_pEdit->SetSel(0, -1);
     m_pEdit->m_nRow = m_nCurRow;
     m_pEdit->m_nColumn = m_nCurCol;
     m_pEdit->ShowWindow(SW_SHOW);
@@ -153,10 +156,13 @@ bool CGridCtrl::JumpKey(UINT nChar, bool bCtrl)
         SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
         SetCurrentCell(m_nVScroll + 1, col);
         return true;
-    case VK_NEXT:
+    case VK_NEXT: {
+        // On the last page the view cannot move: the cell goes to the last row.
+        int old = m_nVScroll;
         SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
-        SetCurrentCell(m_nVMax ? m_nVScroll + 1 : m_nRows - 1, col);
+        SetCurrentCell(m_nVScroll != old ? m_nVScroll + 1 : m_nRows - 1, col);
         return true;
+    }
     case VK_HOME:
         SetCurrentCell(row, 1);
         SendMessage(WM_HSCROLL, SB_LEFT, 0);
@@ -195,6 +201,8 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT, UINT)
         if (nChar == VK_DELETE && m_nSelRow) {
             RemoveSelectedRow();
         } else if (nChar == VK_DELETE && m_pData && m_nCurRow < m_nRows && m_nCurCol <= m_nColumns) {
+            // As typing does, a cell scrolled out of view is brought back first.
+            EnsureVisible(m_nCurRow, m_nCurCol);
             m_pData->SetCellText(m_nCurRow, m_nCurCol, std::string());
             RECT rc = GetCellRect(m_nCurRow, m_nCurCol);
             InvalidateRect(&rc, FALSE);

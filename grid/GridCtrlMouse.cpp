@@ -111,6 +111,11 @@ void CGridCtrl::OnLButtonDown(UINT, POINT point)
             InvalidateRect(nullptr, FALSE);
         }
     }
+    // A click anywhere in the grid, headers included, gives it the keys, so
+    // that Delete reaches a row just selected; an open editor keeps them.
+    HWND hFocus = GetFocus();
+    if (hFocus != m_hWnd && hFocus != m_pEdit->m_hWnd)
+        SetFocus();
     Default();
 }
 

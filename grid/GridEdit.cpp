@@ -8,6 +8,7 @@ BEGIN_MESSAGE_MAP(CGridEdit, CEdit)
     ON_WM_CHAR()
     ON_WM_KEYDOWN()
     ON_WM_KILLFOCUS()
+    ON_WM_SETFOCUS()
     ON_WM_GETDLGCODE()
     ON_WM_CONTEXTMENU()
     ON_MESSAGE(WM_PASTE, OnEditCommand)
@@ -102,6 +103,18 @@ void CGridEdit::OnKillFocus(HWND)
         m_pGrid->CloseEditor(TRUE);
 }
 
+// A dialog gives the focus back to the control that had it when it was
+// deactivated; the editor closed on losing it, so keys would go to a hidden
+// window whose text is thrown away. The grid takes them instead.
+void CGridEdit::OnSetFocus(HWND)
+{
+    if (!IsOpen() && m_pGrid && ::IsWindow(m_pGrid->m_hWnd)) {
+        m_pGrid->SetFocus();
+        return;
+    }
+    Default();
+}
+
 void CGridEdit::OnContextMenu(HWND, POINT)
 {
     // The edit control's own menu would paste past the checks.
@@ -129,27 +142,43 @@ LRESULT CGridEdit::CheckedDefault()
     return result;
 }
 
-void CGridEdit::Widen()
+int CGridEdit::MissingWidth()
 {
     CString text = GetWindowText();
-    if (text.GetLength() > m_nGrowthLimit)
-        return;
+    if (text.GetLength() > m_nGrowthLimit || m_nCharWidth <= 0)
+        return 0;
     CClientDC dc(this);
     HGDIOBJ hOld = dc.SelectObject(reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     SIZE size = dc.GetTextExtent(text);
     dc.SelectObject(hOld);
-    RECT rc;
-    GetClientRect(&rc);
     // The edit takes no character past its formatting rectangle (the client
     // area less its margins): the next character must fit in what is left.
     RECT format = {};
     SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    if (format.right - format.left - 2 >= size.cx + m_nCharWidth)
+    return size.cx + m_nCharWidth - (format.right - format.left - 2);
+}
+
+void CGridEdit::Widen()
+{
+    int missing = MissingWidth();
+    if (missing <= 0)
         return;
-    int width = rc.right + m_nCharWidth;
-    if (width > m_nRightLimit - m_rcCell.left)
+    RECT rc;
+    GetClientRect(&rc);
+    int steps = (missing + m_nCharWidth - 1) / m_nCharWidth;
+    int room = (m_nRightLimit - m_rcCell.left - rc.right) / m_nCharWidth;
+    if (steps > room)
+        steps = room;
+    if (steps <= 0)
         return;
     RECT wr;
     GetWindowRect(&wr);
-    SetWindowPos(m_hWnd, nullptr, 0, 0, width, wr.bottom - wr.top, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, rc.right + steps * m_nCharWidth, wr.bottom - wr.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    // Text the narrower editor scrolled (a paste) stays scrolled when it
+    // grows: show it from its start, then the caret, as before.
+    int start = 0, end = 0;
+    GetSel(start, end);
+    SetSel(0, 0);
+    SetSel(start, end);
 }

@@ -25,11 +25,15 @@ public:
     bool m_bChecking = false;
 
     bool IsOpen() const { return m_hWnd && (GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE); }
+    // Grows the editor by whole characters until its text leaves room for
+    // one more, never past the right limit.
+    void Widen();
 
 protected:
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKillFocus(HWND hNewWnd);
+    void OnSetFocus(HWND hOldWnd);
     UINT OnGetDlgCode() { return DLGC_WANTALLKEYS; }
     void OnContextMenu(HWND hWnd, POINT point);
     LRESULT OnEditCommand(WPARAM, LPARAM) { return CheckedDefault(); }
@@ -38,7 +42,8 @@ private:
     // Default processing of the current message, then the number check of
     // the changed text; a refused change is undone.
     LRESULT CheckedDefault();
-    void Widen();
+    // Pixels the editor lacks for its text and one more character.
+    int MissingWidth();
     // Commits, hands the key to the grid and reopens on the new cell if asked.
     void Leave(UINT nKey, LPARAM keyData, bool bReopen);
 

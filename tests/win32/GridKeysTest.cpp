@@ -62,9 +62,10 @@ TEST(GridKeys, KeyTableAtTheEdgesWithScrollBar)
         /* 9 */ { 5, 2, VK_HOME, false, false, 5, 1 },
         /* 10 */ { 5, 1, VK_END, false, false, 5, 2 },
         /* 11 */ { 7, 2, VK_END, false, true, n, 2 },
-        /* 12 */ { n, 2, VK_HOME, false, true, 1, 1 },
-        /* 13 */ { 1, 1, VK_NEXT, false, false, -1, 1 },
-        /* 14 */ { n, 1, VK_PRIOR, false, false, -1, 1 },
+        /* 12 */ { n - 1, 2, VK_NEXT, false, false, n, 2 },  // the view cannot move
+        /* 13 */ { n, 2, VK_HOME, false, true, 1, 1 },
+        /* 14 */ { 1, 1, VK_NEXT, false, false, -1, 1 },
+        /* 15 */ { n, 1, VK_PRIOR, false, false, -1, 1 },
     };
     RunKeyCases(n, cases, sizeof cases / sizeof cases[0]);
 }
@@ -88,14 +89,35 @@ TEST(GridKeys, CtrlLetsTabLeaveTheGrid)
     EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTARROWS | DLGC_WANTCHARS), SendMessageA(host.Grid(), WM_GETDLGCODE, 0, 0));
 }
 
-TEST(GridKeys, DeleteClearsTheCurrentCell)
+TEST(GridKeys, DeleteClearsTheCurrentCellInView)
 {
-    GridHost host(GridHost::NumberedRows(3));
-    host.grid->SetCurrentCell(2, 2);
-    host.Key(VK_DELETE, host.Grid());
-    EXPECT_EQ("", host.Cell(2, 2));
-    EXPECT_EQ("2\t", host.rowStrings[2].str());
-    EXPECT_EQ(1, host.data.m_bModified);
+    GridSettings wide;  // six columns of the default width: both bars
+    wide.bAutoFitColumns = false;
+    wide.nColumns = 6;
+    const struct {
+        int row, column;
+        UINT scroll, code;  // what hides the cell first
+    } cases[] = {
+        /* 0 */ { 2, 2, 0, 0 },
+        /* 1 */ { 1, 1, WM_VSCROLL, SB_BOTTOM },
+        /* 2 */ { 60, 2, WM_VSCROLL, SB_TOP },
+        /* 3 */ { 1, 1, WM_HSCROLL, SB_RIGHT },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const auto& c = cases[i];
+        GridHost host(GridHost::NumberedRows(60), wide);
+        CGridCtrl& g = *host.grid;
+        g.SetCurrentCell(c.row, c.column);
+        if (c.scroll)
+            SendMessageA(host.Grid(), c.scroll, c.code, 0);
+        std::string neighbour = host.Cell(c.row, 3 - c.column);
+        host.Key(VK_DELETE, host.Grid());
+        EXPECT_EQ("", host.Cell(c.row, c.column)) << "case " << i;
+        EXPECT_EQ(neighbour, host.Cell(c.row, 3 - c.column)) << "case " << i << ": no field removed";
+        EXPECT_EQ(1, host.data.m_bModified) << "case " << i;
+        RECT rc = g.GetCellRect(c.row, c.column);
+        EXPECT_TRUE(g.IsHorzVisible(rc) && g.IsVertVisible(rc)) << "case " << i << ": the emptied cell is shown";
+    }
 }
 
 TEST(GridEditor, DigitOpensWithThatDigitAndF2SelectsAll)
@@ -188,6 +210,26 @@ TEST(GridEditor, OpensOnTheCellScrolledOutOfView)
     host.Key(VK_DOWN, host.Grid());
     EXPECT_EQ(2, host.grid->m_nCurRow);
     EXPECT_EQ(1, host.grid->m_nVScroll) << "navigation brings the cell back to the top";
+}
+
+TEST(GridEditor, KeysAfterReactivationReachTheGrid)
+{
+    GridHost host(GridHost::NumberedRows(3));
+    host.grid->SetCurrentCell(3, 2);  // Enter in a hidden editor here would append a row
+    host.Type("5", host.Grid());
+    ASSERT_EQ(host.Editor(), GetFocus());
+    // Another program comes to the front and goes: the dialog saves its focus
+    // window, loses the focus, then gives it back to that window.
+    SendMessageA(host.Dialog(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(nullptr);
+    SendMessageA(host.Dialog(), WM_ACTIVATE, WA_ACTIVE, 0);
+    host.Pump();
+    EXPECT_EQ("5", host.Cell(3, 2)) << "committed on losing the focus";
+    EXPECT_FALSE(host.grid->m_pEdit->IsOpen());
+    EXPECT_EQ(host.Grid(), GetFocus());
+    host.Type("7\r");
+    EXPECT_EQ("7", host.Cell(3, 2)) << "the digit opened the editor";
+    EXPECT_EQ(5, host.grid->m_nRows);
 }
 
 TEST(GridEditor, DestroyingTheDialogWithTheEditorOpenIsSafe)

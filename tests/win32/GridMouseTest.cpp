@@ -46,6 +46,28 @@ TEST(GridMouse, ClicksSelectCellsAndDoubleClickEdits)
     EXPECT_FALSE(g.m_pEdit->IsOpen());
 }
 
+TEST(GridMouse, AClickAnywhereGivesTheGridTheFocus)
+{
+    GridHost host(GridHost::NumberedRows(3));
+    CGridCtrl& g = *host.grid;
+    const struct {
+        const char* where;
+        POINT point;
+    } cases[] = {
+        { "row number", { 3, g.m_nRowHeight * 2 + 3 } },
+        { "column title", { Border1(g) - 10, 3 } },
+        { "corner", { 3, 3 } },
+        { "column border", { Border1(g), 3 } },
+        { "below the rows", { g.m_rcClient.right - 2, g.m_rcClient.bottom - 2 } },
+    };
+    for (const auto& c : cases) {
+        SetFocus(GetDlgItem(host.Dialog(), IDOK));  // as Ctrl+Tab leaves it
+        host.Click(c.point.x, c.point.y);
+        host.Click(c.point.x, c.point.y, WM_LBUTTONUP);
+        EXPECT_EQ(host.Grid(), GetFocus()) << c.where;
+    }
+}
+
 TEST(GridMouse, RowHeaderSelectsOnlyWithTwoDataRows)
 {
     GridHost host(GridHost::NumberedRows(2));

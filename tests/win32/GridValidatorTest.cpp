@@ -3,6 +3,7 @@
 // one step, with one beep and at most one message, and the editor stays open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/support/GridHost.h"
@@ -144,4 +145,49 @@ TEST(GridValidator, EditorWidensOneCharacterAtATimeUpToTheLimit)
     RECT grid;
     GetWindowRect(host.Grid(), &grid);
     EXPECT_LE(after.right - grid.left, host.grid->m_nDragLimit + 2);
+}
+
+TEST(GridValidator, LongValueTakesOneMoreCharacter)
+{
+    const struct {
+        int column;
+        const char* cell;
+        const char* typed;
+        bool pasted;
+        bool shownWhole;  // false: no room to widen, the text scrolls
+    } cases[] = {
+        /* 0 */ { 1, "12345678.12", "3", false, true },
+        /* 1 */ { 2, "12345678.12", "3", false, false },
+        /* 2 */ { 2, "1", "23456789012", false, false },
+        /* 3 */ { 1, "", "123456789012", true, true },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const auto& c = cases[i];
+        GridHost host(GridHost::NumberedRows(2));
+        CGridCtrl& g = *host.grid;
+        host.data.SetCellText(1, c.column, c.cell);
+        g.SetCurrentCell(1, c.column);
+        host.Key(VK_F2, host.Grid());
+        host.Key(VK_END);
+        if (c.pasted) {
+            PutOnClipboard(c.typed);
+            SendMessageA(host.Editor(), WM_PASTE, 0, 0);
+        } else {
+            host.Type(c.typed);
+        }
+        EXPECT_EQ(std::string(c.cell) + c.typed, host.EditorText()) << "case " << i;
+        RECT rc;
+        GetWindowRect(host.Editor(), &rc);
+        MapWindowPoints(nullptr, host.Grid(), reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_LE(rc.right, std::max<LONG>(g.m_nDragLimit, g.m_rcCurrent.right)) << "case " << i;
+        if (!c.shownWhole)
+            continue;
+        RECT format;
+        SendMessageA(host.Editor(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        int length = static_cast<int>(host.EditorText().size());
+        short first = static_cast<short>(LOWORD(SendMessageA(host.Editor(), EM_POSFROMCHAR, 0, 0)));
+        short last = static_cast<short>(LOWORD(SendMessageA(host.Editor(), EM_POSFROMCHAR, length - 1, 0)));
+        EXPECT_EQ(format.left, first) << "case " << i;
+        EXPECT_LE(last + g.m_nCharWidth, format.right) << "case " << i;
+    }
 }
