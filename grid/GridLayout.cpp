@@ -5,13 +5,11 @@
 
 int RowNumberChars(int nRows)
 {
-    if (nRows >= 100000)
-        return 7;
-    if (nRows >= 10000)
-        return 6;
-    if (nRows >= 1000)
-        return 5;
-    return 4;
+    // Four characters below 1000 rows, and one more from each power of ten on.
+    int chars = 4;
+    for (long long limit = 1000; nRows >= limit; limit *= 10)
+        ++chars;
+    return chars;
 }
 
 int ColumnsPerPage(const std::vector<int>& widths, int nColumns, int nAvailable)

@@ -5,7 +5,8 @@
 TEST(GridLayout, RowNumberColumnWidensAtEachNewDigit)
 {
     const int cases[][2] = { { 2, 4 }, { 999, 4 }, { 1000, 5 }, { 9999, 5 }, { 10000, 6 }, { 99999, 6 },
-                             { 100000, 7 }, { 2000000, 7 } };
+                             { 100000, 7 }, { 999999, 7 }, { 1000000, 8 }, { 10000001, 9 },
+                             { 2147483647, 11 } };
     for (const auto& c : cases)
         EXPECT_EQ(c[1], RowNumberChars(c[0])) << c[0] << " rows";
 }
