@@ -18,6 +18,9 @@ struct InstallHooks {
     // Called in the copy loop after the COPY dialog names a file, before the
     // waiting messages are handled.
     std::function<void(const char* fileName, HWND hCopyDlg)> beforeCopy;
+    // Called instead of CopyFile (never overwriting) for each installed file;
+    // a test makes a copy fail part way through with it.
+    std::function<bool(const std::string& source, const std::string& destination)> copyFile;
     // The folder the files are copied from (ending in a backslash); empty
     // means the folder of the running program.
     std::string sourceDir;
