@@ -26,8 +26,9 @@ struct InstallHooks {
     std::string sourceDir;
     // The DDE service asked to make the group; empty means "PROGMAN".
     std::string ddeService;
-    // Started when the service does not answer; "-" means nothing is started.
-    std::string ddeProgram;
+    // The folder whose PROGMAN.EXE is started when the service does not
+    // answer; empty means the system folder, then the Windows folder.
+    std::string progManFolder;
 };
 
 InstallHooks& InstallGetHooks();

@@ -49,7 +49,7 @@ TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
     }
 }
 
-TEST(InstallDde, StartsTheProgramOnceWhenTheServiceDoesNotAnswer)
+TEST(InstallDde, StartsTheProgramManagerOnceAndOnlyFromTheSystemFolder)
 {
     struct {
         const char* service;      // what the setup program asks for
@@ -70,14 +70,26 @@ TEST(InstallDde, StartsTheProgramOnceWhenTheServiceDoesNotAnswer)
         TempFolder work("late");
         CreateDirectoryA((work / "source").c_str(), nullptr);
         MakeSourceFiles(work / "source");
+        // One stand-in where the setup program is told the system folder is,
+        // one in the target, which becomes the current folder: it must not run.
+        std::string system = work / "system", target = work / "target";
+        for (const std::string& folder : { system, target }) {
+            CreateDirectoryA(folder.c_str(), nullptr);
+            ASSERT_TRUE(CopyFileA(helper.c_str(), (folder + "\\PROGMAN.EXE").c_str(), FALSE));
+        }
+        SetEnvironmentVariableA("PLOTRA_TEST_SERVICE", cases[i].servedName);
         InstallRun run(work / "source", cases[i].service);
-        std::string log = work / "started.log";
-        InstallGetHooks().ddeProgram =
-            "\"" + helper + "\" " + cases[i].servedName + " \"" + log + "\"";
-        run.targets = { work / "target" };
+        InstallGetHooks().progManFolder = system;
+        run.targets = { target };
         EXPECT_EQ(cases[i].exitCode, run.Run());
         ASSERT_FALSE(run.boxes.empty());
         EXPECT_EQ(cases[i].lastBox, run.boxes.back().text);
-        EXPECT_EQ("started\n", ReadAll(log));
+        EXPECT_EQ("started\n", ReadAll(system + "\\started.log"));
+        EXPECT_FALSE(Exists(target + "\\started.log")) << "the PROGMAN.EXE of the current folder ran";
+        // A stand-in still serving holds its file: wait until it has ended.
+        for (DWORD start = GetTickCount(); !DeleteFileA((system + "\\PROGMAN.EXE").c_str())
+             && GetTickCount() - start < 10000;)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
+    SetEnvironmentVariableA("PLOTRA_TEST_SERVICE", nullptr);
 }

@@ -100,7 +100,7 @@ InstallRun::InstallRun(const std::string& sourceDir, const std::string& service)
     hooks = InstallHooks();
     hooks.sourceDir = sourceDir + "\\";
     hooks.ddeService = service;
-    hooks.ddeProgram = "-";
+    hooks.progManFolder = sourceDir;  // holds no PROGMAN.EXE: nothing is started
     hooks.messageBox = [this](HWND hOwner, const std::string& text, const std::string& caption, UINT nType) {
         boxes.push_back({ hOwner, text, caption, nType });
         if (hOwner && hOwner == m_hInstallDlg)

@@ -61,8 +61,8 @@ private:
 
 class InstallRun {
 public:
-    // Files come from sourceDir; the group commands go to service ("-" as
-    // program: nothing is started when it does not answer).
+    // Files come from sourceDir; the group commands go to service, and
+    // nothing is started when it does not answer.
     InstallRun(const std::string& sourceDir, const std::string& service);
     ~InstallRun();
 
