@@ -67,19 +67,17 @@ void StartHidden(const std::string& program)
     CloseHandle(pi.hProcess);
 }
 
-bool SendGroupCommands(CDdeConversation& conversation)
+// Sends the group command and the item commands; the message for the first
+// one refused, or nullptr when the shell carried them all out.
+const char* SendGroupCommands(CDdeConversation& conversation)
 {
-    if (conversation.Execute(CreateGroupCommand(kGroupName)) != 0) {
-        DdeErrorBox("Could not make main menu item!", "DDE Error");
-        return false;
-    }
+    if (conversation.Execute(CreateGroupCommand(kGroupName)) != 0)
+        return "Could not make main menu item!";
     for (const ProgramItem& item : g_programItems) {
-        if (conversation.Execute(AddItemCommand(g_szTarget, item.fileName, item.title)) != 0) {
-            DdeErrorBox("Could not add sub-menu items!", "DDE Error");
-            return false;
-        }
+        if (conversation.Execute(AddItemCommand(g_szTarget, item.fileName, item.title)) != 0)
+            return "Could not add sub-menu items!";
     }
-    return true;
+    return nullptr;
 }
 
 }  // namespace
@@ -154,11 +152,15 @@ bool AddProgramItems()
         BringWindowToTop(hProgMan);
         EnableWindow(hProgMan, FALSE);
     }
-    bool bAdded = SendGroupCommands(*conversation);
+    const char* failure = SendGroupCommands(*conversation);
+    // The shell is let go before any box: the conversation open and its
+    // window disabled, it would stay dead until the user answered.
     conversation.reset();
     if (hProgMan)
         EnableWindow(hProgMan, TRUE);
-    return bAdded;
+    if (failure)
+        DdeErrorBox(failure, "DDE Error");
+    return !failure;
 }
 
 void ReleaseDde()

@@ -11,6 +11,18 @@ namespace {
 const char* const kGeneralFailure =
     "Problem adding application(s) to Windows Start Menu...\r\n\r\nRun Install again after re-starting Windows...";
 
+// A window of the Program Manager's class, which the setup program keeps
+// disabled while its commands run.
+HWND CreateShellWindow()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PROGMAN";
+    RegisterClassA(&wc);
+    return CreateWindowA("PROGMAN", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 struct DdeCase {
     int failAt;                 // the refused command, -1 for no server at all
     const char* firstText;      // the first of the two boxes
@@ -19,7 +31,7 @@ struct DdeCase {
 
 }  // namespace
 
-TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
+TEST(InstallDde, EachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralOne)
 {
     const DdeCase cases[] = {
         /* 0 */ { -1, "Windows is busy. Please run Install again!", 0 },
@@ -36,7 +48,17 @@ TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
             server = std::make_unique<TestDdeServer>("PLOTRA_TEST_PM", cases[i].failAt);
         InstallRun run(work / "source", cases[i].failAt >= 0 ? "PLOTRA_TEST_PM" : "PLOTRA_NOBODY");
         run.targets = { work / "target" };
+        HWND hShell = CreateShellWindow();
+        // Each box comes with the shell's window enabled and the conversation closed.
+        auto recordBox = InstallGetHooks().messageBox;
+        InstallGetHooks().messageBox = [&](HWND hOwner, const std::string& text, const std::string& caption, UINT type) {
+            EXPECT_TRUE(IsWindowEnabled(hShell)) << text;
+            EXPECT_EQ(0, server ? server->OpenConversations() : 0) << text;
+            return recordBox(hOwner, text, caption, type);
+        };
         EXPECT_EQ(kExitGroupFailed, run.Run());
+        EXPECT_EQ(server != nullptr, IsWindowVisible(hShell) != FALSE);  // restored when the service answered
+        DestroyWindow(hShell);
         ASSERT_EQ(2u, run.boxes.size());
         EXPECT_EQ(cases[i].firstText, run.boxes[0].text);
         EXPECT_EQ(MB_OK | MB_ICONEXCLAMATION, run.boxes[0].type);
