@@ -61,8 +61,9 @@ bool CopyToTempFile(const std::string& source, const std::string& folder, std::s
 bool MakeWritable(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
-        return true;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return true;  // no file there, or a writable one
     attributes &= ~FILE_ATTRIBUTE_READONLY;
     return SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
 }

@@ -51,7 +51,8 @@ TEST(InstallDde, EachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralO
         HWND hShell = CreateShellWindow();
         // Each box comes with the shell's window enabled and the conversation closed.
         auto recordBox = InstallGetHooks().messageBox;
-        InstallGetHooks().messageBox = [&](HWND hOwner, const std::string& text, const std::string& caption, UINT type) {
+        InstallGetHooks().messageBox = [&](HWND hOwner, const std::string& text, const std::string& caption,
+                                           UINT type) {
             EXPECT_TRUE(IsWindowEnabled(hShell)) << text;
             EXPECT_EQ(0, server ? server->OpenConversations() : 0) << text;
             return recordBox(hOwner, text, caption, type);

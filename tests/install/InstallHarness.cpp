@@ -67,7 +67,8 @@ void TestDdeServer::Run(HANDLE hReady)
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists before it is ready
     s_serverInstance = 0;
-    DdeInitializeA(&s_serverInstance, Callback, APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
+    DdeInitializeA(&s_serverInstance, Callback,
+                   APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
     HSZ hszService = DdeCreateStringHandleA(s_serverInstance, m_service.c_str(), CP_WINANSI);
     DdeNameService(s_serverInstance, hszService, nullptr, DNS_REGISTER);
     SetEvent(hReady);
