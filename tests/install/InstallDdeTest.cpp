@@ -15,10 +15,7 @@ const char* const kGeneralFailure =
 // disabled while its commands run.
 HWND CreateShellWindow()
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PROGMAN";
+    WNDCLASSA wc = { 0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "PROGMAN" };
     RegisterClassA(&wc);
     return CreateWindowA("PROGMAN", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
 }

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 TempFolder::TempFolder(const std::string& name)
 {
     char temp[MAX_PATH];
@@ -52,7 +50,6 @@ std::vector<std::string> FilesIn(const std::string& folder)
             names.push_back(found.cFileName);
     } while (FindNextFileA(hFind, &found));
     FindClose(hFind);
-    std::sort(names.begin(), names.end());
     return names;
 }
 

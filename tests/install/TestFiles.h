@@ -20,7 +20,7 @@ private:
 
 // Removes the folder and everything in it, read-only files too.
 void RemoveTree(const std::string& path);
-// The names of the files and folders in folder, sorted.
+// The names of the files and folders in folder.
 std::vector<std::string> FilesIn(const std::string& folder);
 bool Exists(const std::string& path);
 std::string ReadAll(const std::string& path);
