@@ -23,37 +23,64 @@ void PumpMessages(HWND hDlg)
     }
 }
 
-// What the copy may have changed of a destination file.
-struct FileStamp {
-    bool exists;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-};
-
-FileStamp StampOf(const std::string& path)
+// Copies without overwriting; the test hook may stand in for the copy.
+bool CopyToNewName(const std::string& source, const std::string& destination)
 {
-    FileStamp stamp = {};
-    stamp.exists = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &stamp.data) != FALSE;
-    return stamp;
+    if (InstallGetHooks().copyFile)
+        return InstallGetHooks().copyFile(source, destination);
+    return CopyFileA(source.c_str(), destination.c_str(), TRUE) != FALSE;
 }
 
-bool Touched(const FileStamp& before, const FileStamp& after)
+// Removes a temporary file of the copy, read-only or not.
+void RemoveTempFile(const std::string& path)
 {
-    return !before.exists || CompareFileTime(&before.data.ftLastWriteTime, &after.data.ftLastWriteTime) != 0
-        || before.data.nFileSizeLow != after.data.nFileSizeLow || before.data.nFileSizeHigh != after.data.nFileSizeHigh;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
 }
 
-// Copies one file over any older copy. A copy that fails part way (a full
-// disk) leaves no truncated file behind; an older copy it never touched stays.
-bool CopyOneFile(const std::string& source, const std::string& destination)
+// Copies source into a new file in folder, named "~pl", a number and ".tmp":
+// no longer than the shortest installed name, so the longest target folder
+// still takes it. A failed copy leaves no part of the file behind.
+bool CopyToTempFile(const std::string& source, const std::string& folder, std::string& temp)
 {
-    if (source.size() >= MAX_PATH || destination.size() >= MAX_PATH)
+    for (int n = 0; n < 100; ++n) {
+        temp = folder + "~pl" + std::to_string(n) + ".tmp";
+        if (GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES)
+            continue;  // someone's file, or one left by an earlier run
+        if (CopyToNewName(source, temp))
+            return true;
+        RemoveTempFile(temp);
         return false;
-    FileStamp before = StampOf(destination);
-    if (CopyFileA(source.c_str(), destination.c_str(), FALSE))
+    }
+    return false;
+}
+
+// Clears the read-only flag that a copy from a CD or a read-only folder
+// carries along: the program must be able to save its installed samples,
+// and a read-only file cannot be replaced by the next installation.
+bool MakeWritable(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return true;  // no file there, or a writable one
+    attributes &= ~FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
+// Copies one file over any older copy: first to a new file beside it, which
+// then replaces the older one. A copy that fails (a full disk, a file in use)
+// leaves the older copy as it was, and nothing else behind.
+bool CopyOneFile(const std::string& source, const std::string& folder, const char* name)
+{
+    std::string destination = folder + name;
+    std::string temp;
+    if (source.size() >= MAX_PATH || destination.size() >= MAX_PATH || !CopyToTempFile(source, folder, temp))
+        return false;
+    if (MakeWritable(temp) && MakeWritable(destination)
+        && MoveFileExA(temp.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    FileStamp after = StampOf(destination);
-    if (after.exists && !(after.data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && Touched(before, after))
-        DeleteFileA(destination.c_str());
+    RemoveTempFile(temp);
     return false;
 }
 
@@ -66,7 +93,7 @@ int CopyAll(HWND hDlg)
         PumpMessages(hDlg);
         if (g_bCancelCopy)
             return kCopyQuit;
-        if (!CopyOneFile(g_szSourceDir + name, g_szTarget + name))
+        if (!CopyOneFile(g_szSourceDir + name, g_szTarget, name))
             return kCopyFailed;
     }
     return kCopyDone;

@@ -1,5 +1,7 @@
 #include "install/DdeConversation.h"
 
+#include <vector>
+
 #include "install/Install.h"
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
@@ -17,35 +19,65 @@ void DdeErrorBox(const char* text, const char* caption)
     InstallMessageBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// Starts the program with its window hidden and waits until it is idle.
-void StartHidden(const char* program)
+// One of the Windows folders, given by GetSystemDirectory or
+// GetWindowsDirectory; empty when it does not fit.
+std::string WindowsFolder(UINT(WINAPI* getFolder)(LPSTR, UINT))
 {
-    std::string commandLine = program;
+    char folder[MAX_PATH];
+    UINT length = getFolder(folder, sizeof folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+// The full path of the Program Manager: in the system folder (Windows NT)
+// or else the Windows folder (Windows 95). Started by its bare name, it would
+// be looked for first in this program's folder and in the current one, where
+// anyone may have left a program of that name. Empty when there is none.
+std::string ProgManPath()
+{
+    std::vector<std::string> folders = { InstallGetHooks().progManFolder };
+    if (folders[0].empty())
+        folders = { WindowsFolder(GetSystemDirectoryA), WindowsFolder(GetWindowsDirectoryA) };
+    for (const std::string& folder : folders) {
+        if (folder.empty())
+            continue;
+        std::string path = WithBackslash(folder) + "PROGMAN.EXE";
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return path;
+    }
+    return "";
+}
+
+// Starts the program with its window hidden and waits until it is idle. It
+// gets the system's default error mode, not the one this program set for
+// its drive queries.
+void StartHidden(const std::string& program)
+{
+    std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
+                        nullptr, nullptr, &si, &pi))
         return;
     WaitForInputIdle(pi.hProcess, kStartTimeoutMs);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
 
-bool SendGroupCommands(CDdeConversation& conversation)
+// Sends the group command and the item commands; the message for the first
+// one refused, or nullptr when the shell carried them all out.
+const char* SendGroupCommands(CDdeConversation& conversation)
 {
-    if (conversation.Execute(CreateGroupCommand(kGroupName)) != 0) {
-        DdeErrorBox("Could not make main menu item!", "DDE Error");
-        return false;
-    }
+    if (conversation.Execute(CreateGroupCommand(kGroupName)) != 0)
+        return "Could not make main menu item!";
     for (const ProgramItem& item : g_programItems) {
-        if (conversation.Execute(AddItemCommand(g_szTarget, item.fileName, item.title)) != 0) {
-            DdeErrorBox("Could not add sub-menu items!", "DDE Error");
-            return false;
-        }
+        if (conversation.Execute(AddItemCommand(g_szTarget, item.fileName, item.title)) != 0)
+            return "Could not add sub-menu items!";
     }
-    return true;
+    return nullptr;
 }
 
 }  // namespace
@@ -84,7 +116,7 @@ HDDEDATA CALLBACK DdeCallback(UINT uType, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG
     return uType == XTYP_ADVDATA ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
 }
 
-std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* topic, const char* program)
+std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* topic, std::string program)
 {
     for (;;) {
         if (!g_ddeInstance
@@ -96,10 +128,10 @@ std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* to
         if (conversation->Connect(service, topic))
             return conversation;
         // Only a service nobody answers is worth starting the program for.
-        if (!program || DdeGetLastError(g_ddeInstance) != DMLERR_NO_CONV_ESTABLISHED)
+        if (program.empty() || DdeGetLastError(g_ddeInstance) != DMLERR_NO_CONV_ESTABLISHED)
             return nullptr;
         StartHidden(program);
-        program = nullptr;
+        program.clear();
     }
 }
 
@@ -107,9 +139,7 @@ bool AddProgramItems()
 {
     const InstallHooks& hooks = InstallGetHooks();
     std::string service = hooks.ddeService.empty() ? kProgMan : hooks.ddeService;
-    std::string program = hooks.ddeProgram.empty() ? kProgMan : hooks.ddeProgram;
-    std::unique_ptr<CDdeConversation> conversation =
-        ConnectDde(service.c_str(), kProgMan, program == "-" ? nullptr : program.c_str());
+    std::unique_ptr<CDdeConversation> conversation = ConnectDde(service.c_str(), kProgMan, ProgManPath());
     if (!conversation) {
         DdeErrorBox("Windows is busy. Please run Install again!", "DDE Error");
         return false;
@@ -122,11 +152,15 @@ bool AddProgramItems()
         BringWindowToTop(hProgMan);
         EnableWindow(hProgMan, FALSE);
     }
-    bool bAdded = SendGroupCommands(*conversation);
+    const char* failure = SendGroupCommands(*conversation);
+    // The shell is let go before any box: the conversation open and its
+    // window disabled, it would stay dead until the user answered.
     conversation.reset();
     if (hProgMan)
         EnableWindow(hProgMan, TRUE);
-    return bAdded;
+    if (failure)
+        DdeErrorBox(failure, "DDE Error");
+    return !failure;
 }
 
 void ReleaseDde()

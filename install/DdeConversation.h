@@ -27,8 +27,8 @@ private:
 HDDEDATA CALLBACK DdeCallback(UINT uType, UINT uFmt, HCONV hConv, HSZ hsz1, HSZ hsz2,
                               HDDEDATA hData, ULONG_PTR dwData1, ULONG_PTR dwData2);
 // A conversation with service and topic. When the service does not answer
-// and a program is given, starts it hidden once and tries again.
-std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* topic, const char* program);
+// and a program (a full path) is given, starts it hidden once and tries again.
+std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* topic, std::string program);
 // Makes the "Plotra" group with its three items; false after telling the user why not.
 bool AddProgramItems();
 // Releases the DDE instance, if one was made.

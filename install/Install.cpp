@@ -62,8 +62,9 @@ bool EnoughSpace(const std::vector<std::uint64_t>& sizes)
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     BOOL queried = GetDiskFreeSpaceA(DriveRoot(g_szTarget).c_str(), &sectorsPerCluster, &bytesPerSector,
                                      &freeClusters, &totalClusters);
+    // Each file takes whole clusters: 1 byte takes 32 KB on a large FAT32 drive.
     return FreeKilobytes(queried != FALSE, sectorsPerCluster, bytesPerSector, freeClusters)
-        >= RequiredKilobytes(sizes);
+        >= RequiredKilobytes(sizes, std::uint64_t(sectorsPerCluster) * bytesPerSector);
 }
 
 // Makes the target the current folder, creating its last level if needed.

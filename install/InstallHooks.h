@@ -18,13 +18,17 @@ struct InstallHooks {
     // Called in the copy loop after the COPY dialog names a file, before the
     // waiting messages are handled.
     std::function<void(const char* fileName, HWND hCopyDlg)> beforeCopy;
+    // Called instead of CopyFile (never overwriting) for each installed file;
+    // a test makes a copy fail part way through with it.
+    std::function<bool(const std::string& source, const std::string& destination)> copyFile;
     // The folder the files are copied from (ending in a backslash); empty
     // means the folder of the running program.
     std::string sourceDir;
     // The DDE service asked to make the group; empty means "PROGMAN".
     std::string ddeService;
-    // Started when the service does not answer; "-" means nothing is started.
-    std::string ddeProgram;
+    // The folder whose PROGMAN.EXE is started when the service does not
+    // answer; empty means the system folder, then the Windows folder.
+    std::string progManFolder;
 };
 
 InstallHooks& InstallGetHooks();

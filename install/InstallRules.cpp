@@ -75,11 +75,14 @@ std::uint64_t FreeKilobytes(bool queried, std::uint32_t sectorsPerCluster,
     return std::uint64_t(sectorsPerCluster) * bytesPerSector * freeClusters / 1024;
 }
 
-std::uint64_t RequiredKilobytes(const std::vector<std::uint64_t>& fileSizes)
+std::uint64_t RequiredKilobytes(const std::vector<std::uint64_t>& fileSizes, std::uint64_t clusterBytes)
 {
-    std::uint64_t total = 0;
+    if (clusterBytes == 0)  // a drive that reports no cluster: the sizes as they are
+        clusterBytes = 1;
+    std::uint64_t bytes = 0;
     for (std::uint64_t size : fileSizes)
-        total += (size + 1023) / 1024;
+        bytes += (size + clusterBytes - 1) / clusterBytes * clusterBytes;
+    std::uint64_t total = (bytes + 1023) / 1024;
     return total < MIN_FREE_KB ? MIN_FREE_KB : total;
 }
 

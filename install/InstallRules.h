@@ -57,8 +57,9 @@ bool SamePath(const std::string& a, const std::string& b);
 // Free kilobytes from a drive query; a failed query counts as none.
 std::uint64_t FreeKilobytes(bool queried, std::uint32_t sectorsPerCluster,
                             std::uint32_t bytesPerSector, std::uint32_t freeClusters);
-// Kilobytes the files need: their sizes rounded up, never below MIN_FREE_KB.
-std::uint64_t RequiredKilobytes(const std::vector<std::uint64_t>& fileSizes);
+// Kilobytes the files need on a drive of clusterBytes per cluster: each file
+// takes whole clusters, the total is rounded up, never below MIN_FREE_KB.
+std::uint64_t RequiredKilobytes(const std::vector<std::uint64_t>& fileSizes, std::uint64_t clusterBytes);
 
 std::string CreateGroupCommand(const std::string& group);
 // folder ends in a backslash.

@@ -11,6 +11,15 @@ namespace {
 const char* const kGeneralFailure =
     "Problem adding application(s) to Windows Start Menu...\r\n\r\nRun Install again after re-starting Windows...";
 
+// A window of the Program Manager's class, which the setup program keeps
+// disabled while its commands run.
+HWND CreateShellWindow()
+{
+    WNDCLASSA wc = { 0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "PROGMAN" };
+    RegisterClassA(&wc);
+    return CreateWindowA("PROGMAN", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 struct DdeCase {
     int failAt;                 // the refused command, -1 for no server at all
     const char* firstText;      // the first of the two boxes
@@ -19,7 +28,7 @@ struct DdeCase {
 
 }  // namespace
 
-TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
+TEST(InstallDde, EachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralOne)
 {
     const DdeCase cases[] = {
         /* 0 */ { -1, "Windows is busy. Please run Install again!", 0 },
@@ -36,7 +45,18 @@ TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
             server = std::make_unique<TestDdeServer>("PLOTRA_TEST_PM", cases[i].failAt);
         InstallRun run(work / "source", cases[i].failAt >= 0 ? "PLOTRA_TEST_PM" : "PLOTRA_NOBODY");
         run.targets = { work / "target" };
+        HWND hShell = CreateShellWindow();
+        // Each box comes with the shell's window enabled and the conversation closed.
+        auto recordBox = InstallGetHooks().messageBox;
+        InstallGetHooks().messageBox = [&](HWND hOwner, const std::string& text, const std::string& caption,
+                                           UINT type) {
+            EXPECT_TRUE(IsWindowEnabled(hShell)) << text;
+            EXPECT_EQ(0, server ? server->OpenConversations() : 0) << text;
+            return recordBox(hOwner, text, caption, type);
+        };
         EXPECT_EQ(kExitGroupFailed, run.Run());
+        EXPECT_EQ(server != nullptr, IsWindowVisible(hShell) != FALSE);  // restored when the service answered
+        DestroyWindow(hShell);
         ASSERT_EQ(2u, run.boxes.size());
         EXPECT_EQ(cases[i].firstText, run.boxes[0].text);
         EXPECT_EQ(MB_OK | MB_ICONEXCLAMATION, run.boxes[0].type);
@@ -49,7 +69,7 @@ TEST(InstallDde, EachFailureShowsItsMessageThenTheGeneralOneAndEndsWithCode3)
     }
 }
 
-TEST(InstallDde, StartsTheProgramOnceWhenTheServiceDoesNotAnswer)
+TEST(InstallDde, StartsTheProgramManagerOnceAndOnlyFromTheSystemFolder)
 {
     struct {
         const char* service;      // what the setup program asks for
@@ -70,14 +90,26 @@ TEST(InstallDde, StartsTheProgramOnceWhenTheServiceDoesNotAnswer)
         TempFolder work("late");
         CreateDirectoryA((work / "source").c_str(), nullptr);
         MakeSourceFiles(work / "source");
+        // One stand-in where the setup program is told the system folder is,
+        // one in the target, which becomes the current folder: it must not run.
+        std::string system = work / "system", target = work / "target";
+        for (const std::string& folder : { system, target }) {
+            CreateDirectoryA(folder.c_str(), nullptr);
+            ASSERT_TRUE(CopyFileA(helper.c_str(), (folder + "\\PROGMAN.EXE").c_str(), FALSE));
+        }
+        SetEnvironmentVariableA("PLOTRA_TEST_SERVICE", cases[i].servedName);
         InstallRun run(work / "source", cases[i].service);
-        std::string log = work / "started.log";
-        InstallGetHooks().ddeProgram =
-            "\"" + helper + "\" " + cases[i].servedName + " \"" + log + "\"";
-        run.targets = { work / "target" };
+        InstallGetHooks().progManFolder = system;
+        run.targets = { target };
         EXPECT_EQ(cases[i].exitCode, run.Run());
         ASSERT_FALSE(run.boxes.empty());
         EXPECT_EQ(cases[i].lastBox, run.boxes.back().text);
-        EXPECT_EQ("started\n", ReadAll(log));
+        EXPECT_EQ("started\n", ReadAll(system + "\\started.log"));
+        EXPECT_FALSE(Exists(target + "\\started.log")) << "the PROGMAN.EXE of the current folder ran";
+        // A stand-in still serving holds its file: wait until it has ended.
+        for (DWORD start = GetTickCount(); !DeleteFileA((system + "\\PROGMAN.EXE").c_str())
+             && GetTickCount() - start < 10000;)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
+    SetEnvironmentVariableA("PLOTRA_TEST_SERVICE", nullptr);
 }

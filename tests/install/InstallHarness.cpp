@@ -55,13 +55,20 @@ std::vector<std::string> TestDdeServer::Commands()
     return m_commands;
 }
 
+int TestDdeServer::OpenConversations()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_openConversations;
+}
+
 void TestDdeServer::Run(HANDLE hReady)
 {
     m_threadId = GetCurrentThreadId();
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists before it is ready
     s_serverInstance = 0;
-    DdeInitializeA(&s_serverInstance, Callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0);
+    DdeInitializeA(&s_serverInstance, Callback,
+                   APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS, 0);
     HSZ hszService = DdeCreateStringHandleA(s_serverInstance, m_service.c_str(), CP_WINANSI);
     DdeNameService(s_serverInstance, hszService, nullptr, DNS_REGISTER);
     SetEvent(hReady);
@@ -89,8 +96,14 @@ HDDEDATA CALLBACK TestDdeServer::Callback(UINT uType, UINT, HCONV, HSZ, HSZ, HDD
 {
     if (uType == XTYP_CONNECT)
         return reinterpret_cast<HDDEDATA>(TRUE);
-    if (uType == XTYP_EXECUTE && s_pServer)
+    if (!s_pServer)
+        return nullptr;
+    if (uType == XTYP_EXECUTE)
         return s_pServer->OnExecute(hData);
+    if (uType == XTYP_CONNECT_CONFIRM || uType == XTYP_DISCONNECT) {
+        std::lock_guard<std::mutex> lock(s_pServer->m_mutex);
+        s_pServer->m_openConversations += uType == XTYP_CONNECT_CONFIRM ? 1 : -1;
+    }
     return nullptr;
 }
 
@@ -100,7 +113,7 @@ InstallRun::InstallRun(const std::string& sourceDir, const std::string& service)
     hooks = InstallHooks();
     hooks.sourceDir = sourceDir + "\\";
     hooks.ddeService = service;
-    hooks.ddeProgram = "-";
+    hooks.progManFolder = sourceDir;  // holds no PROGMAN.EXE: nothing is started
     hooks.messageBox = [this](HWND hOwner, const std::string& text, const std::string& caption, UINT nType) {
         boxes.push_back({ hOwner, text, caption, nType });
         if (hOwner && hOwner == m_hInstallDlg)

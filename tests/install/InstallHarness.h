@@ -36,7 +36,8 @@ struct ShownDialog {
 };
 
 // A DDE server on its own thread that answers execute commands with a
-// positive acknowledgement, except the one with index failAt.
+// positive acknowledgement, except the one with index failAt, and counts the
+// conversations open with it.
 class TestDdeServer {
 public:
     TestDdeServer(const std::string& service, int failAt = -1);
@@ -44,6 +45,7 @@ public:
     TestDdeServer(const TestDdeServer&) = delete;
     TestDdeServer& operator=(const TestDdeServer&) = delete;
     std::vector<std::string> Commands();
+    int OpenConversations();
 
 private:
     static HDDEDATA CALLBACK Callback(UINT uType, UINT uFmt, HCONV hConv, HSZ hsz1, HSZ hsz2,
@@ -57,12 +59,13 @@ private:
     std::thread m_thread;
     std::mutex m_mutex;
     std::vector<std::string> m_commands;
+    int m_openConversations = 0;
 };
 
 class InstallRun {
 public:
-    // Files come from sourceDir; the group commands go to service ("-" as
-    // program: nothing is started when it does not answer).
+    // Files come from sourceDir; the group commands go to service, and
+    // nothing is started when it does not answer.
     InstallRun(const std::string& sourceDir, const std::string& service);
     ~InstallRun();
 

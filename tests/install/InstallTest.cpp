@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "install/Install.h"
+#include "install/InstallHooks.h"
 #include "install/InstallRules.h"
 #include "tests/install/InstallHarness.h"
 
@@ -26,10 +27,18 @@ protected:
     }
     std::string Source() const { return m_work / "source"; }
     std::string Target() const { return m_work / "target"; }
+    // The source's files as ordinary writable files, whatever the source's flags.
     void ExpectInstalledCopies(const std::string& folder)
     {
-        for (const char* name : g_installFiles)
+        for (const char* name : g_installFiles) {
             EXPECT_EQ(SourceContents(name), ReadAll(folder + "\\" + name)) << name;
+            EXPECT_EQ(0u, GetFileAttributesA((folder + "\\" + name).c_str()) & FILE_ATTRIBUTE_READONLY) << name;
+        }
+    }
+    void SetReadOnly(const std::string& folder)
+    {
+        for (const char* name : g_installFiles)
+            SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
     }
 
     TempFolder m_work;
@@ -67,15 +76,18 @@ TEST_F(InstallTest, InstallsTheSixFilesAndMakesTheGroup)
               server.Commands());
 }
 
-TEST_F(InstallTest, ReinstallOverwritesAChangedFileAndSendsTheCommandsAgain)
+TEST_F(InstallTest, ReinstallFromAReadOnlySourceReplacesReadOnlyCopiesAndSendsTheCommandsAgain)
 {
     TestDdeServer server(kService);
+    SetReadOnly(Source());  // as on a CD
     {
         InstallRun first(Source(), kService);
         first.targets = { Target() };
         ASSERT_EQ(kExitDone, first.Run());
+        ExpectInstalledCopies(Target());
     }
     WriteAll(Target() + "\\readme.txt", "changed by the user");
+    SetReadOnly(Target());  // as an older setup program left them
     InstallRun second(Source(), kService);
     second.targets = { Target() };
     EXPECT_EQ(kExitDone, second.Run());
@@ -183,20 +195,52 @@ TEST_F(InstallTest, FailedCopyReportsAFileErrorAndKeepsTheFilesBefore)
     EXPECT_EQ(SourceContents("plotra.cnt"), ReadAll(Target() + "\\plotra.cnt"));
 }
 
-TEST_F(InstallTest, FailedCopyLeavesTheOlderCopyOfThatFileAlone)
+TEST_F(InstallTest, FailedCopyKeepsTheOlderCopyOfThatFileAndLeavesNothingElse)
 {
-    CreateDirectoryA(Target().c_str(), nullptr);
-    WriteAll(Target() + "\\readme.txt", "the readme of an older installation");
-    // Held open without sharing, the source cannot be read.
-    HANDLE hLock = CreateFileA((Source() + "\\readme.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
-    InstallRun run(Source(), kService);
-    run.targets = { Target() };
-    EXPECT_EQ(kExitCopyFailed, run.Run());
-    CloseHandle(hLock);
-    EXPECT_EQ("the readme of an older installation", ReadAll(Target() + "\\readme.txt"));
-    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt" }),
-              InstalledFiles(Target()));
+    enum Failure { kSourceLocked, kPartWay, kOlderInUse };
+    struct {
+        Failure failure;
+        size_t failsAt;  // index of the file that cannot be copied
+    } const cases[] = {
+        /* 0 */ { kSourceLocked, 3 },  // readme.txt cannot be read at all
+        /* 1 */ { kPartWay, 0 },       // plotra.exe: the disk fills up half way through
+        /* 2 */ { kOlderInUse, 1 },    // the older plotra.hlp is open and cannot be replaced
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        std::string target = Target() + std::to_string(i);
+        CreateDirectoryA(target.c_str(), nullptr);
+        for (const char* name : g_installFiles)
+            WriteAll(target + "\\" + name, std::string("older ") + name);
+        std::string failing = g_installFiles[cases[i].failsAt];
+        InstallRun run(Source(), kService);
+        HANDLE hLock = INVALID_HANDLE_VALUE;
+        if (cases[i].failure == kPartWay) {
+            // The copy writes part of the file, then finds the disk full.
+            InstallGetHooks().copyFile = [&](const std::string& source, const std::string& destination) {
+                if (source.find(failing) == std::string::npos)
+                    return CopyFileA(source.c_str(), destination.c_str(), TRUE) != FALSE;
+                WriteAll(destination, SourceContents(failing.c_str()).substr(0, 100));
+                SetLastError(ERROR_DISK_FULL);
+                return false;
+            };
+        } else {
+            // Held open without sharing, the file can be neither read nor replaced.
+            std::string locked = (cases[i].failure == kSourceLocked ? Source() : target) + "\\" + failing;
+            hLock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+        }
+        run.targets = { target };
+        EXPECT_EQ(kExitCopyFailed, run.Run());
+        if (hLock != INVALID_HANDLE_VALUE)
+            CloseHandle(hLock);
+        for (size_t f = 0; f < kInstallFileCount; ++f) {
+            const char* name = g_installFiles[f];
+            EXPECT_EQ(f < cases[i].failsAt ? SourceContents(name) : std::string("older ") + name,
+                      ReadAll(target + "\\" + name)) << name;
+        }
+        EXPECT_EQ(kInstallFileCount, FilesIn(target).size());  // no temporary file left
+    }
 }
 
 TEST_F(InstallTest, MissingSourceFileStopsBeforeAnythingIsCreated)

@@ -2,6 +2,7 @@
 // Files and folders for the setup program's tests: a temporary folder that
 // removes itself, and whole-file reads and writes.
 #include <string>
+#include <vector>
 
 // A folder under the temporary folder, removed with everything in it.
 class TempFolder {
@@ -17,7 +18,10 @@ private:
     std::string m_path;
 };
 
+// Removes the folder and everything in it, read-only files too.
 void RemoveTree(const std::string& path);
+// The names of the files and folders in folder.
+std::vector<std::string> FilesIn(const std::string& folder);
 bool Exists(const std::string& path);
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& contents);

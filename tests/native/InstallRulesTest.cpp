@@ -75,13 +75,30 @@ TEST(InstallRules, FreeSpaceHoldsLargeDrivesAndAFailedQueryIsNone)
     EXPECT_EQ(0u, FreeKilobytes(false, 8, 512, 1000000));
 }
 
-TEST(InstallRules, RequiresTheFilesSizesAndNeverLessThanTheMinimum)
+TEST(InstallRules, RequiresWholeClustersForEachFileAndNeverLessThanTheMinimum)
 {
-    EXPECT_EQ(MIN_FREE_KB, RequiredKilobytes({ 1, 2, 3, 4, 5, 6 }));
-    EXPECT_EQ(MIN_FREE_KB, RequiredKilobytes({}));
-    // Each file takes whole kilobytes: 700 KB and a byte is 701.
-    EXPECT_EQ(701u + 5, RequiredKilobytes({ 700 * 1024 + 1, 1, 1, 1, 1, 1 }));
-    EXPECT_EQ(std::uint64_t(5) * 1024 * 1024, RequiredKilobytes({ std::uint64_t(5) << 30 }));
+    const std::uint64_t kKB = 1024;
+    struct {
+        std::vector<std::uint64_t> sizes;
+        std::uint64_t clusterBytes;
+        std::uint64_t expected;
+    } const cases[] = {
+        /* 0 */ { { 1, 2, 3, 4, 5, 6 }, 1024, MIN_FREE_KB },
+        /* 1 */ { {}, 32 * kKB, MIN_FREE_KB },
+        /* 2 */ { { 700 * kKB + 1, 1, 1, 1, 1, 1 }, 1024, 701 + 5 },
+        /* 3 */ { { std::uint64_t(5) << 30 }, 4096, 5 * kKB * kKB },
+        // 32 KB clusters of a large FAT32 drive: six small files take 192 KB,
+        // 100 KB and a byte takes 128 KB.
+        /* 4 */ { { 100 * kKB + 1, 100 * kKB + 1, 100 * kKB + 1, 100 * kKB + 1, 1, 1 }, 32 * kKB, 4 * 128 + 2 * 32 },
+        /* 5 */ { { 300 * kKB, 300 * kKB + 1 }, 64 * kKB, 320 + 320 },
+        /* 6 */ { { 0, 4096, 4097 }, 4096, MIN_FREE_KB },
+        /* 7 */ { { 0, 400 * kKB, 400 * kKB + 1, 1 }, 4096, 400 + 404 + 4 },  // an empty file takes none
+        // Half-kilobyte clusters of a floppy: two of them are one kilobyte.
+        /* 8 */ { { 600 * kKB + 1, 1 }, 512, 601 },
+        /* 9 */ { { 600 * kKB + 1, 513 }, 0, 601 },  // no cluster size reported: the bytes as they are
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].expected, RequiredKilobytes(cases[i].sizes, cases[i].clusterBytes)) << "row " << i;
 }
 
 TEST(InstallRules, FormsTheProgramManagerCommands)
