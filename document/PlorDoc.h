@@ -7,7 +7,6 @@
 #include "document/GraphParams.h"
 #include "document/TextLines.h"
 #include "framework/Document.h"
-#include "framework/StringArray.h"
 
 class CCmdUI;
 class CGraphOptionsDlg;

@@ -1,5 +1,6 @@
 #include "document/TextLines.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -76,7 +77,10 @@ int TextLines::AdoptText(std::string&& text)
     std::size_t length = m_text.size();
     m_text.push_back('\0');  // room for the last line's NUL
     char* p = &m_text[0];
-    m_starts.assign(1, 0);
+    // Most files end their lines with LF: the index is made once at its size.
+    m_starts.clear();
+    m_starts.reserve(static_cast<std::size_t>(std::count(p, p + length, '\n')) + 2);
+    m_starts.push_back(0);
     std::size_t read = 0;
     std::size_t write = 0;
     while (read < length) {
