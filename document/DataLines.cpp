@@ -93,49 +93,72 @@ std::string DataLineToGridRow(std::string_view line, char separator)
     return row + (y == yEnd ? std::string("0") : std::string(y, yEnd));
 }
 
+namespace {
+
+// The heap's sift of (xt, yt) from node l down, in 1-based positions of a
+// heap of ir points: children move up until one is not above xt.
+void SiftDown(float* X, float* Y, int l, int ir, float xt, float yt)
+{
+    int i = l;
+    int j = l + l;
+    while (j <= ir) {
+        if (j < ir && X[j] < X[j + 1])
+            ++j;
+        if (!(xt < X[j]))
+            break;
+        X[i] = X[j];
+        Y[i] = Y[j];
+        i = j;
+        j += j;
+    }
+    X[i] = xt;
+    Y[i] = yt;
+}
+
+// The same sift from the root, in two passes with the same result: first the
+// path of larger children moves up all the way to the bottom, then the
+// children that were not above xt move back down. A point taken from the
+// bottom mostly belongs near the bottom again, so this compares about half
+// as often as the sift above.
+void SiftFromRoot(float* X, float* Y, int ir, float xt, float yt)
+{
+    int i = 1;
+    for (int j = 2; j <= ir; j += j) {
+        if (j < ir && X[j] < X[j + 1])
+            ++j;
+        X[i] = X[j];
+        Y[i] = Y[j];
+        i = j;
+    }
+    while (i > 1 && !(xt < X[i >> 1])) {
+        X[i] = X[i >> 1];
+        Y[i] = Y[i >> 1];
+        i >>= 1;
+    }
+    X[i] = xt;
+    Y[i] = yt;
+}
+
+}  // namespace
+
 void SortPointsByX(int n, float* x, float* y)
 {
     // Strictly ascending X has only one sorted order, which the heapsort
     // would reach too; equal X values need the procedure's own order.
     if (StrictlyAscending(n, x))
         return;
-    // 1-based positions, as the procedure is written.
+    // 1-based positions, as the procedure is written: the heap is built,
+    // then its top goes to the end, one point after the other.
     float* X = x - 1;
     float* Y = y - 1;
-    int l = n / 2 + 1;
-    int ir = n;
-    for (;;) {
-        float xt;
-        float yt;
-        if (l > 1) {
-            --l;
-            xt = X[l];
-            yt = Y[l];
-        } else {
-            xt = X[ir];
-            yt = Y[ir];
-            X[ir] = X[1];
-            Y[ir] = Y[1];
-            if (--ir == 1) {
-                X[1] = xt;
-                Y[1] = yt;
-                return;
-            }
-        }
-        int i = l;
-        int j = l + l;
-        while (j <= ir) {
-            if (j < ir && X[j] < X[j + 1])
-                ++j;
-            if (!(xt < X[j]))
-                break;
-            X[i] = X[j];
-            Y[i] = Y[j];
-            i = j;
-            j += j;
-        }
-        X[i] = xt;
-        Y[i] = yt;
+    for (int l = n / 2; l >= 1; --l)
+        SiftDown(X, Y, l, n, X[l], Y[l]);
+    for (int ir = n; ir > 1; --ir) {
+        float xt = X[ir];
+        float yt = Y[ir];
+        X[ir] = X[1];
+        Y[ir] = Y[1];
+        SiftFromRoot(X, Y, ir - 1, xt, yt);
     }
 }
 

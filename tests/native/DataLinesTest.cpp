@@ -28,6 +28,37 @@ std::vector<Point> Sorted(std::vector<Point> points)
     return points;
 }
 
+// The heapsort as its textbook writes it, one sift loop for both phases: the
+// order of equal X must come out exactly as here.
+std::vector<Point> TextbookHeapsort(std::vector<Point> points)
+{
+    Point* A = points.data() - 1;
+    int l = static_cast<int>(points.size()) / 2 + 1;
+    int ir = static_cast<int>(points.size());
+    for (;;) {
+        Point t;
+        if (l > 1) {
+            t = A[--l];
+        } else {
+            t = A[ir];
+            A[ir] = A[1];
+            if (--ir == 1) {
+                A[1] = t;
+                return points;
+            }
+        }
+        int i = l;
+        for (int j = l + l; j <= ir; i = j, j += j) {
+            if (j < ir && A[j].x < A[j + 1].x)
+                ++j;
+            if (!(t.x < A[j].x))
+                break;
+            A[i] = A[j];
+        }
+        A[i] = t;
+    }
+}
+
 bool operator==(const Point& a, const Point& b)
 {
     return a.x == b.x && a.y == b.y;
@@ -168,6 +199,7 @@ TEST(DataLines, SortGivesAscendingPermutationOfRandomPoints)
         for (int i = 0; i < n; ++i)
             points.push_back({ static_cast<float>(rng() % 50), static_cast<float>(i) });
         std::vector<Point> sorted = Sorted(points);
+        ASSERT_EQ(TextbookHeapsort(points), sorted) << "round " << round << ": equal X in another order";
         std::vector<bool> seen(n, false);
         for (int i = 0; i < n; ++i) {
             int original = static_cast<int>(sorted[i].y);
