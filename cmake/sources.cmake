@@ -26,6 +26,7 @@ set(PLOTRA_WIN_SOURCES
   framework/CmdUI.cpp
   framework/DataExchange.cpp
   framework/Dc.cpp
+  framework/DibSection.cpp
   framework/Dialog.cpp
   framework/DialogColors.cpp
   framework/DocTemplate.cpp
