@@ -111,4 +111,5 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/GridCommandsTest.cpp
   tests/win32/GraphOptionsTest.cpp
   tests/win32/GraphDataTest.cpp
+  tests/win32/VersionInfoTest.cpp
 )
