@@ -19,6 +19,7 @@ add_library(install_lib STATIC ${INSTALL_CORE_SOURCES}
 target_include_directories(install_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(install_lib PUBLIC user32 kernel32)
 add_library(install_res OBJECT install/install.rc)
+target_compile_definitions(install_res PRIVATE ${VERSION_RESOURCE_DEFINES})
 set_source_files_properties(install/install.rc PROPERTIES OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/install/resource.h")
 
 # "install" is a name CMake keeps for itself; the file is still install.exe.
@@ -65,6 +66,8 @@ foreach(program plotra install_program)
   list(APPEND DIST_FILES ${DIST}/${name}.exe)
 endforeach()
 add_custom_target(distribution ALL DEPENDS ${DIST_FILES})
+# The program's tests read the version resources of the distribution's programs.
+add_dependencies(win32_tests distribution)
 
 # Tests: the setup program run inside the test process with its boxes and
 # dialogs answered, and the distribution's install.exe run as a user would.

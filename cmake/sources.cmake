@@ -27,6 +27,7 @@ set(PLOTRA_WIN_SOURCES
   framework/CmdUI.cpp
   framework/DataExchange.cpp
   framework/Dc.cpp
+  framework/DibSection.cpp
   framework/Dialog.cpp
   framework/DialogColors.cpp
   framework/DocTemplate.cpp
@@ -111,4 +112,5 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/GridCommandsTest.cpp
   tests/win32/GraphOptionsTest.cpp
   tests/win32/GraphDataTest.cpp
+  tests/win32/VersionInfoTest.cpp
 )

@@ -20,7 +20,14 @@ add_library(plotra_lib STATIC ${PLOTRA_WIN_SOURCES})
 target_include_directories(plotra_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(plotra_lib PUBLIC plotra_core ${WIN_LIBS})
 
+# Both programs' version resources take the project's version and the
+# architecture from here.
+math(EXPR PLOTRA_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
+set(VERSION_RESOURCE_DEFINES VERSION_MAJOR=${PROJECT_VERSION_MAJOR} VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    VERSION_PATCH=${PROJECT_VERSION_PATCH} BUILD_BITS=${PLOTRA_BITS})
+
 add_library(plotra_res OBJECT app/plotra.rc)
+target_compile_definitions(plotra_res PRIVATE ${VERSION_RESOURCE_DEFINES})
 set_source_files_properties(app/plotra.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/grid/GridResource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp;${CMAKE_SOURCE_DIR}/app/grid_resize.cur;${CMAKE_SOURCE_DIR}/app/grid_row.cur;${CMAKE_SOURCE_DIR}/app/grid_column.cur")
 
@@ -36,7 +43,9 @@ set_target_properties(plotra PROPERTIES OUTPUT_NAME plotra)
 # application object themselves, so every dialog and message box can be answered.
 add_executable(win32_tests ${PLOTRA_WIN_TEST_SOURCES} ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
 target_link_libraries(win32_tests PRIVATE plotra_lib GTest::gtest)
-target_link_libraries(win32_tests PRIVATE ole32 winspool)
+target_link_libraries(win32_tests PRIVATE ole32 winspool version)
+# The version the programs' resources must carry.
+target_compile_definitions(win32_tests PRIVATE EXPECTED_VERSION="${PROJECT_VERSION}")
 add_test(NAME win32_tests COMMAND win32_tests)
 
 # The portable core's tests again, on this runtime: number text and the

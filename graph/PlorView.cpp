@@ -3,6 +3,7 @@
 #include "app/resource.h"
 #include "document/PlorDoc.h"
 #include "framework/CmdUI.h"
+#include "framework/DibSection.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Gdi.h"
 #include "framework/PrintInfo.h"
@@ -42,6 +43,16 @@ const char* const kPromptLines[4] = {
     "or press 'F1' for Help",
 };
 
+// One logical unit per pixel, y growing downward, (0, 0) at the bottom left
+// of the area whose top left is (originX, originY) on the device.
+void MapArea(CDC* pDC, int width, int height, int originX, int originY)
+{
+    pDC->SetMapMode(MM_ANISOTROPIC);
+    pDC->SetWindowExt(width, height);
+    pDC->SetViewportExt(width, height);
+    pDC->SetViewportOrg(originX, originY + height);
+}
+
 }  // namespace
 
 CPlorView::CPlorView()
@@ -78,7 +89,6 @@ void CPlorView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 void CPlorView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     CView::OnPrepareDC(pDC, pInfo);
-    pDC->SetMapMode(MM_ANISOTROPIC);
     int width;
     int height;
     int originX = 0;
@@ -98,10 +108,7 @@ void CPlorView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     }
     GetDocument()->m_graph.areaWidth = width;
     GetDocument()->m_graph.areaHeight = height;
-    // One logical unit per pixel, y growing downward, (0, 0) at the bottom left.
-    pDC->SetWindowExt(width, height);
-    pDC->SetViewportExt(width, height);
-    pDC->SetViewportOrg(originX, originY + height);
+    MapArea(pDC, width, height, originX, originY);
 }
 
 void CPlorView::OnDraw(CDC* pDC)
@@ -191,18 +198,24 @@ void CPlorView::OnSizePrintedGraph()
         m_nPrintHeightInches = dialog.m_nHeightIndex + 2;
 }
 
+void CPlorView::DrawCopy(CDC* pDC, int width, int height)
+{
+    // The window's size, whatever the last drawing was: after printing the
+    // records hold the printer's area.
+    GraphParams graph = GetDocument()->m_graph;
+    graph.areaWidth = width;
+    graph.areaHeight = height;
+    GraphParams trend = m_drawParams;
+    trend.areaWidth = width;
+    trend.areaHeight = height;
+    if (!g_graphRenderer.Draw(pDC, &graph, FALSE) && m_bTrendLine && m_bTrendRecord)
+        g_graphRenderer.Draw(pDC, &trend, TRUE);
+}
+
 HENHMETAFILE CPlorView::MakePicture()
 {
     RECT rc;
     GetClientRect(&rc);
-    // The window's size, whatever the last drawing was: after printing the
-    // records hold the printer's area.
-    GraphParams graph = GetDocument()->m_graph;
-    graph.areaWidth = rc.right;
-    graph.areaHeight = rc.bottom;
-    GraphParams trend = m_drawParams;
-    trend.areaWidth = rc.right;
-    trend.areaHeight = rc.bottom;
     HDC hScreen = ::GetDC(nullptr);
     HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     if (hMeta) {
@@ -213,12 +226,26 @@ HENHMETAFILE CPlorView::MakePicture()
         // puts logical (0, -H) at the picture's top left.
         dc.SetWindowExt(rc.right, rc.bottom);
         dc.SetWindowOrg(0, -rc.bottom);
-        if (!g_graphRenderer.Draw(&dc, &graph, FALSE) && m_bTrendLine && m_bTrendRecord)
-            g_graphRenderer.Draw(&dc, &trend, TRUE);
+        DrawCopy(&dc, rc.right, rc.bottom);
         dc.Detach();
     }
     ::ReleaseDC(nullptr, hScreen);
     return hMeta ? CloseEnhMetaFile(hMeta) : nullptr;
+}
+
+HGLOBAL CPlorView::MakeBitmap()
+{
+    RECT rc;
+    GetClientRect(&rc);
+    CDibSection picture;
+    if (!picture.Create(rc.right, rc.bottom))
+        return nullptr;
+    CDC& dc = picture.GetDC();
+    // On the view's own background, as the window shows it.
+    ::FillRect(dc.m_hDC, &rc, GetSysColorBrush(COLOR_WINDOW));
+    MapArea(&dc, rc.right, rc.bottom, 0, 0);
+    DrawCopy(&dc, rc.right, rc.bottom);
+    return picture.CopyPacked();
 }
 
 void CPlorView::OnEditCopy()
@@ -226,14 +253,22 @@ void CPlorView::OnEditCopy()
     HENHMETAFILE hPicture = MakePicture();
     if (!hPicture)
         return;
+    // The same picture as a bitmap, for programs that paste no metafile;
+    // without it the metafile goes alone.
+    HGLOBAL hBitmap = MakeBitmap();
     if (::OpenClipboard(m_hWnd)) {
         EmptyClipboard();
+        // The metafile first: programs take the first format they know.
         if (SetClipboardData(CF_ENHMETAFILE, hPicture))
             hPicture = nullptr;
+        if (hBitmap && SetClipboardData(CF_DIB, hBitmap))
+            hBitmap = nullptr;
         CloseClipboard();
     }
     if (hPicture)
         DeleteEnhMetaFile(hPicture);
+    if (hBitmap)
+        GlobalFree(hBitmap);
 }
 
 bool CPlorView::ReadClipboardText(std::string& text)

@@ -61,9 +61,16 @@ protected:
 
 private:
     void DrawTrendLine(CDC* pDC);
-    // The picture of the document as Copy puts it on the clipboard, at the
-    // window's size; null when no metafile could be made.
+    // The picture Copy puts on the clipboard, at the given size: the
+    // document's graph and, when it is on and was drawn for these data, the
+    // trend line.
+    void DrawCopy(CDC* pDC, int width, int height);
+    // That picture at the window's size, as a metafile; null when none could
+    // be made.
     HENHMETAFILE MakePicture();
+    // The same as a device-independent bitmap (CF_DIB) in a global block;
+    // null when none could be made.
+    HGLOBAL MakeBitmap();
     // Reads the clipboard's text; false (the user told, if need be) when
     // there is none or it cannot be read.
     bool ReadClipboardText(std::string& text);

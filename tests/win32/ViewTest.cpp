@@ -3,6 +3,9 @@
 // printing on the test printer and the print preview.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -60,6 +63,123 @@ std::vector<Record> ClipboardPicture(HWND hOwner)
 bool ClipboardHasPicture()
 {
     return IsClipboardFormatAvailable(CF_ENHMETAFILE) != FALSE;
+}
+
+// The clipboard's formats in the order EnumClipboardFormats gives them, as
+// numbers each with a space on both sides.
+std::string ClipboardFormats(HWND hOwner)
+{
+    std::string formats = " ";
+    if (!OpenClipboard(hOwner))
+        return formats;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+        formats += std::to_string(format) + " ";
+    CloseClipboard();
+    return formats;
+}
+
+const std::string kMetafileFirst = " " + std::to_string(CF_ENHMETAFILE) + " ";
+const std::string kBitmap = " " + std::to_string(CF_DIB) + " ";
+
+// A picture as 0xRRGGBB values, top row first.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+    std::vector<std::uint32_t> rgb;
+};
+
+// A packed device-independent bitmap read as a program that pastes it would:
+// 24 or 32 bits per pixel, rows bottom up or top down. Empty when the layout
+// is any other or the block is too short for its rows.
+Pixels Unpack(const BITMAPINFOHEADER& header, size_t blockSize)
+{
+    Pixels pixels;
+    pixels.bitCount = header.biBitCount;
+    if (header.biCompression != BI_RGB || (header.biBitCount != 24 && header.biBitCount != 32))
+        return pixels;
+    const int width = header.biWidth;
+    const int height = std::abs(header.biHeight);
+    const int bytes = header.biBitCount / 8;
+    const size_t stride = (static_cast<size_t>(width) * bytes + 3) & ~size_t(3);
+    const size_t offset = header.biSize + header.biClrUsed * sizeof(RGBQUAD);
+    if (offset + stride * height > blockSize)
+        return pixels;
+    const std::uint8_t* bits = reinterpret_cast<const std::uint8_t*>(&header) + offset;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = bits + stride * (header.biHeight > 0 ? height - 1 - y : y);
+        for (int x = 0; x < width; ++x, row += bytes)
+            pixels.rgb.push_back(row[2] << 16 | row[1] << 8 | row[0]);
+    }
+    pixels.width = width;
+    pixels.height = height;
+    return pixels;
+}
+
+Pixels ClipboardBitmap(HWND hOwner)
+{
+    Pixels pixels;
+    if (!OpenClipboard(hOwner))
+        return pixels;
+    HGLOBAL hBlock = GetClipboardData(CF_DIB);
+    if (const void* p = hBlock ? GlobalLock(hBlock) : nullptr) {
+        pixels = Unpack(*static_cast<const BITMAPINFOHEADER*>(p), GlobalSize(hBlock));
+        GlobalUnlock(hBlock);
+    }
+    CloseClipboard();
+    return pixels;
+}
+
+// The view drawn as a paint draws it, into a 32-bit DIB section of its client
+// size on the window's background.
+Pixels DrawViewIntoBitmap(CPlorView* pView)
+{
+    RECT rc;
+    GetClientRect(pView->m_hWnd, &rc);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof bmi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* bits = nullptr;
+    HDC hMem = CreateCompatibleDC(nullptr);
+    HBITMAP hBitmap = CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+    FillRect(hMem, &rc, GetSysColorBrush(COLOR_WINDOW));
+    CDC dc;
+    dc.Attach(hMem);
+    pView->OnPrepareDC(&dc);
+    pView->OnDraw(&dc);
+    dc.Detach();
+    GdiFlush();
+    Pixels pixels;
+    pixels.width = rc.right;
+    pixels.height = rc.bottom;
+    pixels.bitCount = 32;
+    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+    for (size_t i = 0; i < static_cast<size_t>(rc.right) * rc.bottom; ++i)
+        pixels.rgb.push_back(p[i] & 0xFFFFFF);
+    SelectObject(hMem, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hMem);
+    return pixels;
+}
+
+int CountDifferences(const Pixels& a, const Pixels& b)
+{
+    int count = 0;
+    for (size_t i = 0; i < a.rgb.size() && i < b.rgb.size(); ++i)
+        count += a.rgb[i] != b.rgb[i];
+    return count;
+}
+
+// Sizes the main window so that the view's client area is cx by cy.
+void SizeView(AppHarness& harness, int cx, int cy)
+{
+    RECT frame;
+    RECT view;
+    GetWindowRect(harness.Frame()->m_hWnd, &frame);
+    GetClientRect(harness.View()->m_hWnd, &view);
+    SetWindowPos(harness.Frame()->m_hWnd, nullptr, 0, 0, frame.right - frame.left + cx - view.right,
+                 frame.bottom - frame.top + cy - view.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    harness.Pump();
 }
 
 int BlueLines(const std::vector<Record>& records)
@@ -144,6 +264,60 @@ TEST(View, CopyPutsThePictureWithOrWithoutTheTrendLine)
     std::vector<Record> withTrend = ClipboardPicture(harness.View()->m_hWnd);
     EXPECT_LT(0, BlueLines(withTrend));
     EXPECT_EQ(Rectangles(plain).size(), Rectangles(withTrend).size()) << "the data curve is there too";
+}
+
+TEST(View, CopyAlsoPutsTheWindowsPictureAsABitmapAfterTheMetafile)
+{
+    struct {
+        const char* data;
+        bool trendLine;
+        SIZE client;
+    } const cases[] = {
+        /* 0 */ { "1 2\r\n2 5\r\n3 6", false, { 600, 400 } },
+        /* 1 */ { "1 2\r\n2 5\r\n3 6", true, { 600, 400 } },
+        // Rows of 3 * 397 bytes need padding to whole words.
+        /* 2 */ { "0 5\r\n1 3\r\n2 1\r\n3 4", true, { 397, 283 } },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        AppHarness harness;
+        StartWith(harness, "bitmap.plr", cases[i].data);
+        SizeView(harness, cases[i].client.cx, cases[i].client.cy);
+        if (cases[i].trendLine)
+            harness.Command(ID_EDIT_TREND_LINE);
+        Repaint(harness);
+        harness.Command(ID_EDIT_COPY);
+        HWND hView = harness.View()->m_hWnd;
+        const std::string formats = ClipboardFormats(hView);
+        EXPECT_EQ(0u, formats.find(kMetafileFirst)) << "row " << i << ": " << formats;
+        EXPECT_NE(std::string::npos, formats.find(kBitmap)) << "row " << i << ": " << formats;
+        Pixels copied = ClipboardBitmap(hView);
+        Pixels drawn = DrawViewIntoBitmap(harness.View());
+        EXPECT_TRUE(copied.bitCount == 24 || copied.bitCount == 32) << "row " << i << ": " << copied.bitCount;
+        ASSERT_EQ(cases[i].client.cx, drawn.width) << "row " << i << ": the view's client width";
+        ASSERT_EQ(cases[i].client.cy, drawn.height) << "row " << i << ": the view's client height";
+        ASSERT_EQ(drawn.width, copied.width) << "row " << i;
+        ASSERT_EQ(drawn.height, copied.height) << "row " << i;
+        EXPECT_EQ(0, CountDifferences(drawn, copied)) << "row " << i;
+        const bool blue = std::count(copied.rgb.begin(), copied.rgb.end(), 0x0000FFu) > 0;
+        EXPECT_EQ(cases[i].trendLine, blue) << "row " << i << ": the trend line's blue";
+        EXPECT_TRUE(harness.boxes.empty()) << "row " << i;
+    }
+}
+
+TEST(View, CopyOfAMinimizedWindowPutsTheMetafileAlone)
+{
+    AppHarness harness;
+    StartWith(harness, "minimized.plr", "1 2\r\n2 5\r\n3 6");
+    ShowWindow(harness.Frame()->m_hWnd, SW_MINIMIZE);
+    harness.Pump();
+    RECT rc;
+    GetClientRect(harness.View()->m_hWnd, &rc);
+    ASSERT_EQ(0, rc.right * rc.bottom) << "a minimized frame leaves its view no area";
+    harness.Command(ID_EDIT_COPY);
+    const std::string formats = ClipboardFormats(harness.View()->m_hWnd);
+    EXPECT_EQ(0u, formats.find(kMetafileFirst)) << formats;
+    EXPECT_EQ(std::string::npos, formats.find(kBitmap)) << formats;
+    EXPECT_TRUE(harness.boxes.empty());
 }
 
 TEST(View, CopyNeverDrawsATrendLineLeftFromAnEarlierDrawing)
