@@ -9,7 +9,7 @@
 # figures that explain where the time goes: loading data files of 10,000,
 # 100,000 and 1,000,000 points (natively and under Wine) and drawing
 # 1,000,000 points on the screen and into a metafile, and the data grid's
-# operations on 100,000 rows. Each Windows build this machine can run is
+# operations on 1,000,000 rows. Each Windows build this machine can run is
 # measured: the 64-bit one always, the 32-bit one where 32-bit code runs.
 #
 #   scripts/bench.sh [runs]     (runs of each start-up figure, 3 unless told)
