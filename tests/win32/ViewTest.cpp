@@ -81,93 +81,36 @@ std::string ClipboardFormats(HWND hOwner)
 const std::string kMetafileFirst = " " + std::to_string(CF_ENHMETAFILE) + " ";
 const std::string kBitmap = " " + std::to_string(CF_DIB) + " ";
 
-// A picture as 0xRRGGBB values, top row first.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    int bitCount = 0;
-    std::vector<std::uint32_t> rgb;
-};
-
-// A packed device-independent bitmap read as a program that pastes it would:
-// 24 or 32 bits per pixel, rows bottom up or top down. Empty when the layout
-// is any other or the block is too short for its rows.
-Pixels Unpack(const BITMAPINFOHEADER& header, size_t blockSize)
+// The clipboard's CF_DIB read as a program that pastes it would: 24 or 32
+// bits per pixel, rows bottom up or top down. Empty in any other layout or
+// when the block is too short for its rows.
+Picture ClipboardBitmap(HWND hOwner)
 {
-    Pixels pixels;
-    pixels.bitCount = header.biBitCount;
-    if (header.biCompression != BI_RGB || (header.biBitCount != 24 && header.biBitCount != 32))
-        return pixels;
-    const int width = header.biWidth;
-    const int height = std::abs(header.biHeight);
-    const int bytes = header.biBitCount / 8;
-    const size_t stride = (static_cast<size_t>(width) * bytes + 3) & ~size_t(3);
-    const size_t offset = header.biSize + header.biClrUsed * sizeof(RGBQUAD);
-    if (offset + stride * height > blockSize)
-        return pixels;
-    const std::uint8_t* bits = reinterpret_cast<const std::uint8_t*>(&header) + offset;
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = bits + stride * (header.biHeight > 0 ? height - 1 - y : y);
-        for (int x = 0; x < width; ++x, row += bytes)
-            pixels.rgb.push_back(row[2] << 16 | row[1] << 8 | row[0]);
-    }
-    pixels.width = width;
-    pixels.height = height;
-    return pixels;
-}
-
-Pixels ClipboardBitmap(HWND hOwner)
-{
-    Pixels pixels;
+    Picture picture;
     if (!OpenClipboard(hOwner))
-        return pixels;
+        return picture;
     HGLOBAL hBlock = GetClipboardData(CF_DIB);
-    if (const void* p = hBlock ? GlobalLock(hBlock) : nullptr) {
-        pixels = Unpack(*static_cast<const BITMAPINFOHEADER*>(p), GlobalSize(hBlock));
-        GlobalUnlock(hBlock);
+    const BITMAPINFOHEADER* h = hBlock ? static_cast<const BITMAPINFOHEADER*>(GlobalLock(hBlock)) : nullptr;
+    const int bytes = h ? h->biBitCount / 8 : 0;
+    if (h && h->biCompression == BI_RGB && (bytes == 3 || bytes == 4)) {
+        const int width = h->biWidth, height = std::abs(h->biHeight);
+        const size_t stride = (static_cast<size_t>(width) * bytes + 3) & ~size_t(3);
+        const size_t offset = h->biSize + h->biClrUsed * sizeof(RGBQUAD);
+        if (offset + stride * height <= GlobalSize(hBlock)) {
+            const std::uint8_t* bits = reinterpret_cast<const std::uint8_t*>(h) + offset;
+            for (int y = 0; y < height; ++y) {
+                const std::uint8_t* row = bits + stride * (h->biHeight > 0 ? height - 1 - y : y);
+                for (int x = 0; x < width; ++x, row += bytes)
+                    picture.rgb.insert(picture.rgb.end(), { row[2], row[1], row[0] });
+            }
+            picture.width = width;
+            picture.height = height;
+        }
     }
+    if (h)
+        GlobalUnlock(hBlock);
     CloseClipboard();
-    return pixels;
-}
-
-// The view drawn as a paint draws it, into a 32-bit DIB section of its client
-// size on the window's background.
-Pixels DrawViewIntoBitmap(CPlorView* pView)
-{
-    RECT rc;
-    GetClientRect(pView->m_hWnd, &rc);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof bmi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* bits = nullptr;
-    HDC hMem = CreateCompatibleDC(nullptr);
-    HBITMAP hBitmap = CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    FillRect(hMem, &rc, GetSysColorBrush(COLOR_WINDOW));
-    CDC dc;
-    dc.Attach(hMem);
-    pView->OnPrepareDC(&dc);
-    pView->OnDraw(&dc);
-    dc.Detach();
-    GdiFlush();
-    Pixels pixels;
-    pixels.width = rc.right;
-    pixels.height = rc.bottom;
-    pixels.bitCount = 32;
-    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
-    for (size_t i = 0; i < static_cast<size_t>(rc.right) * rc.bottom; ++i)
-        pixels.rgb.push_back(p[i] & 0xFFFFFF);
-    SelectObject(hMem, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMem);
-    return pixels;
-}
-
-int CountDifferences(const Pixels& a, const Pixels& b)
-{
-    int count = 0;
-    for (size_t i = 0; i < a.rgb.size() && i < b.rgb.size(); ++i)
-        count += a.rgb[i] != b.rgb[i];
-    return count;
+    return picture;
 }
 
 // Sizes the main window so that the view's client area is cx by cy.
@@ -290,15 +233,20 @@ TEST(View, CopyAlsoPutsTheWindowsPictureAsABitmapAfterTheMetafile)
         const std::string formats = ClipboardFormats(hView);
         EXPECT_EQ(0u, formats.find(kMetafileFirst)) << "row " << i << ": " << formats;
         EXPECT_NE(std::string::npos, formats.find(kBitmap)) << "row " << i << ": " << formats;
-        Pixels copied = ClipboardBitmap(hView);
-        Pixels drawn = DrawViewIntoBitmap(harness.View());
-        EXPECT_TRUE(copied.bitCount == 24 || copied.bitCount == 32) << "row " << i << ": " << copied.bitCount;
+        // The view as it paints itself, read back into a DIB section.
+        Picture drawn = CaptureWindow(hView, true);
+        Picture copied = ClipboardBitmap(hView);
         ASSERT_EQ(cases[i].client.cx, drawn.width) << "row " << i << ": the view's client width";
         ASSERT_EQ(cases[i].client.cy, drawn.height) << "row " << i << ": the view's client height";
         ASSERT_EQ(drawn.width, copied.width) << "row " << i;
         ASSERT_EQ(drawn.height, copied.height) << "row " << i;
-        EXPECT_EQ(0, CountDifferences(drawn, copied)) << "row " << i;
-        const bool blue = std::count(copied.rgb.begin(), copied.rgb.end(), 0x0000FFu) > 0;
+        int differing = 0;
+        bool blue = false;
+        for (size_t p = 0; p < drawn.rgb.size(); p += 3) {
+            differing += !std::equal(&drawn.rgb[p], &drawn.rgb[p] + 3, &copied.rgb[p]);
+            blue = blue || (copied.rgb[p] == 0 && copied.rgb[p + 1] == 0 && copied.rgb[p + 2] == 255);
+        }
+        EXPECT_EQ(0, differing) << "row " << i;
         EXPECT_EQ(cases[i].trendLine, blue) << "row " << i << ": the trend line's blue";
         EXPECT_TRUE(harness.boxes.empty()) << "row " << i;
     }
