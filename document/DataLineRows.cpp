@@ -16,7 +16,10 @@ const std::string& DataLineRows::Row(int nIndex) const
     std::int32_t row = m_rows[nIndex];
     if (row < 0)
         return m_changed[-1 - row];
-    m_shown = DataLineToGridRow(m_lines[row], m_separator);
+    if (row != m_shownLine) {
+        m_shown = DataLineToGridRow(m_lines[row], m_separator);
+        m_shownLine = row;
+    }
     return m_shown;
 }
 

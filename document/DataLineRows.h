@@ -28,5 +28,8 @@ private:
     // Per row: the data line it shows (0 and up), or -1 - its index in m_changed.
     std::vector<std::int32_t> m_rows;
     std::vector<std::string> m_changed;
+    // The data line m_shown shows (the lines never change): a row's cells are
+    // read one after another.
+    mutable std::int32_t m_shownLine = -1;
     mutable std::string m_shown;
 };
