@@ -67,16 +67,22 @@ runs_32bit() {
     return 1
 }
 
-# The build the run, setup and benchmark commands use: the 32-bit one where
-# 32-bit code runs, else the 64-bit one. Sets WINDOWS_BUILD and WINE_LOADER.
+# The Wine loader that runs a build's programs (win32 or win64).
+loader_of() {
+    if [ "$1" = win32 ]; then echo "$WINE32"; else echo "$WINE64"; fi
+}
+
+# The build the run and setup commands use: the 32-bit one where 32-bit code
+# runs, else the 64-bit one. Sets WINDOWS_BUILD and WINE_LOADER.
 choose_build() {
     if runs_32bit; then
-        WINDOWS_BUILD=win32 WINE_LOADER=$WINE32
+        WINDOWS_BUILD=win32
         echo "== using the 32-bit build (build/win32)"
     else
-        WINDOWS_BUILD=win64 WINE_LOADER=$WINE64
+        WINDOWS_BUILD=win64
         echo "== using the 64-bit build (build/win64): this machine cannot run 32-bit code ($NO_32BIT_REASON)"
     fi
+    WINE_LOADER=$(loader_of "$WINDOWS_BUILD")
 }
 
 build_native() {
