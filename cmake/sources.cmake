@@ -28,6 +28,7 @@ set(PLOTRA_WIN_SOURCES
   framework/DataExchange.cpp
   framework/Dc.cpp
   framework/DibSection.cpp
+  framework/MetaFileDC.cpp
   framework/Dialog.cpp
   framework/DialogColors.cpp
   framework/DocTemplate.cpp

@@ -4,6 +4,8 @@
 
 #include "framework/Dc.h"
 #include "framework/Gdi.h"
+#include "framework/MetaFileDC.h"
+#include "framework/MetaRecordWriter.h"
 #include "graph/ReducedCurve.h"
 
 CGraphRenderer g_graphRenderer;
@@ -54,6 +56,119 @@ private:
     CDC* m_pDC;
     CRgn m_saved;
     bool m_bHadClip = false;
+};
+
+// Where the point-by-point drawing goes: a device context, or records
+// written straight into a metafile.
+struct DeviceSink {
+    CDC* pDC;
+    CPen* pSolid;
+    CPen* pDotted;
+
+    void MoveTo(int x, int y) { pDC->MoveTo(x, y); }
+    void LineTo(int x, int y) { pDC->LineTo(x, y); }
+    void Rectangle(int x1, int y1, int x2, int y2) { pDC->Rectangle(x1, y1, x2, y2); }
+    void Ellipse(int x1, int y1, int x2, int y2) { pDC->Ellipse(x1, y1, x2, y2); }
+    void SelectDotted() { pDC->SelectObject(*pDotted); }
+    void SelectSolid() { pDC->SelectObject(*pSolid); }
+};
+
+struct RecordSink {
+    CMetaRecordWriter& writer;
+    DWORD solid;
+    DWORD dotted;
+
+    void MoveTo(int x, int y) { writer.MoveTo(x, y); }
+    void LineTo(int x, int y) { writer.LineTo(x, y); }
+    void Rectangle(int x1, int y1, int x2, int y2) { writer.Rectangle(x1, y1, x2, y2); }
+    void Ellipse(int x1, int y1, int x2, int y2) { writer.Ellipse(x1, y1, x2, y2); }
+    void SelectDotted() { writer.SelectObject(dotted); }
+    void SelectSolid() { writer.SelectObject(solid); }
+};
+
+template <class Sink>
+void TraceMarker(Sink& sink, int pointType, int x, int height, int m)
+{
+    switch (pointType) {
+    case 1:
+        sink.Rectangle(x - m, -(height + m), x + m, m - height);
+        break;
+    case 2:
+        sink.Ellipse(x - m, -(height + m), x + m, m - height);
+        break;
+    case 3:
+        sink.MoveTo(x - m, -(height + m));
+        sink.LineTo(x + m + 1, m - height + 1);
+        sink.MoveTo(x + m, -(height + m));
+        sink.LineTo(x - m - 1, m - height + 1);
+        break;
+    default:
+        break;
+    }
+}
+
+// Every point's line piece and marker, in the order that decides which
+// paints over which.
+template <class Sink>
+void TraceEveryPoint(Sink& sink, const GraphParams& g, const PointMapper& map, int m)
+{
+    const bool dashed = g.lineType == 2;
+    int xp = map.X(g.xValues[0]);
+    int yp = map.Height(g.yValues[0]);
+    bool penAtPrevious = false;
+    for (int i = 0; i < g.pointCount; ++i) {
+        int x = map.X(g.xValues[i]);
+        int y = map.Height(g.yValues[i]);
+        // A point on the same unit as the one before adds nothing to the
+        // picture: its line piece is empty and its marker lands on the
+        // previous one's.
+        if (i > 0 && x == xp && y == yp)
+            continue;
+        if (g.lineType > 0) {
+            if (dashed)
+                sink.SelectDotted();
+            if (!penAtPrevious)
+                sink.MoveTo(xp, -yp);
+            sink.LineTo(x, -y);
+            penAtPrevious = true;
+            if (dashed)
+                sink.SelectSolid();
+        }
+        // Each marker comes after both line pieces that touch it.
+        TraceMarker(sink, g.pointType, xp, yp, m);
+        if (g.pointType == 3)
+            penAtPrevious = false;
+        xp = x;
+        yp = y;
+    }
+    TraceMarker(sink, g.pointType, xp, yp, m);
+}
+
+// A large curve in a metafile, written as the records the device context
+// would write for it, all at once when the metafile is closed. The curve's
+// pen is selected where the run starts; a dashed curve brings its own two.
+class CCurveRecords : public CMetaRecordSource {
+public:
+    CCurveRecords(const GraphParams& graph, const PointMapper& map, int m, int penWidth)
+        : m_graph(graph), m_map(map), m_m(m), m_penWidth(penWidth)
+    {
+    }
+    DWORD Handles() const override { return m_graph.lineType == 2 ? 2 : 0; }
+    void Write(CMetaRecordWriter& writer, DWORD nFirstHandle) const override
+    {
+        RecordSink sink = { writer, nFirstHandle, nFirstHandle + 1 };
+        if (Handles()) {
+            writer.CreatePen(sink.solid, PS_SOLID, m_penWidth, m_graph.curveColor);
+            writer.CreatePen(sink.dotted, PS_DOT, m_penWidth, m_graph.curveColor);
+        }
+        TraceEveryPoint(sink, m_graph, m_map, m_m);
+    }
+
+private:
+    GraphParams m_graph;
+    PointMapper m_map;
+    int m_m;
+    int m_penWidth;
 };
 
 }  // namespace
@@ -305,8 +420,13 @@ void CGraphRenderer::DrawCurve(CDC* pDC)
 
     PointMapper map(Layout(), m_xScale, m_yScale);
     // A raster device needs only what shows of a curve of many points.
+    // A metafile keeps every point; one of many is written faster than GDI
+    // records it.
+    CMetaFileDC* pMeta = dynamic_cast<CMetaFileDC*>(pDC);
     if (g.pointCount >= m_nReduceFrom && ReducedCurve::IsRaster(pDC->m_hDC))
         DrawReduced(pDC, Reduced(pDC, clip, map, m), m, solid, dotted);
+    else if (g.pointCount >= m_nReduceFrom && pMeta)
+        pMeta->InsertRecords(std::make_unique<CCurveRecords>(g, map, m, m_nPenBase + 1));
     else
         DrawEveryPoint(pDC, map, m, solid, dotted);
     pDC->SelectObject(hOldPen);
@@ -349,55 +469,12 @@ void CGraphRenderer::DrawReduced(CDC* pDC, const ReducedCurve& curve, int m, CPe
 
 void CGraphRenderer::DrawEveryPoint(CDC* pDC, const PointMapper& map, int m, CPen& solid, CPen& dotted)
 {
-    const GraphParams& g = *m_pParams;
-    const bool dashed = g.lineType == 2;
-    int xp = map.X(g.xValues[0]);
-    int yp = map.Height(g.yValues[0]);
-    bool penAtPrevious = false;
-    for (int i = 0; i < g.pointCount; ++i) {
-        int x = map.X(g.xValues[i]);
-        int y = map.Height(g.yValues[i]);
-        // A point on the same unit as the one before adds nothing to the
-        // picture: its line piece is empty and its marker lands on the
-        // previous one's.
-        if (i > 0 && x == xp && y == yp)
-            continue;
-        if (g.lineType > 0) {
-            if (dashed)
-                pDC->SelectObject(dotted);
-            if (!penAtPrevious)
-                pDC->MoveTo(xp, -yp);
-            pDC->LineTo(x, -y);
-            penAtPrevious = true;
-            if (dashed)
-                pDC->SelectObject(solid);
-        }
-        // Each marker comes after both line pieces that touch it.
-        DrawMarker(pDC, xp, yp, m);
-        if (g.pointType == 3)
-            penAtPrevious = false;
-        xp = x;
-        yp = y;
-    }
-    DrawMarker(pDC, xp, yp, m);
+    DeviceSink sink = { pDC, &solid, &dotted };
+    TraceEveryPoint(sink, *m_pParams, map, m);
 }
 
 void CGraphRenderer::DrawMarker(CDC* pDC, int x, int height, int m)
 {
-    switch (m_pParams->pointType) {
-    case 1:
-        pDC->Rectangle(x - m, -(height + m), x + m, m - height);
-        break;
-    case 2:
-        pDC->Ellipse(x - m, -(height + m), x + m, m - height);
-        break;
-    case 3:
-        pDC->MoveTo(x - m, -(height + m));
-        pDC->LineTo(x + m + 1, m - height + 1);
-        pDC->MoveTo(x + m, -(height + m));
-        pDC->LineTo(x - m - 1, m - height + 1);
-        break;
-    default:
-        break;
-    }
+    DeviceSink sink = { pDC, nullptr, nullptr };
+    TraceMarker(sink, m_pParams->pointType, x, height, m);
 }

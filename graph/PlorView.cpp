@@ -5,6 +5,7 @@
 #include "framework/CmdUI.h"
 #include "framework/DibSection.h"
 #include "framework/FrameworkIds.h"
+#include "framework/MetaFileDC.h"
 #include "framework/Gdi.h"
 #include "framework/PrintInfo.h"
 #include "framework/WinApp.h"
@@ -216,21 +217,15 @@ HENHMETAFILE CPlorView::MakePicture()
 {
     RECT rc;
     GetClientRect(&rc);
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMeta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    if (hMeta) {
-        CDC dc;
-        dc.m_hDC = hMeta;
-        dc.m_hAttribDC = hScreen;
-        // The default text mapping, so the extent has no effect; the origin
-        // puts logical (0, -H) at the picture's top left.
-        dc.SetWindowExt(rc.right, rc.bottom);
-        dc.SetWindowOrg(0, -rc.bottom);
-        DrawCopy(&dc, rc.right, rc.bottom);
-        dc.Detach();
-    }
-    ::ReleaseDC(nullptr, hScreen);
-    return hMeta ? CloseEnhMetaFile(hMeta) : nullptr;
+    CMetaFileDC dc;
+    if (!dc.CreateEnhanced())
+        return nullptr;
+    // The default text mapping, so the extent has no effect; the origin puts
+    // logical (0, -H) at the picture's top left.
+    dc.SetWindowExt(rc.right, rc.bottom);
+    dc.SetWindowOrg(0, -rc.bottom);
+    DrawCopy(&dc, rc.right, rc.bottom);
+    return dc.CloseEnhanced();
 }
 
 HGLOBAL CPlorView::MakeBitmap()

@@ -4,6 +4,7 @@
 // preview, and data of several kinds, some beyond the scale.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/DibSection.h"
+#include "framework/MetaFileDC.h"
 #include "framework/PrintPreviewWnd.h"
 #include "graph/GraphRenderer.h"
 #include "tests/support/MetafileRecords.h"
@@ -228,4 +231,99 @@ TEST(CurvePixels, MetafileKeepsEveryPointOfALargeCurve)
     DeleteEnhMetaFile(hPicture);
     // Every point's square, the first one twice.
     EXPECT_EQ(static_cast<std::size_t>(n + 1), Rectangles(records).size());
+}
+
+namespace {
+
+// The graph recorded as Copy records it, its large curve written straight
+// into the metafile (direct) or through GDI, a call a record.
+HENHMETAFILE RecordMetafile(GraphParams& g, bool direct)
+{
+    CMetaFileDC dc;
+    dc.CreateEnhanced();
+    dc.SetWindowOrg(0, -g.areaHeight);
+    g_graphRenderer.SetReductionThreshold(direct ? 2 : INT_MAX);
+    g_graphRenderer.Draw(&dc, &g, FALSE);
+    g_graphRenderer.SetReductionThreshold(1000);
+    return dc.CloseEnhanced();
+}
+
+// What the metafile draws, in the order it paints: each line piece and box
+// with the pen (and brush) it is drawn with.
+std::vector<std::string> Drawing(HENHMETAFILE hMeta)
+{
+    std::vector<Record> records = ReadMetafile(hMeta);
+    std::vector<std::pair<std::size_t, std::string>> items;
+    auto pen = [](const PenInfo& p) {
+        return " pen " + std::to_string(p.LineStyle()) + "/" + std::to_string(p.width) + "/" + std::to_string(p.color);
+    };
+    for (const Line& line : Lines(records))
+        items.push_back({ line.record, Describe(line.from) + Describe(line.to) + pen(line.pen) });
+    for (const std::vector<Shape>& shapes : { Rectangles(records), Ellipses(records) })
+        for (const Shape& s : shapes)
+            items.push_back({ s.record, Describe(s.box) + pen(s.pen) + " brush " + std::to_string(s.brush.color) });
+    std::sort(items.begin(), items.end());
+    std::vector<std::string> drawing;
+    for (const auto& item : items)
+        drawing.push_back(item.second);
+    return drawing;
+}
+
+// The metafile played at its own size onto white.
+Bitmap Play(HENHMETAFILE hMeta, int width, int height)
+{
+    Bitmap bitmap = { width, height, {} };
+    CDibSection picture;
+    picture.Create(width, height);
+    RECT all = { 0, 0, width, height };
+    FillRect(picture.GetDC().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ENHMETAHEADER header = {};
+    GetEnhMetaFileHeader(hMeta, sizeof header, &header);
+    RECT place = { header.rclBounds.left, header.rclBounds.top, header.rclBounds.right + 1, header.rclBounds.bottom + 1 };
+    PlayEnhMetaFile(picture.GetDC().m_hDC, hMeta, &place);
+    GdiFlush();
+    HGLOBAL hPacked = picture.CopyPacked();
+    const BYTE* p = static_cast<const BYTE*>(GlobalLock(hPacked)) + sizeof(BITMAPINFOHEADER);
+    const int stride = (width * 3 + 3) & ~3;
+    for (int row = height - 1; row >= 0; --row)
+        for (int col = 0; col < width; ++col) {
+            const BYTE* px = p + row * stride + col * 3;
+            bitmap.pixels.push_back(px[0] | px[1] << 8 | px[2] << 16);
+        }
+    GlobalUnlock(hPacked);
+    GlobalFree(hPacked);
+    return bitmap;
+}
+
+}  // namespace
+
+TEST(CurvePixels, LargeCurveWrittenIntoTheMetafileIsWhatGdiRecords)
+{
+    std::vector<DataSet> sets = DataSets(3000);
+    for (int row = 0; row < 24; ++row) {
+        const DataSet& data = sets[row % 2 ? 0 : 3];
+        TestGraph graph(data.x, data.y, 500, 360);
+        GraphParams& g = graph.params;
+        g.lineType = row % 3;
+        g.pointType = row / 3 % 4;
+        g.lineSize = g.pointSize = row / 12;
+        if (row % 4 == 1) {
+            // Points beyond the scale: the curve reaches past the rest of the picture.
+            g.yMin += 300.0;
+            g.xMax -= 200.0;
+        }
+        HENHMETAFILE direct = RecordMetafile(g, true);
+        HENHMETAFILE recorded = RecordMetafile(g, false);
+        ASSERT_TRUE(direct && recorded) << "row " << row;
+        ENHMETAHEADER a = {}, b = {};
+        GetEnhMetaFileHeader(direct, sizeof a, &a);
+        GetEnhMetaFileHeader(recorded, sizeof b, &b);
+        auto rect = [](const RECTL& r) { return Describe(RECT{ r.left, r.top, r.right, r.bottom }); };
+        EXPECT_EQ(rect(b.rclBounds), rect(a.rclBounds)) << "row " << row;
+        EXPECT_EQ(rect(b.rclFrame), rect(a.rclFrame)) << "row " << row;
+        EXPECT_EQ(Drawing(recorded), Drawing(direct)) << "row " << row;
+        EXPECT_EQ(0, CountDifferences(Play(recorded, 700, 600), Play(direct, 700, 600))) << "row " << row;
+        DeleteEnhMetaFile(direct);
+        DeleteEnhMetaFile(recorded);
+    }
 }
