@@ -79,24 +79,24 @@ void CMetaFileDC::InsertRecords(std::unique_ptr<CMetaRecordSource> pSource)
         MoveTo(measure.Position().x, measure.Position().y);
 }
 
-HENHMETAFILE CMetaFileDC::CloseEnhanced()
+std::vector<BYTE> CMetaFileDC::CloseEnhanced()
 {
     HENHMETAFILE hRecorded = ::CloseEnhMetaFile(m_hDC);
     m_hDC = nullptr;
     ::ReleaseDC(nullptr, m_hAttribDC);
     m_hAttribDC = nullptr;
-    if (!hRecorded || m_runs.empty())
-        return hRecorded;
-    HENHMETAFILE hSpliced = nullptr;
+    std::vector<BYTE> bits;
     try {
-        std::vector<BYTE> recorded(::GetEnhMetaFileBits(hRecorded, 0, nullptr));
-        if (::GetEnhMetaFileBits(hRecorded, static_cast<UINT>(recorded.size()), recorded.data()) == recorded.size())
-            hSpliced = Splice(recorded);
+        std::vector<BYTE> recorded(hRecorded ? ::GetEnhMetaFileBits(hRecorded, 0, nullptr) : 0);
+        if (!recorded.empty() &&
+            ::GetEnhMetaFileBits(hRecorded, static_cast<UINT>(recorded.size()), recorded.data()) == recorded.size())
+            bits = m_runs.empty() ? std::move(recorded) : Splice(recorded);
     } catch (const std::bad_alloc&) {
+        bits.clear();
     }
     ::DeleteEnhMetaFile(hRecorded);
     m_runs.clear();
-    return hSpliced;
+    return bits;
 }
 
 int CMetaFileDC::FindRun(const ENHMETARECORD* pRecord) const
@@ -111,10 +111,10 @@ int CMetaFileDC::FindRun(const ENHMETARECORD* pRecord) const
     return static_cast<int>(placeholder.run);
 }
 
-HENHMETAFILE CMetaFileDC::Splice(const std::vector<BYTE>& recorded)
+std::vector<BYTE> CMetaFileDC::Splice(const std::vector<BYTE>& recorded)
 {
     if (recorded.size() < sizeof(ENHMETAHEADER))
-        return nullptr;
+        return {};
     const ENHMETAHEADER& in = *reinterpret_cast<const ENHMETAHEADER*>(recorded.data());
     ULONGLONG total = recorded.size();
     ULONGLONG records = in.nRecords;
@@ -127,36 +127,34 @@ HENHMETAFILE CMetaFileDC::Splice(const std::vector<BYTE>& recorded)
     }
     // The header counts bytes and records in 32 bits, handles in 16.
     if (total > MAXDWORD || records > MAXDWORD || handles > 0xFFFF)
-        return nullptr;
-    std::unique_ptr<BYTE[]> out(new (std::nothrow) BYTE[total]);
-    if (!out)
-        return nullptr;
+        return {};
+    std::vector<BYTE> out(static_cast<std::size_t>(total));
     std::size_t at = 0;
     DWORD nextHandle = in.nHandles;
     for (std::size_t offset = 0; offset + sizeof(EMR) <= recorded.size();) {
         const ENHMETARECORD* pRecord = reinterpret_cast<const ENHMETARECORD*>(recorded.data() + offset);
         if (pRecord->nSize < sizeof(EMR) || pRecord->nSize > recorded.size() - offset)
-            return nullptr;
+            return {};
         int run = FindRun(pRecord);
         std::size_t written = pRecord->nSize;
         if (run < 0) {
             if (written > total - at)
-                return nullptr;
-            std::memcpy(out.get() + at, pRecord, written);
+                return {};
+            std::memcpy(out.data() + at, pRecord, written);
         } else {
-            CMetaRecordWriter writer(out.get() + at, total - at, m_bInclusiveBoxes);
+            CMetaRecordWriter writer(out.data() + at, total - at, m_bInclusiveBoxes);
             m_runs[run].pSource->Write(writer, nextHandle);
             nextHandle += m_runs[run].pSource->Handles();
             if (writer.Overflowed() || writer.Bytes() != m_runs[run].nBytes)
-                return nullptr;
+                return {};
             written = writer.Bytes();
         }
         at += written;
         offset += pRecord->nSize;
     }
     if (at != total)
-        return nullptr;
-    ENHMETAHEADER& header = *reinterpret_cast<ENHMETAHEADER*>(out.get());
+        return {};
+    ENHMETAHEADER& header = *reinterpret_cast<ENHMETAHEADER*>(out.data());
     header.nBytes = static_cast<DWORD>(total);
     header.nRecords = static_cast<DWORD>(records);
     header.nHandles = static_cast<WORD>(handles);
@@ -169,5 +167,5 @@ HENHMETAFILE CMetaFileDC::Splice(const std::vector<BYTE>& recorded)
                             ToFrame(bounds.right, header.szlMillimeters.cx, header.szlDevice.cx),
                             ToFrame(bounds.bottom, header.szlMillimeters.cy, header.szlDevice.cy) };
     }
-    return ::SetEnhMetaFileBits(static_cast<UINT>(total), out.get());
+    return out;
 }

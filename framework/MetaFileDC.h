@@ -35,9 +35,10 @@ public:
     // Places the source's run here. Afterwards GDI knows the position where
     // the run leaves it.
     void InsertRecords(std::unique_ptr<CMetaRecordSource> pSource);
-    // Ends the recording: the metafile with every run in its place, or null
-    // when it could not be made (no memory for it, or more than 4 GB).
-    HENHMETAFILE CloseEnhanced();
+    // Ends the recording: the metafile's bytes with every run in its place
+    // (SetEnhMetaFileBits makes the metafile of them), or none when they
+    // could not be made (no memory for them, or more than 4 GB).
+    std::vector<BYTE> CloseEnhanced();
 
 private:
     struct Run {
@@ -46,7 +47,7 @@ private:
         DWORD nRecords;
     };
 
-    HENHMETAFILE Splice(const std::vector<BYTE>& recorded);
+    std::vector<BYTE> Splice(const std::vector<BYTE>& recorded);
     int FindRun(const ENHMETARECORD* pRecord) const;
 
     std::vector<Run> m_runs;

@@ -32,6 +32,9 @@ BEGIN_MESSAGE_MAP(CPlorView, CView)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNeedsData)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNeedsData)
     ON_MESSAGE(UWM_SCALE_ERROR, OnScaleError)
+    ON_MESSAGE(WM_RENDERFORMAT, OnRenderFormat)
+    ON_MESSAGE(WM_RENDERALLFORMATS, OnRenderAllFormats)
+    ON_MESSAGE(WM_DESTROYCLIPBOARD, OnDestroyClipboard)
 END_MESSAGE_MAP()
 
 namespace {
@@ -213,13 +216,13 @@ void CPlorView::DrawCopy(CDC* pDC, int width, int height)
         g_graphRenderer.Draw(pDC, &trend, TRUE);
 }
 
-HENHMETAFILE CPlorView::MakePicture()
+std::vector<BYTE> CPlorView::MakePicture()
 {
     RECT rc;
     GetClientRect(&rc);
     CMetaFileDC dc;
     if (!dc.CreateEnhanced())
-        return nullptr;
+        return {};
     // The default text mapping, so the extent has no effect; the origin puts
     // logical (0, -H) at the picture's top left.
     dc.SetWindowExt(rc.right, rc.bottom);
@@ -245,25 +248,53 @@ HGLOBAL CPlorView::MakeBitmap()
 
 void CPlorView::OnEditCopy()
 {
-    HENHMETAFILE hPicture = MakePicture();
-    if (!hPicture)
+    std::vector<BYTE> picture = MakePicture();
+    if (picture.empty())
         return;
     // The same picture as a bitmap, for programs that paste no metafile;
     // without it the metafile goes alone.
     HGLOBAL hBitmap = MakeBitmap();
     if (::OpenClipboard(m_hWnd)) {
         EmptyClipboard();
-        // The metafile first: programs take the first format they know.
-        if (SetClipboardData(CF_ENHMETAFILE, hPicture))
-            hPicture = nullptr;
+        m_copiedPicture.swap(picture);
+        // The metafile first: programs take the first format they know. It
+        // is handed over when one asks for it.
+        SetClipboardData(CF_ENHMETAFILE, nullptr);
         if (hBitmap && SetClipboardData(CF_DIB, hBitmap))
             hBitmap = nullptr;
         CloseClipboard();
     }
-    if (hPicture)
-        DeleteEnhMetaFile(hPicture);
     if (hBitmap)
         GlobalFree(hBitmap);
+}
+
+LRESULT CPlorView::OnRenderFormat(WPARAM wParam, LPARAM)
+{
+    if (wParam != CF_ENHMETAFILE || m_copiedPicture.empty())
+        return 0;
+    HENHMETAFILE hPicture = SetEnhMetaFileBits(static_cast<UINT>(m_copiedPicture.size()), m_copiedPicture.data());
+    if (hPicture && !SetClipboardData(CF_ENHMETAFILE, hPicture))
+        DeleteEnhMetaFile(hPicture);
+    // The clipboard holds it now.
+    std::vector<BYTE>().swap(m_copiedPicture);
+    return 0;
+}
+
+LRESULT CPlorView::OnRenderAllFormats(WPARAM, LPARAM)
+{
+    // The view is going: the clipboard keeps the picture without it.
+    if (!m_copiedPicture.empty() && ::OpenClipboard(m_hWnd)) {
+        if (GetClipboardOwner() == m_hWnd)
+            OnRenderFormat(CF_ENHMETAFILE, 0);
+        CloseClipboard();
+    }
+    return 0;
+}
+
+LRESULT CPlorView::OnDestroyClipboard(WPARAM, LPARAM)
+{
+    std::vector<BYTE>().swap(m_copiedPicture);
+    return 0;
 }
 
 bool CPlorView::ReadClipboardText(std::string& text)

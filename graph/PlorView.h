@@ -3,6 +3,7 @@
 // fewer than two points a prompt telling how to enter data, and owns the
 // trend-line switch and the printed size.
 #include <string>
+#include <vector>
 
 #include "document/GraphParams.h"
 #include "framework/View.h"
@@ -58,6 +59,9 @@ protected:
     void OnUpdateTrendLine(CCmdUI* pCmdUI);
     void OnUpdateTrendLineEquation(CCmdUI* pCmdUI);
     LRESULT OnScaleError(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRenderFormat(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRenderAllFormats(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroyClipboard(WPARAM wParam, LPARAM lParam);
 
 private:
     void DrawTrendLine(CDC* pDC);
@@ -65,9 +69,9 @@ private:
     // document's graph and, when it is on and was drawn for these data, the
     // trend line.
     void DrawCopy(CDC* pDC, int width, int height);
-    // That picture at the window's size, as a metafile; null when none could
-    // be made.
-    HENHMETAFILE MakePicture();
+    // That picture at the window's size, as a metafile's bytes; none when
+    // it could not be made.
+    std::vector<BYTE> MakePicture();
     // The same as a device-independent bitmap (CF_DIB) in a global block;
     // null when none could be made.
     HGLOBAL MakeBitmap();
@@ -78,6 +82,9 @@ private:
 
     // The unscalable-data message was shown for the data now in the document.
     bool m_bScaleErrorShown = false;
+    // The metafile of the last Copy, kept until a program asks the clipboard
+    // for it: handing a large one over costs more than making it.
+    std::vector<BYTE> m_copiedPicture;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -245,7 +245,8 @@ HENHMETAFILE RecordMetafile(GraphParams& g, bool direct)
     g_graphRenderer.SetReductionThreshold(direct ? 2 : INT_MAX);
     g_graphRenderer.Draw(&dc, &g, FALSE);
     g_graphRenderer.SetReductionThreshold(1000);
-    return dc.CloseEnhanced();
+    std::vector<BYTE> bits = dc.CloseEnhanced();
+    return SetEnhMetaFileBits(static_cast<UINT>(bits.size()), bits.data());
 }
 
 // What the metafile draws, in the order it paints: each line piece and box

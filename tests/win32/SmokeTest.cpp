@@ -1,7 +1,8 @@
 // Starts plotra.exe on a sample file as a user would, waits for its main
 // window and saves a screenshot of it; opens File Open's dialog and Print
 // Preview (the program binds the common dialogs only when first needed),
-// then closes it again.
+// copies the graph, then closes it again: the copied picture stays on the
+// clipboard.
 //
 //   smoke_test <plotra.exe> <sample.plr> <screenshot.png>
 #include <windows.h>
@@ -131,8 +132,16 @@ int main(int argc, char** argv)
     if (!printer)
         std::printf("Print Preview not tried: no test printer (%s)\n", printerError.c_str());
 
+    SendMessageTimeoutA(hWnd, WM_COMMAND, ID_EDIT_COPY, 0, SMTO_NORMAL, 30000, &result);
+
     PostMessageA(hWnd, WM_CLOSE, 0, 0);
     bool ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
+    ENHMETAHEADER copied = {};
+    if (OpenClipboard(nullptr)) {
+        if (HENHMETAFILE hCopied = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)))
+            GetEnhMetaFileHeader(hCopied, sizeof copied, &copied);
+        CloseClipboard();
+    }
     DWORD exitCode = 1;
     GetExitCodeProcess(pi.hProcess, &exitCode);
     CloseHandle(pi.hThread);
@@ -152,6 +161,9 @@ int main(int argc, char** argv)
         return Fail("Print Preview did not open");
     if (!ended || exitCode != 0)
         return Fail("plotra.exe did not end cleanly after WM_CLOSE");
+    // The title, labels, axes and every point: well over a hundred records.
+    if (copied.nRecords < 100)
+        return Fail("the copied picture did not outlive the program");
     std::printf("smoke test passed\n");
     return 0;
 }

@@ -196,13 +196,14 @@ TEST(View, CopyPutsThePictureWithOrWithoutTheTrendLine)
     StartWith(harness, "copy.plr", "1 2\r\n2 5\r\n3 6");
     harness.Command(ID_EDIT_COPY);
     ASSERT_TRUE(ClipboardHasPicture());
+    // The picture as it was at the Copy, whenever it is asked for.
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
     std::vector<Record> plain = ClipboardPicture(harness.View()->m_hWnd);
     EXPECT_FALSE(Texts(plain).empty());
     EXPECT_EQ(0, BlueLines(plain));
     EXPECT_EQ(0u, CountUnmatchedObjects(plain));
 
-    harness.Command(ID_EDIT_TREND_LINE);
-    Repaint(harness);
     harness.Command(ID_EDIT_COPY);
     std::vector<Record> withTrend = ClipboardPicture(harness.View()->m_hWnd);
     EXPECT_LT(0, BlueLines(withTrend));
