@@ -1,6 +1,7 @@
 #include "graph/GraphRenderer.h"
 
 #include <string>
+#include <utility>
 
 #include "framework/Dc.h"
 #include "framework/Gdi.h"
@@ -436,10 +437,15 @@ const ReducedCurve& CGraphRenderer::Reduced(CDC* pDC, const RECT& clip, const Po
 {
     ReducedCurve::Key key =
         ReducedCurve::Key::Of(pDC->m_hDC, clip, *m_pParams, Layout(), m_xScale, m_yScale, m, m_nPenBase + 1);
-    // Kept for the next paint, which mostly draws the same.
-    if (!m_pLastCurve || !(m_pLastCurve->GetKey() == key))
-        m_pLastCurve.reset(new ReducedCurve(pDC->m_hDC, map, key));
-    return *m_pLastCurve;
+    // The last two are kept: the next paint mostly draws the same, and the
+    // window's curve is still there when Print Preview's page closes.
+    if (m_curves[1] && m_curves[1]->GetKey() == key)
+        std::swap(m_curves[0], m_curves[1]);
+    if (!m_curves[0] || !(m_curves[0]->GetKey() == key)) {
+        m_curves[1] = std::move(m_curves[0]);
+        m_curves[0].reset(new ReducedCurve(pDC->m_hDC, map, key));
+    }
+    return *m_curves[0];
 }
 
 void CGraphRenderer::DrawReduced(CDC* pDC, const ReducedCurve& curve, int m, CPen& solid, CPen& dotted)

@@ -69,7 +69,7 @@ private:
     void DrawYLabels(CDC* pDC);
     void DrawYTitle(CDC* pDC, int widestLabel);
     void DrawCurve(CDC* pDC);
-    // The curve as a raster device needs it, kept from the last paint when
+    // The curve as a raster device needs it, kept from an earlier paint when
     // nothing it depends on has changed.
     const ReducedCurve& Reduced(CDC* pDC, const RECT& clip, const PointMapper& map, int m);
     void DrawReduced(CDC* pDC, const ReducedCurve& curve, int m, CPen& solid, CPen& dotted);
@@ -80,7 +80,8 @@ private:
 
     bool m_bPlotTooSmall = false;
     int m_nReduceFrom = 1000;
-    std::unique_ptr<ReducedCurve> m_pLastCurve;
+    // The curves of the last two paints, the latest first.
+    std::unique_ptr<ReducedCurve> m_curves[2];
 };
 
 // The program's one renderer.

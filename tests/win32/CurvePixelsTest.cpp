@@ -193,6 +193,12 @@ TEST(CurvePixels, RepaintAfterTheDataChangedInPlaceShowsTheNewData)
     std::vector<DataSet> sets = DataSets(5000);
     TestGraph graph(sets[0].x, sets[0].y, 600, 400);
     Bitmap before = Draw(graph.params, Device::Screen, true);
+    // A curve for another window size is kept beside it.
+    graph.params.areaWidth = 700;
+    graph.params.areaHeight = 450;
+    Draw(graph.params, Device::Screen, true);
+    graph.params.areaWidth = 600;
+    graph.params.areaHeight = 400;
     for (float& y : graph.y)
         y = 1000.0f - y;
     Bitmap full = Draw(graph.params, Device::Screen, false);
