@@ -85,6 +85,7 @@ CoverMap::CoverMap(const PixelBox& area, bool bKeepColours)
     m_taken.assign(columns * m_nWordsPerColumn, 0);
     m_runTop.assign(columns, 0);
     m_runBottom.assign(columns, 0);
+    m_nFullFrom = static_cast<int>(columns);
     if (bKeepColours) {
         m_touched.assign(columns * m_nWordsPerColumn, 0);
         m_colours.assign(columns * m_nHeight, 0);
@@ -145,6 +146,19 @@ bool CoverMap::AllTaken(const PixelBox& box)
     for (; x < c.right; ++x)
         LearnRun(x, c.top, c.bottom);
     return true;
+}
+
+int CoverMap::FullColumnsFrom()
+{
+    const RowWords words(0, m_nHeight);
+    for (; m_nFullFrom > 0; --m_nFullFrom) {
+        const Word* bits = &m_taken[static_cast<std::size_t>(m_nFullFrom - 1) * m_nWordsPerColumn];
+        for (int w = words.first; w <= words.last; ++w) {
+            if ((bits[w] & words.Mask(w)) != words.Mask(w))
+                return m_area.left + m_nFullFrom;
+        }
+    }
+    return m_area.left;
 }
 
 void CoverMap::LearnRun(int x, int top, int bottom)

@@ -106,6 +106,9 @@ public:
     Placement PlaceExact(const PixelBox& box, bool bPreferDrawing);
     // The pixels kept for the end, as runs down each column.
     std::vector<PixelSpan> Spans() const;
+    // The leftmost column from which every column of the area is all taken
+    // (area.right when the last one is not).
+    int FullColumnsFrom();
 
 private:
     // Calls f(word, mask) for the words of one column holding rows [top, bottom)
@@ -132,6 +135,7 @@ private:
     // quick answer for the many primitives of a dense curve that are hidden.
     std::vector<int> m_runTop;
     std::vector<int> m_runBottom;
+    int m_nFullFrom;  // area-relative, as FullColumnsFrom found it last
     std::vector<Word> m_touched;  // the same, with colours kept
     std::vector<unsigned char> m_colours;  // column by column, one byte a pixel
 };
@@ -149,6 +153,9 @@ struct CurveStyle {
     // Thin pen, unscaled pixels, colours that stay as given: what shows of
     // squares and straight pieces may be painted at the end (see CoverMap).
     bool paintKnownPixels;
+    // The points' pixel positions never go left from one point to the next,
+    // so the points drawn before one lie in its column or left of it.
+    bool pointsAscend = false;
 };
 
 // What a primitive may touch (its reach) and what it surely paints. A
@@ -195,6 +202,7 @@ public:
     // The piece from point from, at a, to point to, at b.
     void VisitLine(int from, int to, PixelPoint a, PixelPoint b);
     std::vector<PixelSpan> Spans() const { return m_cover.Spans(); }
+    int FullColumnsFrom() { return m_cover.FullColumnsFrom(); }
 
 private:
     const CurveStyle m_style;
@@ -216,6 +224,36 @@ private:
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
                              const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans);
+
+// With points that ascend, the step of the walk at which to go on from
+// step i (a point not passed over): the first point from which every line
+// piece and marker up to i reaches only columns from full on, all of whose
+// pixels later primitives paint. Those are hidden, so their steps can be
+// left out; i itself when there is no such point before it.
+template <class GetPoint, class GetBox>
+int FirstNotHidden(int i, GetPoint getPoint, GetBox getBox, const CurveStyle& style, int full)
+{
+    // The leftmost column the primitives of point k and after may reach.
+    auto reachLeft = [&](int k) {
+        int left = LineReach(getPoint(k), getPoint(k), style.penWidth).left;
+        if (style.marker != MarkerShape::None)
+            left = std::min(left, MarkerReach(getBox(k), style.marker, style.penWidth).left);
+        return left;
+    };
+    if (reachLeft(i - 1) < full)
+        return i;
+    int low = 0;
+    int high = i - 1;
+    while (low < high) {
+        int middle = low + (high - low) / 2;
+        if (reachLeft(middle) < full)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    // Never a point passed over: one has the reach of the point before it.
+    return low;
+}
 
 // The pixels a thin line paints when it goes straight up, down or across:
 // from its first pixel up to its last, which it leaves out.
@@ -244,6 +282,11 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
 {
     PrimitiveChooser chooser(style, area, flags);
     const bool markers = style.marker != MarkerShape::None;
+    // A dense curve soon covers whole columns; once every column from some
+    // point on is covered, nothing drawn before that point and that far
+    // right shows. Looked for every so many steps.
+    const int kSkipEvery = 32;
+    int untilSkip = kSkipEvery;
     int i = n - 1;
     while (i > 0 && repeat(i))
         --i;
@@ -255,6 +298,12 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
             if (style.lines)
                 chooser.VisitLine(0, 0, getPoint(0), getPoint(0));
             break;
+        }
+        if (style.pointsAscend && --untilSkip == 0) {
+            untilSkip = kSkipEvery;
+            i = FirstNotHidden(i, getPoint, getBox, style, chooser.FullColumnsFrom());
+            if (i == 0)
+                continue;
         }
         int previous = i - 1;
         while (previous > 0 && repeat(previous))

@@ -88,6 +88,16 @@ bool PaintsExactColours(HDC hDC, COLORREF& fillColour)
     return true;
 }
 
+// Each value at most the next (no NaN among them).
+bool Ascending(const float* values, int n)
+{
+    for (int i = 1; i < n; ++i) {
+        if (!(values[i - 1] <= values[i]))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // The points' logical positions, as the renderer draws them, mapped when
@@ -217,6 +227,8 @@ ReducedCurve::ReducedCurve(HDC hDC, const PointMapper& map, const Key& key) : m_
     const bool paint =
         key.paintExact && unscaled && deviceWidth == 1 && lineType != 2 && pointType <= 1 && areaPixels <= (1 << 22);
     CurveStyle style = { lineType > 0, ShapeOf(pointType), deviceWidth, unscaled || pointType != 3, paint };
+    // Sorted by X and mapped left to right, as the document's points are.
+    style.pointsAscend = Ascending(key.xValues, n) && devX(1000) > devX(0) && points.X(0) <= points.X(n - 1);
     std::vector<unsigned char> flags(n, 0);
     ChooseCurvePoints(n, point, box, repeat, style, lineType == 2, area, flags, m_spans);
     // Unscaled, a device pixel is a logical unit moved by the origin.

@@ -226,3 +226,38 @@ TEST(CurveReduction, DenseCurveDrawsAboutAsMuchAsThePlotHasColumns)
     EXPECT_LE(squares.spans.size(), 4000u);
     EXPECT_FALSE(squares.spans.empty());
 }
+
+TEST(CurveReduction, PassingOverCoveredColumnsChoosesTheSame)
+{
+    // Dense enough to cover whole columns, from left of the area to right of
+    // it, with points repeated.
+    std::mt19937 rng(9);
+    std::vector<PixelPoint> p;
+    for (int i = 0; i < 100000; ++i)
+        p.push_back({ -3 + i / 300, -5 + static_cast<int>(rng() % 210) });
+    for (int i = 0; i < 100000; i += 7)
+        p[i] = p[i - (i > 0)];
+    const struct {
+        CurveStyle style;
+        bool dotted;
+    } rows[] = {
+        /* 0 */ { kThinSquaresPainted, false },
+        /* 1 */ { { true, MarkerShape::Square, 1, true, true }, false },
+        /* 2 */ { { true, MarkerShape::Circle, 2, true, false }, false },
+        /* 3 */ { { true, MarkerShape::Cross, 3, false, false }, false },
+        /* 4 */ { { true, MarkerShape::Square, 1, true, false }, true },
+    };
+    for (int row = 0; row < 5; ++row) {
+        CurveStyle ascending = rows[row].style;
+        ascending.pointsAscend = true;
+        Choice all = Choose(p, rows[row].style, rows[row].dotted);
+        Choice passed = Choose(p, ascending, rows[row].dotted);
+        EXPECT_EQ(all.flags, passed.flags) << "row " << row;
+        ASSERT_EQ(all.spans.size(), passed.spans.size()) << "row " << row;
+        for (std::size_t s = 0; s < all.spans.size(); ++s) {
+            EXPECT_TRUE(all.spans[s].x == passed.spans[s].x && all.spans[s].top == passed.spans[s].top &&
+                        all.spans[s].bottom == passed.spans[s].bottom && all.spans[s].colour == passed.spans[s].colour)
+                << "row " << row << " span " << s;
+        }
+    }
+}
