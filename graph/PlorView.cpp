@@ -249,8 +249,10 @@ HGLOBAL CPlorView::MakeBitmap()
 void CPlorView::OnEditCopy()
 {
     std::vector<BYTE> picture = MakePicture();
-    if (picture.empty())
+    if (picture.empty()) {
+        AfxMessageBox(IDS_NO_MEMORY_FOR_GRAPH, MB_OK | MB_ICONSTOP);
         return;
+    }
     // The same picture as a bitmap, for programs that paste no metafile;
     // without it the metafile goes alone.
     HGLOBAL hBitmap = MakeBitmap();
@@ -263,6 +265,9 @@ void CPlorView::OnEditCopy()
         if (hBitmap && SetClipboardData(CF_DIB, hBitmap))
             hBitmap = nullptr;
         CloseClipboard();
+    } else {
+        // Told as a failed paste is told.
+        AfxMessageBox(IDS_CLIPBOARD_ERROR, MB_OK | MB_ICONSTOP);
     }
     if (hBitmap)
         GlobalFree(hBitmap);

@@ -284,31 +284,33 @@ TEST(View, CopyNeverDrawsATrendLineLeftFromAnEarlierDrawing)
     EXPECT_EQ(plainLines, Lines(ClipboardPicture(harness.View()->m_hWnd)).size());
 }
 
-TEST(View, PasteWhileAnotherProgramHoldsTheClipboardSaysSo)
+TEST(View, PasteOrCopyWhileAnotherProgramHoldsTheClipboardSaysSo)
 {
-    AppHarness harness;
-    StartWith(harness, "held.plr", "5 6\r\n7 8");
-    PutText(harness.View()->m_hWnd, "1 2\r\n3 4");
-    HANDLE hOpened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder([&] {
-        BOOL opened = OpenClipboard(nullptr);
-        SetEvent(hOpened);
-        WaitForSingleObject(hRelease, 10000);
-        if (opened)
-            CloseClipboard();
-    });
-    WaitForSingleObject(hOpened, 10000);
-    harness.Command(ID_EDIT_PASTE);
-    SetEvent(hRelease);
-    holder.join();
-    CloseHandle(hOpened);
-    CloseHandle(hRelease);
-    ASSERT_EQ(1u, harness.boxes.size());
-    EXPECT_EQ("Error in accessing Clipboard...", harness.boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
-    EXPECT_STREQ("held.plr", harness.Doc()->GetTitle());
-    EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+    for (UINT command : { ID_EDIT_PASTE, ID_EDIT_COPY }) {
+        AppHarness harness;
+        StartWith(harness, "held.plr", "5 6\r\n7 8");
+        PutText(harness.View()->m_hWnd, "1 2\r\n3 4");
+        HANDLE hOpened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread holder([&] {
+            BOOL opened = OpenClipboard(nullptr);
+            SetEvent(hOpened);
+            WaitForSingleObject(hRelease, 10000);
+            if (opened)
+                CloseClipboard();
+        });
+        WaitForSingleObject(hOpened, 10000);
+        harness.Command(command);
+        SetEvent(hRelease);
+        holder.join();
+        CloseHandle(hOpened);
+        CloseHandle(hRelease);
+        ASSERT_EQ(1u, harness.boxes.size()) << command;
+        EXPECT_EQ("Error in accessing Clipboard...", harness.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
+        EXPECT_STREQ("held.plr", harness.Doc()->GetTitle());
+        EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+    }
 }
 
 TEST(View, CopyWithoutDataPutsAnEmptyPicture)
