@@ -5,7 +5,9 @@
 DataLineRows::DataLineRows(const TextLines& lines, int nLines, char separator)
     : m_lines(lines), m_separator(separator), m_changed(1, "X Y")
 {
-    m_rows.reserve(static_cast<std::size_t>(nLines) + 1);
+    // Room for the rows a user adds: the first one added to a long list
+    // would otherwise copy it whole. Room not used costs no memory.
+    m_rows.reserve(static_cast<std::size_t>(nLines) + 1 + nLines / 8 + 64);
     m_rows.push_back(-1);
     for (int i = 0; i < nLines; ++i)
         m_rows.push_back(i);
