@@ -15,6 +15,8 @@
 // the 64-bit build the range is reserved at the first small request and its
 // regions are committed one after another; once it is used up, or if it could
 // not be reserved, small requests go to the C runtime too.
+#include "framework/SmallBlockHeap.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -43,6 +45,7 @@ std::atomic<char*> g_rangeBase{nullptr};  // the 64-bit build's reserved range, 
 std::size_t g_regionsCommitted;            // the 64-bit build's regions in use, from its start
 FreeBlock* g_freeList[kClasses];
 std::atomic_flag g_lock = ATOMIC_FLAG_INIT;
+std::atomic<AfxAllocationFilter> g_allocationFilter{nullptr};
 
 class SpinLock {
 public:
@@ -103,6 +106,9 @@ bool AddRegion(std::size_t c)
 
 void* Allocate(std::size_t size)
 {
+    AfxAllocationFilter filter = g_allocationFilter.load(std::memory_order_relaxed);
+    if (filter && filter(size))
+        return nullptr;
     if (size == 0)
         size = 1;
     if (size > kLargestSmall)
@@ -144,6 +150,11 @@ void* AllocateOrThrow(std::size_t size)
 }
 
 }  // namespace
+
+void AfxSetAllocationFilter(AfxAllocationFilter filter)
+{
+    g_allocationFilter.store(filter);
+}
 
 void* operator new(std::size_t size)
 {
