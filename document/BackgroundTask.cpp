@@ -5,9 +5,12 @@
 
 CBackgroundTask::CBackgroundTask(std::function<void()> task) : m_task(std::move(task))
 {
+    // Either failure comes before the thread starts.
     try {
         m_thread = std::thread(&CBackgroundTask::Run, this);
     } catch (const std::system_error&) {
+        Run();
+    } catch (const std::bad_alloc&) {
         Run();
     }
 }

@@ -2,9 +2,12 @@
 // CBackgroundTask: work handed to the second processor. The task starts on a
 // thread of its own while the caller goes on; Wait() joins it and passes on
 // what it threw. The destructor joins too, so a task never outlives what it
-// refers to. Where no thread can be started the task runs at once instead.
+// refers to. Where no thread can be started, or the memory to start one is
+// not there, the task runs at once instead.
 #include <exception>
 #include <functional>
+#include <memory>
+#include <new>
 #include <thread>
 
 class CBackgroundTask {
@@ -27,16 +30,23 @@ private:
 
 // Does part(half, first, last) for the items 0 to n - 1: part(0, 0, n / 2)
 // here and part(1, n / 2, n) on a second thread when n reaches minimum,
-// part(0, 0, n) alone otherwise. Returns when every part has ended.
+// part(0, 0, n) alone otherwise, also when the second thread's task finds
+// no memory to be set up in. Returns when every part has ended.
 template <class Part>
 void ForBothHalves(int n, int minimum, Part part)
 {
-    if (n < minimum) {
+    const int middle = n / 2;
+    std::unique_ptr<CBackgroundTask> second;
+    if (n >= minimum) {
+        try {
+            second.reset(new CBackgroundTask([&] { part(1, middle, n); }));
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    if (!second) {
         part(0, 0, n);
         return;
     }
-    const int middle = n / 2;
-    CBackgroundTask second([&] { part(1, middle, n); });
     part(0, 0, middle);
-    second.Wait();
+    second->Wait();
 }

@@ -12,6 +12,7 @@
 #include "document/DataLines.h"
 #include "graph/AxisScale.h"
 #include "framework/CmdUI.h"
+#include "framework/Exception.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNCREATE(CPlorDoc)
@@ -85,9 +86,11 @@ UINT FaultMessage(DataTextFault fault)
 int ReadLines(CFile& file, TextLines& lines)
 {
     const unsigned long long length = file.GetLength();
-    if (length >= 0xFFFFFFFFull)
-        throw std::bad_alloc();
     std::string text;
+    // The lines count their text in 32 bits, and the 32-bit build's strings
+    // hold at most 1 GB.
+    if (length >= 0xFFFFFFFFull || length >= text.max_size())
+        throw std::bad_alloc();
     // The spare character lets the lines take the text without a copy.
     text.reserve(static_cast<std::size_t>(length) + 1);
     text.resize(static_cast<std::size_t>(length));
@@ -181,14 +184,22 @@ void CPlorDoc::ReportError(UINT nID)
 void CPlorDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        std::string text;
-        for (int i = 0; i < m_graph.pointCount; ++i)
-            text += FormatDataLine(LineText(i));
-        text += FormatDataTextTrailer(CaptureSettings());
-        ar.Write(text.data(), static_cast<unsigned>(text.size()));
+        // Line by line: the text written may be larger than any one block
+        // the program could hold.
+        for (int i = 0; i < m_graph.pointCount; ++i) {
+            std::string line = FormatDataLine(LineText(i));
+            ar.Write(line.data(), line.size());
+        }
+        std::string trailer = FormatDataTextTrailer(CaptureSettings());
+        ar.Write(trailer.data(), trailer.size());
         return;
     }
-    int count = ReadDataLines(ar);
+    // A file too large to hold is refused as points that find no memory are.
+    int count = 0;
+    if (!AfxRunUnlessOutOfMemory([&] { count = ReadDataLines(ar); })) {
+        ReportError(IDS_NO_MEMORY_FOR_GRAPH);
+        AfxThrowFileException(CFileException::generic);
+    }
     if (ParseText(count))
         AfxThrowFileException(CFileException::generic);
 }
@@ -204,6 +215,12 @@ struct CPlorDoc::ReadAhead {
 };
 
 void CPlorDoc::OnPrepareOpen(const char* pszPathName)
+{
+    // Without the memory to start reading now, the open reads the file itself.
+    AfxRunUnlessOutOfMemory([&] { StartReadAhead(pszPathName); });
+}
+
+void CPlorDoc::StartReadAhead(const char* pszPathName)
 {
     std::unique_ptr<ReadAhead> ahead(new ReadAhead);
     CFileException error;
@@ -321,26 +338,26 @@ BOOL CPlorDoc::ConvertLines()
         return TRUE;
     m_nDataLines = n;
     FreePoints();
-    float* x = new (std::nothrow) float[n];
-    float* y = new (std::nothrow) float[n];
-    if (!x || !y) {
-        delete[] x;
-        delete[] y;
+    std::unique_ptr<float[]> x;
+    std::unique_ptr<float[]> y;
+    ConvertResult result = { LineFault::None, -1 };
+    bool bHeld = AfxRunUnlessOutOfMemory([&] {
+        x.reset(new float[n]);
+        y.reset(new float[n]);
+        result = ConvertDataLinesOnTwoThreads(n, [this](int i) { return LineText(i); }, x.get(), y.get());
+    });
+    if (!bHeld) {
         ReportError(IDS_NO_MEMORY_FOR_GRAPH);
         return TRUE;
     }
-    ConvertResult result =
-        ConvertDataLinesOnTwoThreads(n, [this](int i) { return LineText(i); }, x, y);
     if (result.fault != LineFault::None) {
-        delete[] x;
-        delete[] y;
         AfxMessageBox(LineFaultMessage(result.fault, result.line + 1).c_str(), MB_OK);
         return TRUE;
     }
-    m_graph.xValues = x;
-    m_graph.yValues = y;
+    m_graph.xValues = x.release();
+    m_graph.yValues = y.release();
     m_graph.pointCount = n;
-    SortPointsByX(n, x, y);
+    SortPointsByX(n, m_graph.xValues, m_graph.yValues);
     UpdateRanges();
     return FALSE;
 }
@@ -374,6 +391,14 @@ void CPlorDoc::OnNewGraph()
 }
 
 void CPlorDoc::OnEditGraphData()
+{
+    // Without memory for the rows, or for the edited lines, the document
+    // stays as it was.
+    if (!AfxRunUnlessOutOfMemory([this] { EditGraphData(); }))
+        AfxMessageBox(IDS_NO_MEMORY_FOR_GRAPH, MB_OK | MB_ICONSTOP);
+}
+
+void CPlorDoc::EditGraphData()
 {
     CGraphDataDlg dialog;
     DataLineRows rows(m_lines, m_nDataLines, m_separator);

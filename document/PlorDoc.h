@@ -69,6 +69,9 @@ private:
     struct ReadAhead;
 
     void FreePoints();
+    void StartReadAhead(const char* pszPathName);
+    // Graph Data's dialog, and the lines it edited taken back.
+    void EditGraphData();
     // Reads the archive's file into m_lines; returns how many lines it held.
     int ReadDataLines(CArchive& ar);
     DataTextSettings CaptureSettings() const;

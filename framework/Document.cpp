@@ -98,19 +98,23 @@ BOOL CDocument::OnOpenDocument(const char* pszPathName)
     // Marked modified while loading, so a failure tells the caller the old
     // contents are gone.
     SetModifiedFlag(TRUE);
+    bool bHeld = true;
     try {
-        // An empty file holds nothing to read: it opens as an empty document.
-        if (file.GetLength() != 0) {
-            CArchive ar(&file, CArchive::load);
-            Serialize(ar);
-            ar.Close();
-        }
+        bHeld = AfxRunUnlessOutOfMemory([&] {
+            // An empty file holds nothing to read: it opens as an empty document.
+            if (file.GetLength() != 0) {
+                CArchive ar(&file, CArchive::load);
+                Serialize(ar);
+                ar.Close();
+            }
+        });
     } catch (const CFileException& e) {
         file.Close();
         DeleteContents();
         ReportSaveLoadException(pszPathName, CFileException(e.m_cause, pszPathName), FALSE);
         return FALSE;
-    } catch (const std::bad_alloc&) {
+    }
+    if (!bHeld) {
         file.Close();
         DeleteContents();
         AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
@@ -160,12 +164,12 @@ private:
 BOOL CDocument::OnSaveDocument(const char* pszPathName)
 {
     try {
-        WriteThroughTempFile(pszPathName);
+        if (!AfxRunUnlessOutOfMemory([&] { WriteThroughTempFile(pszPathName); })) {
+            AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
     } catch (const CFileException& e) {
         ReportSaveLoadException(pszPathName, CFileException(e.m_cause, pszPathName), TRUE);
-        return FALSE;
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

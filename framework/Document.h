@@ -66,6 +66,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 private:
     // Writes the document to pszPathName, replacing it only once the whole
-    // file is written; throws CFileException or std::bad_alloc.
+    // file is written; throws CFileException, or what running out of memory throws.
     void WriteThroughTempFile(const char* pszPathName);
 };

@@ -85,6 +85,9 @@ void AfxReportCurrentException()
         // The user has been told already.
     } catch (const std::bad_alloc&) {
         AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
+    } catch (const std::length_error&) {
+        // A size no string or array can hold: memory by another name.
+        AfxMessageBox(AFX_IDP_OUT_OF_MEMORY, MB_OK | MB_ICONSTOP);
     } catch (...) {
         AfxMessageBox(AFX_IDP_INTERNAL_FAILURE, MB_OK | MB_ICONSTOP);
     }

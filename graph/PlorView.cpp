@@ -4,6 +4,7 @@
 #include "document/PlorDoc.h"
 #include "framework/CmdUI.h"
 #include "framework/DibSection.h"
+#include "framework/Exception.h"
 #include "framework/FrameworkIds.h"
 #include "framework/MetaFileDC.h"
 #include "framework/Gdi.h"
@@ -278,8 +279,14 @@ LRESULT CPlorView::OnRenderFormat(WPARAM wParam, LPARAM)
     if (wParam != CF_ENHMETAFILE || m_copiedPicture.empty())
         return 0;
     HENHMETAFILE hPicture = SetEnhMetaFileBits(static_cast<UINT>(m_copiedPicture.size()), m_copiedPicture.data());
-    if (hPicture && !SetClipboardData(CF_ENHMETAFILE, hPicture))
+    if (!hPicture)
+        return 0;
+    // Refused (no paste in progress, or no memory for it): the picture is
+    // kept for the next program that asks.
+    if (!SetClipboardData(CF_ENHMETAFILE, hPicture)) {
         DeleteEnhMetaFile(hPicture);
+        return 0;
+    }
     // The clipboard holds it now.
     std::vector<BYTE>().swap(m_copiedPicture);
     return 0;
@@ -322,10 +329,12 @@ bool CPlorView::ReadClipboardText(std::string& text)
         AfxMessageBox(IDS_CLIPBOARD_ERROR, MB_OK | MB_ICONSTOP);
         return false;
     }
-    text.assign(p, strnlen(p, GlobalSize(hText)));
+    bool bHeld = AfxRunUnlessOutOfMemory([&] { text.assign(p, strnlen(p, GlobalSize(hText))); });
     GlobalUnlock(hText);
     CloseClipboard();
-    return true;
+    if (!bHeld)
+        AfxMessageBox(IDS_NO_MEMORY_FOR_GRAPH, MB_OK | MB_ICONSTOP);
+    return bHeld;
 }
 
 void CPlorView::OnEditPaste()
@@ -347,11 +356,16 @@ void CPlorView::OnEditPaste()
 void CPlorView::PasteText(const std::string& text)
 {
     CPlorDoc* pDoc = GetDocument();
-    LineReader reader(text.data(), text.size());
-    int count = 0;
-    for (std::string line; reader.ReadLine(line); ++count)
-        pDoc->m_lines.SetAtGrow(count, line);
-    pDoc->ParseText(count);
+    bool bHeld = AfxRunUnlessOutOfMemory([&] {
+        LineReader reader(text.data(), text.size());
+        int count = 0;
+        for (std::string line; reader.ReadLine(line); ++count)
+            pDoc->m_lines.SetAtGrow(count, line);
+        pDoc->ParseText(count);
+    });
+    // Lines that found no room are refused as a whole, as points are.
+    if (!bHeld)
+        pDoc->ReportError(IDS_NO_MEMORY_FOR_GRAPH);
     pDoc->SetModifiedFlag(TRUE);
     pDoc->UpdateAllViews(nullptr);
 }

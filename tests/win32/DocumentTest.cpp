@@ -5,11 +5,15 @@
 #include <fstream>
 #include <new>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "document/PlorDoc.h"
 #include "framework/Exception.h"
 #include "framework/FrameworkIds.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/FailingAllocations.h"
 
 TEST(Document, NewDocumentHasDefaultSettings)
 {
@@ -182,4 +186,84 @@ TEST(Document, FailedSaveKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ("new", Contents(path));
     EXPECT_EQ("old", Contents(neighbour));
     EXPECT_EQ(2, FilesIn(folder));
+}
+
+// A file the program cannot hold (as a file of 1 GB or more in the 32-bit
+// build) is refused as points that find no memory are, at start-up and from
+// the menu, and never leaves a document half opened under the old name.
+TEST(Document, FileTooLargeToHoldIsRefusedAsOutOfMemory)
+{
+    std::string text;
+    for (int i = 0; i < 200000; ++i)
+        text += "1 2\r\n";
+    const std::string big = WriteTestFile("too large.plr", text);
+    const std::string kept = WriteTestFile("kept.plr", "1 2\r\n3 4");
+    const std::vector<std::string> expected = { "Plotra may not handle this large file on some machines...",
+                                                "Memory not available for graph...",
+                                                "An unknown error occurred while accessing " + big + "." };
+    for (bool bAtStart : { true, false }) {
+        AppHarness harness;
+        if (!bAtStart)
+            harness.Start(kept);
+        harness.fileNames = { big };
+        {
+            auto failing = FailingAllocations::Larger(text.size());
+            if (bAtStart)
+                harness.Start(big);
+            else
+                harness.Command(ID_FILE_OPEN);
+        }
+        std::vector<std::string> texts;
+        for (const RecordedBox& box : harness.boxes)
+            texts.push_back(box.text);
+        EXPECT_EQ(expected, texts) << "at start " << bAtStart;
+        if (bAtStart) {
+            EXPECT_EQ(nullptr, harness.App().m_pMainWnd) << "the program ends";
+            continue;
+        }
+        CPlorDoc* pDoc = harness.Doc();
+        EXPECT_STREQ("Untitled", pDoc->GetTitle());
+        EXPECT_STREQ("", pDoc->GetPathName());
+        EXPECT_FALSE(pDoc->IsModified()) << "nothing to save over the old file";
+        EXPECT_EQ(64, pDoc->m_lines.GetSize());
+    }
+    EXPECT_EQ("1 2\r\n3 4", Contents(kept));
+}
+
+// Every allocation of a conversion of many lines failed in turn: the point
+// arrays' failure is told and resets the document; the second thread's
+// failure to be set up leaves the work to the first. Nothing is thrown.
+TEST(Document, ConversionOutOfMemoryIsToldOrWorkedAround)
+{
+    const int n = 60000;
+    AppHarness harness;
+    harness.Start();
+    CPlorDoc* pDoc = harness.Doc();
+    auto convert = [&](long nth) {
+        for (int i = 0; i < n; ++i)
+            pDoc->m_lines.SetAtGrow(i, std::to_string(i) + " 3");
+        pDoc->m_graph.pointCount = n;
+        harness.boxes.clear();
+        auto failing = FailingAllocations::Nth(nth);
+        BOOL failed = pDoc->ConvertLines();
+        return std::make_pair(failed, FailingAllocations::FailedSize());
+    };
+    convert(0);
+    const long allocations = FailingAllocations::Seen();
+    ASSERT_LE(3, allocations) << "the arrays and the second thread";
+    for (long nth = 1; nth <= allocations; ++nth) {
+        std::pair<BOOL, std::size_t> result;
+        ASSERT_NO_THROW(result = convert(nth)) << "allocation " << nth;
+        const bool bArray = result.second >= n * sizeof(float);
+        EXPECT_EQ(bArray, result.first != FALSE) << "allocation " << nth << " of " << result.second << " bytes";
+        if (bArray) {
+            ASSERT_EQ(1u, harness.boxes.size()) << nth;
+            EXPECT_EQ("Memory not available for graph...", harness.boxes[0].text);
+            EXPECT_EQ(64, pDoc->m_lines.GetSize()) << nth << ": the document is reset";
+            continue;
+        }
+        EXPECT_TRUE(harness.boxes.empty()) << nth;
+        ASSERT_EQ(n, pDoc->m_graph.pointCount) << nth;
+        EXPECT_EQ(n - 1.0f, pDoc->m_graph.xValues[n - 1]) << nth;
+    }
 }

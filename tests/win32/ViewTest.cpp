@@ -20,6 +20,7 @@
 #include "framework/UiHooks.h"
 #include "graph/PlorView.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/FailingAllocations.h"
 #include "tests/support/MetafileRecords.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPrinter.h"
@@ -311,6 +312,40 @@ TEST(View, PasteOrCopyWhileAnotherProgramHoldsTheClipboardSaysSo)
         EXPECT_STREQ("held.plr", harness.Doc()->GetTitle());
         EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
     }
+}
+
+// A request for the copied picture that could not be answered (sent while
+// no one had the clipboard open, so the picture could not be put there)
+// leaves it for the next program that pastes.
+TEST(View, CopiedPictureOutlivesARequestThatFailed)
+{
+    AppHarness harness;
+    StartWith(harness, "kept picture.plr", "1 2\r\n2 5\r\n3 6");
+    harness.Command(ID_EDIT_COPY);
+    SendMessageA(harness.View()->m_hWnd, WM_RENDERFORMAT, CF_ENHMETAFILE, 0);
+    EXPECT_FALSE(Lines(ClipboardPicture(harness.View()->m_hWnd)).empty());
+}
+
+// Clipboard text the program finds no memory for is refused; the clipboard
+// is closed again and the document is as it was.
+TEST(View, PasteWithoutMemoryForTheTextChangesNothing)
+{
+    AppHarness harness;
+    StartWith(harness, "before paste.plr", "5 6\r\n7 8");
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "1 2\r\n";
+    PutText(harness.View()->m_hWnd, text);
+    {
+        auto failing = FailingAllocations::Larger(text.size());
+        harness.Command(ID_EDIT_PASTE);
+    }
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Memory not available for graph...", harness.boxes[0].text);
+    EXPECT_STREQ("before paste.plr", harness.Doc()->GetTitle());
+    EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+    EXPECT_TRUE(OpenClipboard(nullptr)) << "the clipboard was left open";
+    CloseClipboard();
 }
 
 TEST(View, CopyWithoutDataPutsAnEmptyPicture)
