@@ -41,13 +41,21 @@ unsigned CFile::Read(void* pBuffer, unsigned nCount)
     return read;
 }
 
-void CFile::Write(const void* pBuffer, unsigned nCount)
+void CFile::Write(const void* pBuffer, std::size_t nCount)
 {
-    DWORD written = 0;
-    if (!WriteFile(m_hFile, pBuffer, nCount, &written, nullptr))
-        AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), m_strFileName);
-    if (written != nCount)
-        AfxThrowFileException(CFileException::diskFull, m_strFileName);
+    // WriteFile counts in 32 bits; pieces of 1 GB keep well inside that.
+    const std::size_t kPiece = std::size_t(1) << 30;
+    const char* p = static_cast<const char*>(pBuffer);
+    while (nCount > 0) {
+        DWORD piece = static_cast<DWORD>(nCount < kPiece ? nCount : kPiece);
+        DWORD written = 0;
+        if (!WriteFile(m_hFile, p, piece, &written, nullptr))
+            AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), m_strFileName);
+        if (written != piece)
+            AfxThrowFileException(CFileException::diskFull, m_strFileName);
+        p += piece;
+        nCount -= piece;
+    }
 }
 
 void CFile::Flush()
@@ -90,19 +98,21 @@ BOOL CArchive::ReadString(CString& line)
     return FALSE;
 }
 
-void CArchive::WriteString(const char* psz)
+void CArchive::Write(const void* pBuffer, std::size_t nCount)
 {
-    m_buffer += psz;
-}
-
-void CArchive::Write(const void* pBuffer, unsigned nCount)
-{
-    m_buffer.append(static_cast<const char*>(pBuffer), nCount);
+    if (m_buffer.size() + nCount < kWriteSize) {
+        m_buffer.append(static_cast<const char*>(pBuffer), nCount);
+        return;
+    }
+    // What was collected goes to the file, the new bytes straight after it.
+    m_pFile->Write(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+    m_pFile->Write(pBuffer, nCount);
 }
 
 void CArchive::Close()
 {
     if (IsStoring() && !m_buffer.empty())
-        m_pFile->Write(m_buffer.data(), static_cast<unsigned>(m_buffer.size()));
+        m_pFile->Write(m_buffer.data(), m_buffer.size());
     m_buffer.clear();
 }

@@ -2,7 +2,8 @@
 // CFile and CArchive: a document's file, and the stream its Serialize reads or
 // writes. Loading reads the file a piece at a time and hands it out line by
 // line, so a large file is never held whole beside its lines; storing
-// collects the bytes and writes them when the archive is closed.
+// collects the bytes and writes them a megabyte at a time, the rest when the
+// archive is closed, so a document of any size is written without a copy.
 #include <windows.h>
 
 #include <string>
@@ -27,8 +28,8 @@ public:
     unsigned long long GetLength() const;
     // Reads up to nCount bytes; returns the number read.
     unsigned Read(void* pBuffer, unsigned nCount);
-    // Writes all bytes or throws CFileException.
-    void Write(const void* pBuffer, unsigned nCount);
+    // Writes all bytes, in pieces the system takes, or throws CFileException.
+    void Write(const void* pBuffer, std::size_t nCount);
     // Makes what was written reach the disk; throws CFileException on failure.
     void Flush();
     const CString& GetFilePath() const { return m_strFileName; }
@@ -52,13 +53,13 @@ public:
 
     // Next line of the file (line ends as ReadArchiveLine describes); FALSE at the end.
     BOOL ReadString(CString& line);
-    void WriteString(const char* psz);
-    void Write(const void* pBuffer, unsigned nCount);
+    void Write(const void* pBuffer, std::size_t nCount);
     // Writes what was stored to the file; throws CFileException on failure.
     void Close();
 
 private:
     static const std::size_t kReadSize = 1 << 16;
+    static const std::size_t kWriteSize = 1 << 20;
     static const std::size_t kNoLineEnd = ~std::size_t(0);
     // Drops the text handed out and reads the next piece of the file.
     void ReadMore();

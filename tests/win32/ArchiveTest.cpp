@@ -60,3 +60,40 @@ TEST(Archive, TextEndingInCarriageReturnGivesNoEmptyLine)
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ(65535u, lines[0].size());
 }
+
+// Storing more than a 32-bit count holds: every byte reaches the file, in
+// the order written.
+TEST(Archive, StoresMoreThanFourGigabytesWhole)
+{
+    ULARGE_INTEGER freeBytes;
+    if (!GetDiskFreeSpaceExA(TestFolder().c_str(), &freeBytes, nullptr, nullptr) ||
+        freeBytes.QuadPart < (6ull << 30))
+        GTEST_SKIP() << "less than 6 GB free where the tests write their files";
+    const std::string path = TestFolder() + "\\over 4 GB.plr";
+    const std::string block(1 << 16, '7');
+    const unsigned long long blocks = (4ull << 30) / block.size() + 100;
+    {
+        CFile file;
+        CFileException error;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate, &error));
+        CArchive ar(&file, CArchive::store);
+        for (unsigned long long i = 0; i < blocks; ++i)
+            ar.Write(block.data(), block.size());
+        ar.Write("end", 3);
+        ar.Close();
+    }
+    // The length and the last bytes, read back from the file.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER length = {};
+    GetFileSizeEx(h, &length);
+    LARGE_INTEGER tail;
+    tail.QuadPart = length.QuadPart - 4;
+    SetFilePointerEx(h, tail, nullptr, FILE_BEGIN);
+    char last[4] = {};
+    DWORD read = 0;
+    ReadFile(h, last, 4, &read, nullptr);
+    CloseHandle(h);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(blocks * block.size() + 3, static_cast<unsigned long long>(length.QuadPart));
+    EXPECT_EQ(std::string("7end"), std::string(last, read));
+}
