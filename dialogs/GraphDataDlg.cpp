@@ -71,8 +71,11 @@ int CGraphDataDlg::CheckCells()
     for (int row = 0; row < m_nRows; ++row) {
         for (int column = 1; column <= m_nColumns; ++column) {
             std::string text = m_pGridData->GetCellText(row, column);
-            // Row 0 holds the column titles, which are no numbers.
-            if (!text.empty() && (row == 0 || IsCompleteNumber(text.c_str())))
+            // Row 0 holds the column titles, which are no numbers. A cell
+            // the user did not change holds what the file or paste gave, and
+            // is read as the conversion reads it.
+            bool bTyped = row > 0 && m_pGridData->IsCellChanged(row, column);
+            if (!text.empty() && (!bTyped || IsCompleteNumber(text.c_str())))
                 continue;
             AfxMessageBox(text.empty() ? kEmptyCell : kIncompleteCell, MB_OK);
             m_pGrid->SetFocus();

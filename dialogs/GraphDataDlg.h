@@ -31,8 +31,9 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnOptions();
-    // Nonzero when the dialog must stay open: too few rows, or an empty cell
-    // (which then becomes the grid's current cell).
+    // Nonzero when the dialog must stay open: too few rows, an empty cell,
+    // or a number left unfinished in a cell changed here (the cell then
+    // becomes the grid's current cell).
     int CheckCells();
 
 private:

@@ -115,10 +115,7 @@ bool IsCompleteNumber(const char* pszText)
     int digits = SkipDigits(p);
     if (*p == '.') {
         ++p;
-        int decimals = SkipDigits(p);
-        if (decimals == 0 && (digits == 0 || *p == '\0'))
-            return false;
-        digits += decimals;
+        digits += SkipDigits(p);
     }
     if (digits == 0)
         return false;

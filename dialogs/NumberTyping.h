@@ -28,10 +28,10 @@ const int kMaxNumberChars = 12;
 TypingFault CheckNumberTyping(const char* pszText, const NumberLimit& limit, bool bAllowExponent);
 
 // True when the text is a whole number as the data conversion reads it: an
-// optional sign, digits with at most one point (at least one digit, and not
-// ending in the point), then optionally an exponent mark, an optional sign
-// and digits. What the typing rules let through while a number is being
-// typed ("-", ".", "1e", "1e-", "1.") is not whole.
+// optional sign, digits with at most one point (at least one digit, before
+// or after it: "1." reads as 1), then optionally an exponent mark, an
+// optional sign and digits. What the typing rules let through while a number
+// is being typed ("-", ".", "1e", "1e-") is not whole.
 bool IsCompleteNumber(const char* pszText);
 
 // True when after is before with characters taken out (one run of them, as

@@ -77,8 +77,24 @@ void CGridData::SetCellText(int nRow, int nColumn, const std::string& text, bool
     } else {
         return;
     }
+    if (result != row)
+        m_changedCells.insert({ nRow, nColumn });
     m_pRows->SetRow(nRow, result);
     m_bModified = 1;
+}
+
+void CGridData::DropChangedLine(bool bRow, int nIndex)
+{
+    std::set<std::pair<int, int>> kept;
+    for (std::pair<int, int> cell : m_changedCells) {
+        int& at = bRow ? cell.first : cell.second;
+        if (at == nIndex)
+            continue;
+        if (at > nIndex)
+            --at;
+        kept.insert(cell);
+    }
+    m_changedCells.swap(kept);
 }
 
 void CGridData::AddRow()
@@ -98,6 +114,7 @@ void CGridData::RemoveRow(int nRow)
     if (!IsRow(nRow) || nRow < 1 || nRow >= m_nRows || m_nRows <= 2)
         return;
     m_pRows->RemoveRow(nRow);
+    DropChangedLine(true, nRow);
     --m_nRows;
     m_bModified = 1;
 }
@@ -119,6 +136,7 @@ void CGridData::RemoveColumn(int nColumn)
         return;
     for (int r = 0; r < m_nRows && r < m_pRows->Count(); ++r)
         SetCellText(r, nColumn, std::string(), true);
+    DropChangedLine(false, nColumn);
     --m_nColumns;
     m_bModified = 1;
 }

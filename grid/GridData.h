@@ -6,7 +6,9 @@
 //
 // Plain C++ without Windows, so that it is tested natively and fuzzed. The
 // host hands it its rows through the small GridRowList interface.
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The row strings a store edits, owned by the host.
@@ -58,6 +60,10 @@ public:
     // delimiter that ended the field goes too. A field the row does not have
     // yet is made by appending separators; removing one changes nothing.
     void SetCellText(int nRow, int nColumn, const std::string& text, bool bRemoveField = false);
+    // True when SetCellText gave the cell other text than it had when the
+    // store was given its rows; rows and columns removed since move the
+    // others as they move the cells.
+    bool IsCellChanged(int nRow, int nColumn) const { return m_changedCells.count({ nRow, nColumn }) != 0; }
 
     void AddRow();
     void RemoveRow(int nRow);
@@ -71,4 +77,9 @@ private:
     // fieldCount set to the number it has.
     bool ScanField(const std::string& row, int nColumn, size_t& start, size_t& end, int& fieldCount) const;
     bool IsRow(int nRow) const { return m_pRows && nRow >= 0 && nRow < m_pRows->Count(); }
+    // Forgets the changes of one row (or column) and moves those after it
+    // back by one.
+    void DropChangedLine(bool bRow, int nIndex);
+
+    std::set<std::pair<int, int>> m_changedCells;  // row, column
 };

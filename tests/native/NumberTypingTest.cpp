@@ -104,7 +104,7 @@ TEST(NumberTyping, OnlyWholeNumbersAreComplete)
         /* 3 */ { ".5", true },     /* 4 */ { "-.5", true },   /* 5 */ { "1.5e-3", true },
         /* 6 */ { "1.e5", true },   /* 7 */ { "2E+7", true },  /* 8 */ { "", false },
         /* 9 */ { "-", false },     /* 10 */ { ".", false },   /* 11 */ { "-.", false },
-        /* 12 */ { "1e", false },   /* 13 */ { "1e-", false }, /* 14 */ { "1.", false },
+        /* 12 */ { "1e", false },   /* 13 */ { "1e-", false }, /* 14 */ { "1.", true },
         /* 15 */ { "e5", false },   /* 16 */ { "5-3", false }, /* 17 */ { "1.2.3", false },
         /* 18 */ { "--5", false },  /* 19 */ { "1e5e", false },
     };

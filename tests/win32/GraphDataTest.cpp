@@ -178,46 +178,62 @@ TEST(GraphData, OptionsButtonShowsTheRowMenuWithoutAddColumn)
         EXPECT_EQ(std::string::npos, item.find("Column")) << item;
 }
 
-// OK refuses an empty cell and a number still being typed alike, and scrolls
-// the cell it points at into view.
-TEST(GraphData, OkRefusesEmptyAndUnfinishedCellsAndShowsThem)
+// OK refuses an empty cell, and a number left unfinished in a cell typed in
+// the dialog; a cell nobody touched passes as the conversion reads it. The
+// cell OK points at is scrolled into view.
+TEST(GraphData, OkRefusesEmptyCellsAndNumbersLeftUnfinishedWhereTyped)
 {
     struct {
-        const char* cell;  // X of data row 150 of 200
+        const char* line;   // data row 150 of 200
+        const char* typed;  // into its X cell; "" is the Delete key, nullptr nothing
         const char* message;
     } const cases[] = {
-        /* 0 */ { "", "Please enter data in empty cell !" },
-        /* 1 */ { "-", "Please complete the number in this cell !" },
-        /* 2 */ { "-.", "Please complete the number in this cell !" },
-        /* 3 */ { "1e-", "Please complete the number in this cell !" },
-        /* 4 */ { "1.", "Please complete the number in this cell !" },
-        /* 5 */ { "1.5e3", nullptr },
+        /* 0 */ { "1 7", "", "Please enter data in empty cell !" },
+        /* 1 */ { "1 7", "-", "Please complete the number in this cell !" },
+        /* 2 */ { "1 7", "-.", "Please complete the number in this cell !" },
+        /* 3 */ { "1 7", "1e-", "Please complete the number in this cell !" },
+        /* 4 */ { "1 7", "1.", nullptr },
+        /* 5 */ { "1 7", "1.5e3", nullptr },
+        /* 6 */ { "- 7", nullptr, nullptr },
+        /* 7 */ { "3.4.5 1e", nullptr, nullptr },
+        /* 8 */ { "1", nullptr, "Please enter data in empty cell !" },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         AppHarness harness;
         harness.Start();
         CPlorDoc* pDoc = harness.Doc();
         for (int n = 0; n < 200; ++n)
-            pDoc->m_lines.SetAtGrow(n, CString(n == 149 ? std::string(cases[i].cell) + " 7" : "1 1"));
+            pDoc->m_lines.SetAtGrow(n, CString(n == 149 ? cases[i].line : "1 1"));
         pDoc->ParseText(200);
         harness.boxes.clear();
-        int row = -1;
+        int row = -1, column = -1;
         bool shown = false;
         harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
             CGridCtrl* pGrid = Data(pDialog)->m_pGrid;
-            Click(pDialog->m_hWnd, IDOK);
+            if (cases[i].typed) {
+                SetFocus(pGrid->m_hWnd);
+                pGrid->SetCurrentCell(150, 1);
+                if (*cases[i].typed)
+                    Type(cases[i].typed);
+                else
+                    Send(WM_KEYDOWN, VK_DELETE);
+                Type("\t");
+            }
+            pGrid->SetCurrentCell(1, 1);
+            PressOk(harness, pDialog->m_hWnd);
             row = pGrid->m_nCurRow;
-            shown = pGrid->IsVertVisible(pGrid->GetCellRect(row, pGrid->m_nCurCol));
-            Click(pDialog->m_hWnd, IDCANCEL);
+            column = pGrid->m_nCurCol;
+            shown = pGrid->IsVertVisible(pGrid->GetCellRect(row, column));
         };
         harness.Command(ID_EDIT_GRAPH_DATA);
         if (!cases[i].message) {
-            EXPECT_TRUE(harness.boxes.empty()) << "row " << i;
+            EXPECT_TRUE(harness.boxes.empty()) << "row " << i << ": " << harness.boxes[0].text;
             continue;
         }
         ASSERT_EQ(1u, harness.boxes.size()) << "row " << i;
         EXPECT_EQ(cases[i].message, harness.boxes[0].text) << "row " << i;
         EXPECT_EQ(150, row) << "row " << i;
+        EXPECT_EQ(cases[i].line[1] ? 1 : 2, column) << "row " << i;
         EXPECT_TRUE(shown) << "row " << i << ": the cell is scrolled into view";
     }
 }
