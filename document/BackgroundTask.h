@@ -41,6 +41,7 @@ void ForBothHalves(int n, int minimum, Part part)
         try {
             second.reset(new CBackgroundTask([&] { part(1, middle, n); }));
         } catch (const std::bad_alloc&) {
+            // No second task: this thread does both halves.
         }
     }
     if (!second) {
