@@ -64,26 +64,21 @@ TEST(Archive, TextEndingInCarriageReturnGivesNoEmptyLine)
 // Storing more than a 32-bit count holds: every byte reaches the file.
 TEST(Archive, StoresMoreThanFourGigabytesWhole)
 {
-    ULARGE_INTEGER freeBytes;
-    if (!GetDiskFreeSpaceExA(TestFolder().c_str(), &freeBytes, nullptr, nullptr) ||
-        freeBytes.QuadPart < (6ull << 30))
+    ULARGE_INTEGER freeBytes = {};
+    GetDiskFreeSpaceExA(TestFolder().c_str(), &freeBytes, nullptr, nullptr);
+    if (freeBytes.QuadPart < (6ull << 30))
         GTEST_SKIP() << "less than 6 GB free where the tests write their files";
     const std::string path = TestFolder() + "\\over 4 GB.plr";
     const std::string block(1 << 16, '7');
     const unsigned long long blocks = (4ull << 30) / block.size() + 100;
-    {
-        CFile file;
-        CFileException error;
-        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate, &error));
-        CArchive ar(&file, CArchive::store);
-        for (unsigned long long i = 0; i < blocks; ++i)
-            ar.Write(block.data(), block.size());
-        ar.Write("end", 3);
-        ar.Close();
-    }
     CFile file;
     CFileException error;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead, &error));
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate, &error));
+    CArchive ar(&file, CArchive::store);
+    for (unsigned long long i = 0; i < blocks; ++i)
+        ar.Write(block.data(), block.size());
+    ar.Write("end", 3);
+    ar.Close();
     EXPECT_EQ(blocks * block.size() + 3, file.GetLength());
     file.Close();
     DeleteFileA(path.c_str());
