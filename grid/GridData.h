@@ -60,9 +60,8 @@ public:
     // delimiter that ended the field goes too. A field the row does not have
     // yet is made by appending separators; removing one changes nothing.
     void SetCellText(int nRow, int nColumn, const std::string& text, bool bRemoveField = false);
-    // True when SetCellText gave the cell other text than it had when the
-    // store was given its rows; rows and columns removed since move the
-    // others as they move the cells.
+    // True once SetCellText has given the cell text other than it held; the
+    // marks move with the cells when rows or columns are removed.
     bool IsCellChanged(int nRow, int nColumn) const { return m_changedCells.count({ nRow, nColumn }) != 0; }
 
     void AddRow();
