@@ -1,5 +1,5 @@
 # The setup program install.exe, the help file, and the distribution folder
-# that holds install.exe with the six files it copies. install.exe has its
+# that holds install.exe with the seven files it copies. install.exe has its
 # own sources and resources and links only Windows system libraries.
 set(INSTALL_CORE_SOURCES install/InstallRules.cpp)
 
@@ -27,29 +27,32 @@ add_executable(install_program WIN32 install/WinMain.cpp $<TARGET_OBJECTS:instal
 target_link_libraries(install_program PRIVATE install_lib)
 set_target_properties(install_program PROPERTIES OUTPUT_NAME install)
 
-# Help: halibut writes the WinHelp file, its contents file and the plain
-# text; our own step adds the main window's context (0x20002, the frame's
-# resource 2) and the startup macro, and the text gets CR LF line ends.
+# Help: halibut writes the WinHelp file, its contents file, the HTML Help
+# file (one page per chapter, named by its keyword) and the plain text; our
+# own step adds the main window's context (0x20002, the frame's resource 2)
+# and the startup macro to the WinHelp file, and the text gets CR LF line ends.
 set(HELP_RAW ${CMAKE_BINARY_DIR}/help)
 set(DIST ${CMAKE_BINARY_DIR}/dist)
 add_custom_command(
-  OUTPUT ${HELP_RAW}/plotra.hlp ${HELP_RAW}/plotra.cnt ${HELP_RAW}/readme.lf.txt
+  OUTPUT ${HELP_RAW}/plotra.hlp ${HELP_RAW}/plotra.cnt ${HELP_RAW}/plotra.chm ${HELP_RAW}/readme.lf.txt
   COMMAND ${CMAKE_COMMAND} -E make_directory ${HELP_RAW}
-  COMMAND ${HALIBUT} --winhelp=${HELP_RAW}/plotra.hlp --text=${HELP_RAW}/readme.lf.txt ${CMAKE_SOURCE_DIR}/help/plotra.but
+  COMMAND ${HALIBUT} --winhelp=${HELP_RAW}/plotra.hlp --text=${HELP_RAW}/readme.lf.txt
+          --chm=${HELP_RAW}/plotra.chm ${CMAKE_SOURCE_DIR}/help/plotra.but
   DEPENDS ${CMAKE_SOURCE_DIR}/help/plotra.but
   COMMENT "Writing the help file with halibut" VERBATIM)
 add_custom_command(
-  OUTPUT ${DIST}/plotra.hlp ${DIST}/plotra.cnt ${DIST}/readme.txt
+  OUTPUT ${DIST}/plotra.hlp ${DIST}/plotra.cnt ${DIST}/plotra.chm ${DIST}/readme.txt
   COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/winhelp_context.py ${HELP_RAW}/plotra.hlp ${DIST}/plotra.hlp
           "--map=0x20002=Getting started" "--macro=SetHelpOnFile(`plotra.hlp')"
   COMMAND ${CMAKE_COMMAND} -E copy ${HELP_RAW}/plotra.cnt ${DIST}/plotra.cnt
+  COMMAND ${CMAKE_COMMAND} -E copy ${HELP_RAW}/plotra.chm ${DIST}/plotra.chm
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/crlf.py ${HELP_RAW}/readme.lf.txt ${DIST}/readme.txt
-  DEPENDS ${HELP_RAW}/plotra.hlp ${HELP_RAW}/plotra.cnt ${HELP_RAW}/readme.lf.txt
+  DEPENDS ${HELP_RAW}/plotra.hlp ${HELP_RAW}/plotra.cnt ${HELP_RAW}/plotra.chm ${HELP_RAW}/readme.lf.txt
           ${CMAKE_SOURCE_DIR}/tools/winhelp_context.py ${CMAKE_SOURCE_DIR}/tools/crlf.py
   COMMENT "Adding the context map to the help file" VERBATIM)
 
-set(DIST_FILES ${DIST}/plotra.hlp ${DIST}/plotra.cnt ${DIST}/readme.txt)
+set(DIST_FILES ${DIST}/plotra.hlp ${DIST}/plotra.cnt ${DIST}/plotra.chm ${DIST}/readme.txt)
 foreach(sample plortest.plr elect.plr)
   add_custom_command(OUTPUT ${DIST}/${sample}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST}

@@ -27,7 +27,8 @@ as_root() {
 ensure_packages() {
     local missing=0
     for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres x86_64-w64-mingw32-g++-posix \
-        x86_64-w64-mingw32-windres "$WINE64" "$WINESERVER" Xvfb xauth cmake g++ make clang++ halibut python3; do
+        x86_64-w64-mingw32-windres "$WINE64" "$WINESERVER" Xvfb xauth cmake g++ make clang++ halibut python3 \
+        extract_chmLib; do
         command -v "$cmd" >/dev/null 2>&1 || missing=1
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
@@ -39,7 +40,7 @@ ensure_packages() {
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
         wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 xvfb xauth cmake libgtest-dev g++ make \
-        clang libclang-rt-14-dev halibut python3
+        clang libclang-rt-14-dev halibut python3 libchm-bin
 }
 
 # Builds the Windows programs and their tests: win32 (i686, the program as
