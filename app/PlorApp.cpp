@@ -19,6 +19,9 @@ END_MESSAGE_MAP()
 BOOL CPlorApp::InitInstance()
 {
     SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
+    // The HTML Help file's pages, named by the help source's chapter keywords.
+    m_htmlHelpPages[AFX_HID_BASE_RESOURCE + IDR_MAINFRAME] = "start.html";
+    m_strUsingHelpPage = "usinghelp.html";
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPlorDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CPlorView)));

@@ -32,6 +32,11 @@ struct AfxUiHooks {
     std::function<BOOL(PRINTDLGA& pd)> printDialog;
     // Called instead of the help engine with the help file, command and data.
     std::function<void(const CString& helpFile, UINT nCmd, ULONG_PTR dwData)> winHelp;
+    // Called instead of asking the system whether it shows HTML Help files.
+    std::function<bool()> htmlHelpAvailable;
+    // Called instead of HtmlHelp with the file (and "::/page"), the HH_
+    // command and no data; returns whether a help window opened.
+    std::function<bool(const CString& target, UINT nCmd)> htmlHelp;
     // Called instead of TrackPopupMenu with the menu and the owner; returns
     // the id of the item to pick (sent to the owner as WM_COMMAND), or 0 to cancel.
     std::function<UINT(HMENU hMenu, HWND hOwner)> popupMenu;

@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include <htmlhelp.h>
+
 #include <cstring>
 
 #include "framework/CmdUI.h"
@@ -8,6 +10,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
+#include "framework/HtmlHelp.h"
 #include "framework/RecentFileList.h"
 #include "framework/ShellCalls.h"
 #include "framework/ShellRegistry.h"
@@ -102,6 +105,7 @@ CWinApp::CWinApp(const char* pszAppName)
     int dot = path.ReverseFind('.');
     CString base = dot > path.ReverseFind('\\') ? path.Left(dot) : path;
     m_strHelpFilePath = base + ".HLP";
+    m_strHtmlHelpFilePath = base + ".chm";
     m_strExeName = base.Mid(base.ReverseFind('\\') + 1);
     m_strProfileName = m_strExeName + ".INI";
 }
@@ -148,6 +152,7 @@ int CWinApp::Run()
 
 int CWinApp::ExitInstance()
 {
+    AfxCloseHtmlHelp();
     if (m_pRecentFileList)
         m_pRecentFileList->WriteList();
     if (m_nNumPreviewPages != 0)
@@ -278,8 +283,34 @@ BOOL CWinApp::SaveAllModified()
     return !pDoc || pDoc->SaveModified();
 }
 
+bool CWinApp::UsesHtmlHelp() const
+{
+    if (GetFileAttributesA(m_strHtmlHelpFilePath) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    const AfxUiHooks& hooks = AfxGetUiHooks();
+    return hooks.htmlHelpAvailable ? hooks.htmlHelpAvailable() : AfxHtmlHelpAvailable();
+}
+
+bool CWinApp::ShowHtmlHelp(ULONG_PTR dwData, UINT nCmd)
+{
+    CString page;
+    if (nCmd == HELP_HELPONHELP)
+        page = m_strUsingHelpPage;
+    auto it = m_htmlHelpPages.find(dwData);
+    if (nCmd == HELP_CONTEXT && it != m_htmlHelpPages.end())
+        page = it->second;
+    UINT command = page.IsEmpty() ? HH_DISPLAY_TOC : HH_DISPLAY_TOPIC;
+    CString target = page.IsEmpty() ? m_strHtmlHelpFilePath : m_strHtmlHelpFilePath + "::/" + page;
+    if (AfxGetUiHooks().htmlHelp)
+        return AfxGetUiHooks().htmlHelp(target, command);
+    return AfxHtmlHelp(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, target, command, 0) != nullptr;
+}
+
 void CWinApp::WinHelp(ULONG_PTR dwData, UINT nCmd)
 {
+    // A help file HTML Help cannot open still gets WinHelp's try.
+    if (UsesHtmlHelp() && ShowHtmlHelp(dwData, nCmd))
+        return;
     if (AfxGetUiHooks().winHelp) {
         AfxGetUiHooks().winHelp(m_strHelpFilePath, nCmd, dwData);
         return;

@@ -5,6 +5,7 @@
 // New, Open, Print Setup, the recent files, Exit).
 #include <windows.h>
 
+#include <map>
 #include <memory>
 
 #include "framework/CmdTarget.h"
@@ -44,6 +45,9 @@ public:
     // Asks for a file name with the common dialog and the template's filter.
     BOOL DoPromptFileName(CString& fileName, BOOL bOpen);
     BOOL SaveAllModified();
+    // Help for a WinHelp command (HELP_FINDER, HELP_HELPONHELP, HELP_CONTEXT):
+    // in the HTML Help file where the system shows one and the file is there,
+    // else in the WinHelp file.
     void WinHelp(ULONG_PTR dwData, UINT nCmd);
 
     // The printer chosen in Print Setup or the print dialog, as copies the
@@ -90,6 +94,12 @@ public:
     const char* m_pszAppName;    // m_strAppName's text
     CString m_strExeName;        // module file name without folder and extension
     CString m_strHelpFilePath;   // module path with the extension .HLP
+    CString m_strHtmlHelpFilePath;  // module path with the extension .chm
+    // The HTML Help pages that stand for WinHelp's contexts, and the page
+    // Using Help opens (HTML Help has no help on itself); without a page the
+    // help file opens on its contents.
+    std::map<ULONG_PTR, CString> m_htmlHelpPages;
+    CString m_strUsingHelpPage;
     CString m_strProfileName;    // m_strExeName + ".INI"
     const char* m_lpCmdLine = "";  // text after the program name
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -103,6 +113,8 @@ public:
     HGLOBAL m_hDevNames = nullptr;  // the chosen printer's names, or null
 
 private:
+    bool UsesHtmlHelp() const;
+    bool ShowHtmlHelp(ULONG_PTR dwData, UINT nCmd);
     int ShowMessageBox(const char* pszText, UINT nType, const char* pszCaption, HWND hOwner);
 
     DECLARE_MESSAGE_MAP()

@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Checks the built help: the context map behind F1, the startup macro, the
-contents file and the plain-text readme.
+contents file, the HTML Help file read back with libchm's extract_chmLib,
+and the plain-text readme.
 
     help_file_test.py <distribution folder> <halibut's output folder>
 """
 import os
+import re
+import subprocess
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'tools'))
@@ -74,6 +78,47 @@ class ContextTool(unittest.TestCase):
         # Letters count alike in either case; other characters are skipped.
         self.assertEqual(hlp.context_hash('ABC'), hlp.context_hash('a-b c'))
         self.assertEqual((17 * 43 + 18) * 43 + 19, hlp.context_hash('abc'))
+
+
+SOURCE = os.path.join(os.path.dirname(__file__), '..', '..')
+
+
+def source_chapters():
+    """(keyword, title) of every chapter of the help source."""
+    text = open(os.path.join(SOURCE, 'help', 'plotra.but'), encoding='latin-1').read()
+    return re.findall(r'^\\C\{(\w+)\} (.+)$', text, re.M)
+
+
+class HtmlHelpFile(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        subprocess.run(['extract_chmLib', os.path.join(DIST, 'plotra.chm'), cls.folder.name],
+                       check=True, stdout=subprocess.DEVNULL)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def page(self, name):
+        with open(os.path.join(self.folder.name, name), encoding='latin-1') as f:
+            return f.read()
+
+    def test_every_chapter_is_a_page_with_its_title_in_the_contents(self):
+        chapters = source_chapters()
+        self.assertGreater(len(chapters), 5)
+        contents = self.page('contents.hhc')
+        for keyword, title in chapters:
+            self.assertIn('<title>%s</title>' % title, self.page(keyword + '.html'), keyword)
+            self.assertIn('VALUE="%s"><PARAM NAME="Local" VALUE="%s.html"' % (title, keyword), contents)
+
+    def test_pages_the_program_opens_are_there(self):
+        # The program names its HTML Help pages in its start-up code.
+        code = open(os.path.join(SOURCE, 'app', 'PlorApp.cpp'), encoding='latin-1').read()
+        pages = re.findall(r'"(\w+\.html)"', code)
+        self.assertEqual(['start.html', 'usinghelp.html'], pages)
+        self.assertIn('<title>Getting started</title>', self.page('start.html'))
+        self.assertIn('<title>Using help</title>', self.page('usinghelp.html'))
 
 
 class Readme(unittest.TestCase):

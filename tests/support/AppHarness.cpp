@@ -67,6 +67,11 @@ AppHarness::AppHarness()
     hooks.winHelp = [this](const CString& file, UINT command, ULONG_PTR data) {
         helpCalls.push_back({ file.str(), command, data });
     };
+    hooks.htmlHelpAvailable = [this] { return htmlHelpAvailable; };
+    hooks.htmlHelp = [this](const CString& target, UINT command) {
+        htmlHelpCalls.push_back({ target.str(), command, 0 });
+        return htmlHelpOpens;
+    };
     hooks.printSetup = [](PRINTDLGA&) { return FALSE; };
 }
 
@@ -153,7 +158,11 @@ std::string TestFolder()
 
 std::string WriteTestFile(const std::string& name, const std::string& bytes)
 {
-    std::string path = TestFolder() + "\\" + name;
+    return WriteFileAt(TestFolder() + "\\" + name, bytes);
+}
+
+std::string WriteFileAt(const std::string& path, const std::string& bytes)
+{
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,14 @@ struct RecordedHelp {
     std::string file;
     UINT command;
     ULONG_PTR data;
+
+    bool operator==(const RecordedHelp& o) const { return file == o.file && command == o.command && data == o.data; }
 };
+
+inline std::ostream& operator<<(std::ostream& out, const RecordedHelp& help)
+{
+    return out << "{" << help.file << ", " << help.command << ", " << help.data << "}";
+}
 
 class AppHarness {
 public:
@@ -66,7 +74,10 @@ public:
     std::map<UINT, std::function<void(CDialog*)>> dialogs;
     // Answers for file prompts: the name to return, or empty to cancel.
     std::deque<std::string> fileNames;
-    std::vector<RecordedHelp> helpCalls;
+    std::vector<RecordedHelp> helpCalls;       // WinHelp
+    std::vector<RecordedHelp> htmlHelpCalls;   // HTML Help (data is 0)
+    bool htmlHelpAvailable = false;  // what the system is taken to show
+    bool htmlHelpOpens = true;       // whether an HTML Help call opens a window
 
 private:
     std::unique_ptr<CPlorApp> m_app;
@@ -77,3 +88,5 @@ private:
 std::string TestFolder();
 // Writes bytes to a file in the test folder and returns its full path.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
+// Writes the bytes to the file at path; returns the path.
+std::string WriteFileAt(const std::string& path, const std::string& bytes);

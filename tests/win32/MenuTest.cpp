@@ -1,6 +1,9 @@
 // The main menu: texts, commands, order and enable states, and the accelerators.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <htmlhelp.h>
+
 #include <string>
 #include <vector>
 
@@ -245,24 +248,54 @@ TEST(Menu, AcceleratorOfGreyedCommandDoesNothing)
     EXPECT_EQ(1u, harness.fileNames.size());
 }
 
-TEST(Menu, HelpCommandsCallHelpEngineWithProgramsHelpFile)
+// Help Topics, Using Help, the default help and F1, in the order given.
+void RunHelpCommands(AppHarness& harness)
 {
-    AppHarness harness;
-    harness.Start();
     harness.Command(ID_HELP_FINDER);
     harness.Command(ID_HELP_USING);
     harness.Command(ID_DEFAULT_HELP);
     SendMessageA(harness.Frame()->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_HELP, 1), 0);
-    ASSERT_EQ(4u, harness.helpCalls.size());
+}
+
+std::string ModuleBase()
+{
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string expectedFile = module;
-    expectedFile = expectedFile.substr(0, expectedFile.rfind('.')) + ".HLP";
-    for (const RecordedHelp& call : harness.helpCalls)
-        EXPECT_EQ(expectedFile, call.file);
-    EXPECT_EQ(static_cast<UINT>(HELP_FINDER), harness.helpCalls[0].command);
-    EXPECT_EQ(static_cast<UINT>(HELP_HELPONHELP), harness.helpCalls[1].command);
-    EXPECT_EQ(static_cast<UINT>(HELP_FINDER), harness.helpCalls[2].command);
-    EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), harness.helpCalls[3].command);
-    EXPECT_EQ(static_cast<ULONG_PTR>(0x20000 + IDR_MAINFRAME), harness.helpCalls[3].data);
+    std::string path = module;
+    return path.substr(0, path.rfind('.'));
+}
+
+TEST(Menu, HelpCommandsUseHtmlHelpWhereItShowsTheFileElseWinHelp)
+{
+    const std::string chm = ModuleBase() + ".chm";
+    const struct {
+        bool bAvailable, bChmBeside, bOpens, bHtml;
+    } cases[] = {
+        /* 0 */ { false, true, true, false },  // the system has no HTML Help
+        /* 1 */ { true, false, true, false },  // no .chm beside the program
+        /* 2 */ { true, true, true, true },
+        /* 3 */ { true, true, false, false },  // HTML Help opens nothing: WinHelp tries
+    };
+    const std::vector<RecordedHelp> htmlCalls = { { chm, HH_DISPLAY_TOC, 0 },
+                                                  { chm + "::/usinghelp.html", HH_DISPLAY_TOPIC, 0 },
+                                                  { chm, HH_DISPLAY_TOC, 0 },
+                                                  { chm + "::/start.html", HH_DISPLAY_TOPIC, 0 } };
+    const std::string hlp = ModuleBase() + ".HLP";
+    const std::vector<RecordedHelp> winHelpCalls = { { hlp, HELP_FINDER, 0 },
+                                                     { hlp, HELP_HELPONHELP, 0 },
+                                                     { hlp, HELP_FINDER, 0 },
+                                                     { hlp, HELP_CONTEXT, 0x20000 + IDR_MAINFRAME } };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        if (cases[i].bChmBeside)
+            WriteFileAt(chm, "ITSF");
+        AppHarness harness;
+        harness.htmlHelpAvailable = cases[i].bAvailable;
+        harness.htmlHelpOpens = cases[i].bOpens;
+        harness.Start();
+        RunHelpCommands(harness);
+        DeleteFileA(chm.c_str());
+        bool bTried = cases[i].bAvailable && cases[i].bChmBeside;
+        EXPECT_EQ(bTried ? htmlCalls : std::vector<RecordedHelp>(), harness.htmlHelpCalls) << "case " << i;
+        EXPECT_EQ(cases[i].bHtml ? std::vector<RecordedHelp>() : winHelpCalls, harness.helpCalls) << "case " << i;
+    }
 }
