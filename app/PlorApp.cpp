@@ -22,6 +22,9 @@ BOOL CPlorApp::InitInstance()
     // The HTML Help file's pages, named by the help source's chapter keywords.
     m_htmlHelpPages[AFX_HID_BASE_RESOURCE + IDR_MAINFRAME] = "start.html";
     m_strUsingHelpPage = "usinghelp.html";
+    // A standard user cannot write the Windows folder: the settings live in
+    // the user's own folder.
+    SetUserProfileFolder("Plotra");
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPlorDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CPlorView)));

@@ -6,18 +6,43 @@
 
 namespace {
 
-bool SetKeyValue(const CString& key, const CString& value)
+// The user's own classes, which every user may write. Since Windows 2000 the
+// shell reads HKEY_CLASSES_ROOT as these merged over the machine's classes.
+const char kUserClasses[] = "Software\\Classes\\";
+
+bool SetKeyValue(HKEY hRoot, const CString& key, const CString& value)
 {
-    return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value, value.GetLength()) == ERROR_SUCCESS;
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExA(hRoot, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(value)),
+                                 value.GetLength() + 1);
+    RegCloseKey(hKey);
+    return result == ERROR_SUCCESS;
 }
 
-CString GetKeyValue(const CString& key)
+// The key's default value; empty when it has none.
+CString GetKeyValue(HKEY hRoot, const CString& key)
 {
     char value[MAX_PATH] = {};
     LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) != ERROR_SUCCESS)
+    if (RegQueryValueA(hRoot, key, value, &size) != ERROR_SUCCESS)
         return CString();
     return CString(value);
+}
+
+// The type the extension points to as the shell sees it: the user's own
+// choice over the machine's.
+CString CurrentType(const CString& ext)
+{
+    CString type = GetKeyValue(HKEY_CURRENT_USER, kUserClasses + ext);
+    return type.IsEmpty() ? GetKeyValue(HKEY_CLASSES_ROOT, ext) : type;
+}
+
+// An extension is pointed at the type only when it has no type or this one.
+bool MayTake(const CString& ext, const CString& current, const CString& typeId)
+{
+    return !ext.IsEmpty() && (current.IsEmpty() || current == typeId);
 }
 
 CString ShortModulePath()
@@ -29,20 +54,45 @@ CString ShortModulePath()
     return n > 0 && n < MAX_PATH ? CString(shortPath) : CString(path);
 }
 
+// What the registration writes, and whether it points the extension at the type.
+struct FileType {
+    CString typeId, typeName, command, ext;
+    bool bTakeExtension;
+};
+
+bool WriteFileType(HKEY hRoot, const CString& prefix, const FileType& type)
+{
+    if (!SetKeyValue(hRoot, prefix + type.typeId, type.typeName)
+        || !SetKeyValue(hRoot, prefix + type.typeId + "\\shell\\open\\command", type.command))
+        return false;
+    return !type.bTakeExtension || SetKeyValue(hRoot, prefix + type.ext, type.typeId);
+}
+
+bool ShowsFileType(HKEY hRoot, const FileType& type)
+{
+    return GetKeyValue(hRoot, type.typeId) == type.typeName
+        && GetKeyValue(hRoot, type.typeId + "\\shell\\open\\command") == type.command
+        && (!type.bTakeExtension || GetKeyValue(hRoot, type.ext) == type.typeId);
+}
+
 }  // namespace
 
 void AfxRegisterShellFileType(const CSingleDocTemplate& docTemplate)
 {
-    CString typeId = docTemplate.GetDocString(CSingleDocTemplate::regFileTypeId);
-    CString typeName = docTemplate.GetDocString(CSingleDocTemplate::regFileTypeName);
-    CString ext = docTemplate.GetDocString(CSingleDocTemplate::filterExt);
-    if (typeId.IsEmpty() || !SetKeyValue(typeId, typeName))
+    FileType type;
+    type.typeId = docTemplate.GetDocString(CSingleDocTemplate::regFileTypeId);
+    type.typeName = docTemplate.GetDocString(CSingleDocTemplate::regFileTypeName);
+    type.command = ShortModulePath() + " \"%1\"";
+    type.ext = docTemplate.GetDocString(CSingleDocTemplate::filterExt);
+    if (type.typeId.IsEmpty())
         return;
-    if (!SetKeyValue(typeId + "\\shell\\open\\command", ShortModulePath() + " \"%1\""))
+    type.bTakeExtension = MayTake(type.ext, type.ext.IsEmpty() ? CString() : CurrentType(type.ext), type.typeId);
+    if (!WriteFileType(HKEY_CURRENT_USER, kUserClasses, type))
         return;
-    if (ext.IsEmpty())
-        return;
-    CString current = GetKeyValue(ext);
-    if (current.IsEmpty() || current == typeId)
-        SetKeyValue(ext, typeId);
+    // A system that does not merge the user's classes into the shell's view
+    // (Windows before 2000, Wine) reads HKEY_CLASSES_ROOT only: there the
+    // type is written again, under the extension rule as that view has it.
+    type.bTakeExtension = MayTake(type.ext, GetKeyValue(HKEY_CLASSES_ROOT, type.ext), type.typeId);
+    if (!ShowsFileType(HKEY_CLASSES_ROOT, type))
+        WriteFileType(HKEY_CLASSES_ROOT, CString(), type);
 }

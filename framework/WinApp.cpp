@@ -21,6 +21,10 @@ namespace {
 
 CWinApp* g_pApp = nullptr;
 
+// The profile's sections this layer keeps.
+const char kRecentFileSection[] = "Recent File List";
+const char kSettingsSection[] = "Settings";
+
 HGLOBAL CopyGlobal(HGLOBAL hSource)
 {
     if (!hSource)
@@ -156,7 +160,7 @@ int CWinApp::ExitInstance()
     if (m_pRecentFileList)
         m_pRecentFileList->WriteList();
     if (m_nNumPreviewPages != 0)
-        WriteProfileInt("Settings", "PreviewPages", m_nNumPreviewPages);
+        WriteProfileInt(kSettingsSection, "PreviewPages", m_nNumPreviewPages);
     return 0;
 }
 
@@ -208,10 +212,10 @@ void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     if (nMaxMRU > 0) {
-        m_pRecentFileList.reset(new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", nMaxMRU));
+        m_pRecentFileList.reset(new CRecentFileList(ID_FILE_MRU_FILE1, kRecentFileSection, "File%d", nMaxMRU));
         m_pRecentFileList->ReadList();
     }
-    m_nNumPreviewPages = GetProfileInt("Settings", "PreviewPages", 0);
+    m_nNumPreviewPages = GetProfileInt(kSettingsSection, "PreviewPages", 0);
 }
 
 void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate)
@@ -232,6 +236,54 @@ void CWinApp::RegisterShellFileTypes(BOOL)
 {
     if (m_pDocTemplate)
         AfxRegisterShellFileType(*m_pDocTemplate);
+}
+
+namespace {
+
+// The folder of that name in the user's application-data folder, created
+// when missing; empty when the system names no such folder or it cannot be
+// made. The environment names it on every Windows since 2000 and costs no
+// shell library at start-up.
+CString UserDataFolder(const char* pszFolder)
+{
+    char appData[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return CString();
+    CString folder = CString(appData) + "\\" + pszFolder;
+    if (!CreateDirectoryA(folder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return CString();
+    return folder;
+}
+
+// Copies the sections the framework keeps from one profile to a new one,
+// which exists afterwards even when there was nothing to copy.
+bool TakeOverProfile(const CString& from, const CString& to)
+{
+    HANDLE hFile = CreateFileA(to, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(hFile);
+    for (const char* section : { kRecentFileSection, kSettingsSection }) {
+        // Four recent files and a page count fit many times over.
+        char entries[8192];
+        DWORD n = GetPrivateProfileSectionA(section, entries, sizeof entries, from);
+        if (n > 0 && n < sizeof entries - 2)
+            WritePrivateProfileSectionA(section, entries, to);
+    }
+    return true;
+}
+
+}  // namespace
+
+void CWinApp::SetUserProfileFolder(const char* pszFolder)
+{
+    CString folder = UserDataFolder(pszFolder);
+    if (folder.IsEmpty())
+        return;
+    CString profile = folder + "\\" + m_strExeName + ".ini";
+    if (GetFileAttributesA(profile) != INVALID_FILE_ATTRIBUTES || TakeOverProfile(m_strProfileName, profile))
+        m_strProfileName = profile;
 }
 
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault) const

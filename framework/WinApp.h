@@ -71,7 +71,14 @@ public:
     // passes FALSE and this layer registers only the open command.
     void RegisterShellFileTypes(BOOL bCompat);
 
-    // Private profile (an .INI file named after the program, in the Windows folder).
+    // Moves the private profile to the user's application-data folder, into
+    // the named folder there (created when missing): the program's name with
+    // ".ini". On the first start without that file, the sections this layer
+    // keeps are taken over from the profile used until then. Where the
+    // system names no such folder, the profile stays where it is.
+    void SetUserProfileFolder(const char* pszFolder);
+    // Private profile (an .INI file named after the program: in the Windows
+    // folder unless SetUserProfileFolder moved it).
     CString GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault = "") const;
     BOOL WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue) const;
     UINT GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const;
@@ -100,7 +107,7 @@ public:
     // help file opens on its contents.
     std::map<ULONG_PTR, CString> m_htmlHelpPages;
     CString m_strUsingHelpPage;
-    CString m_strProfileName;    // m_strExeName + ".INI"
+    CString m_strProfileName;    // m_strExeName + ".INI", or the full path of the user's profile
     const char* m_lpCmdLine = "";  // text after the program name
     int m_nCmdShow = SW_SHOWNORMAL;
     CWnd* m_pMainWnd = nullptr;

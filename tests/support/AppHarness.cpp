@@ -26,17 +26,36 @@ int FirstButton(UINT type)
     }
 }
 
-std::string ProfilePath()
+}  // namespace
+
+std::string AppHarness::OldProfilePath()
 {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\" + AppHarness::kProfileName;
+    return std::string(windows) + "\\" + kProfileName;
 }
 
-}  // namespace
+std::string AppHarness::ProfilePath()
+{
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string name = module;
+    name = name.substr(name.rfind('\\') + 1);
+    return AppDataFolder() + "\\Plotra\\" + name.substr(0, name.rfind('.')) + ".ini";
+}
+
+std::string AppHarness::AppDataFolder()
+{
+    return TestFolder() + "\\appdata";
+}
 
 AppHarness::AppHarness()
 {
+    // The tests' own application-data folder, so no test touches the user's.
+    CreateDirectoryA(AppDataFolder().c_str(), nullptr);
+    SetEnvironmentVariableA("APPDATA", AppDataFolder().c_str());
+    SetFileAttributesA(OldProfilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(OldProfilePath().c_str());
     DeleteFileA(ProfilePath().c_str());
     AfxUiHooks& hooks = AfxGetUiHooks();
     hooks.messageBox = [this](const CString& text, UINT type, const CString& caption) {

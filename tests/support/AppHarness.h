@@ -41,8 +41,14 @@ inline std::ostream& operator<<(std::ostream& out, const RecordedHelp& help)
 
 class AppHarness {
 public:
-    // The profile the application keeps, private to the tests; deleted first.
+    // The profile in the Windows folder the application starts with, private
+    // to the tests; deleted first.
     static const char* const kProfileName;
+    static std::string OldProfilePath();
+    // The profile the application moves to in the tests' application-data
+    // folder (which the harness makes APPDATA); deleted first as well.
+    static std::string ProfilePath();
+    static std::string AppDataFolder();
 
     AppHarness();
     ~AppHarness();

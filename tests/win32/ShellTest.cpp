@@ -14,11 +14,11 @@
 
 namespace {
 
-std::string ClassesValue(const char* key)
+std::string ClassesValue(HKEY hRoot, const std::string& key)
 {
     char value[MAX_PATH] = {};
     LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) != ERROR_SUCCESS)
+    if (RegQueryValueA(hRoot, key.c_str(), value, &size) != ERROR_SUCCESS)
         return "<missing>";
     return value;
 }
@@ -35,7 +35,7 @@ std::string ShortModulePath()
 std::string ProfileValue(const char* section, const char* entry)
 {
     char value[MAX_PATH] = {};
-    GetPrivateProfileStringA(section, entry, "<missing>", value, sizeof value, AppHarness::kProfileName);
+    GetPrivateProfileStringA(section, entry, "<missing>", value, sizeof value, AppHarness::ProfilePath().c_str());
     return value;
 }
 
@@ -64,27 +64,59 @@ HDDEDATA CALLBACK DdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, 
 
 }  // namespace
 
-TEST(Shell, RegistersFileTypeWithOpenCommand)
+std::string UserClassesValue(const std::string& key)
 {
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".plr");
-    AppHarness harness;
-    harness.Start();
-    EXPECT_EQ("Plotra Line Graphs", ClassesValue("PlotraFileType"));
-    EXPECT_EQ(ShortModulePath() + " \"%1\"", ClassesValue("PlotraFileType\\shell\\open\\command"));
-    EXPECT_EQ("PlotraFileType", ClassesValue(".plr"));
-    EXPECT_EQ("<missing>", ClassesValue("PlotraFileType\\shell\\print\\command"));
-    EXPECT_EQ("<missing>", ClassesValue("PlotraFileType\\DefaultIcon"));
+    return ClassesValue(HKEY_CURRENT_USER, "Software\\Classes\\" + key);
 }
 
-TEST(Shell, LeavesExtensionOwnedByAnotherType)
+// Sets a key's default value, or removes the key when value is null.
+void SetClassesValue(HKEY hRoot, const std::string& key, const char* value)
 {
-    RegSetValueA(HKEY_CLASSES_ROOT, ".plr", REG_SZ, "SomeOtherType", 13);
-    {
+    if (value)
+        RegSetValueA(hRoot, key.c_str(), REG_SZ, value, static_cast<DWORD>(strlen(value)));
+    else
+        RegDeleteKeyA(hRoot, key.c_str());
+}
+
+void DeleteUserFileType()
+{
+    for (const char* key : { "PlotraFileType\\shell\\open\\command", "PlotraFileType\\shell\\open",
+                             "PlotraFileType\\shell", "PlotraFileType", ".plr" })
+        RegDeleteKeyA(HKEY_CURRENT_USER, ("Software\\Classes\\" + std::string(key)).c_str());
+}
+
+// The type is the user's own, which a standard user can write; the extension
+// is taken only when neither the user nor the machine gave it another type.
+// Wine does not merge the user's classes into HKEY_CLASSES_ROOT, so the
+// program writes that as well here.
+TEST(Shell, RegistersFileTypeForTheUserLeavingAnotherTypesExtension)
+{
+    const char* const kOurs = "PlotraFileType";
+    const char* const kOther = "SomeOtherType";
+    const struct {
+        const char *machineBefore, *userBefore, *userAfter, *machineAfter;
+    } cases[] = {
+        /* 0 */ { nullptr, nullptr, kOurs, kOurs },
+        /* 1 */ { kOurs, nullptr, kOurs, kOurs },
+        /* 2 */ { kOther, nullptr, "<missing>", kOther },
+        /* 3 */ { nullptr, kOther, kOther, kOurs },
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        DeleteUserFileType();
+        SetClassesValue(HKEY_CLASSES_ROOT, ".plr", cases[i].machineBefore);
+        SetClassesValue(HKEY_CURRENT_USER, "Software\\Classes\\.plr", cases[i].userBefore);
         AppHarness harness;
         harness.Start();
-        EXPECT_EQ("SomeOtherType", ClassesValue(".plr"));
+        EXPECT_EQ("Plotra Line Graphs", UserClassesValue("PlotraFileType")) << "case " << i;
+        EXPECT_EQ(ShortModulePath() + " \"%1\"", UserClassesValue("PlotraFileType\\shell\\open\\command"))
+            << "case " << i;
+        EXPECT_EQ(cases[i].userAfter, UserClassesValue(".plr")) << "case " << i;
+        EXPECT_EQ(cases[i].machineAfter, ClassesValue(HKEY_CLASSES_ROOT, ".plr")) << "case " << i;
+        EXPECT_EQ("<missing>", UserClassesValue("PlotraFileType\\shell\\print\\command")) << "case " << i;
+        EXPECT_EQ("<missing>", UserClassesValue("PlotraFileType\\DefaultIcon")) << "case " << i;
     }
-    RegSetValueA(HKEY_CLASSES_ROOT, ".plr", REG_SZ, "PlotraFileType", 14);
+    DeleteUserFileType();
+    SetClassesValue(HKEY_CLASSES_ROOT, ".plr", kOurs);
 }
 
 // Sends "[open(path)]" on the system topic; the result of the transaction.
@@ -201,11 +233,57 @@ TEST(Shell, RecentFilesAreWrittenToAndReadFromProfile)
     // The profile survives the harness (which only clears it when it starts),
     // so a second application reads it back.
     CPlorApp app;
-    app.m_strProfileName = AppHarness::kProfileName;
+    app.m_strProfileName = AppHarness::ProfilePath().c_str();
     app.LoadStdProfileSettings(4);
     ASSERT_EQ(2, app.m_pRecentFileList->GetSize());
     EXPECT_STREQ(a.c_str(), (*app.m_pRecentFileList)[0]);
     EXPECT_STREQ(b.c_str(), (*app.m_pRecentFileList)[1]);
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::string bytes(4096, '\0');
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD n = 0;
+    ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+    return bytes.substr(0, n);
+}
+
+// The Windows folder's profile, which a standard user can read but not
+// write, is taken over on the first start only and never written.
+TEST(Shell, SettingsMoveToTheUsersFolderOnceLeavingTheWindowsFoldersProfile)
+{
+    std::string a = WriteTestFile("kept a.plr", "1 1\r\n2 2");
+    std::string b = WriteTestFile("kept b.plr", "1 1\r\n2 2");
+    const std::string old = AppHarness::OldProfilePath();
+    AppHarness harness;
+    WriteFileAt(old, "[Recent File List]\r\nFile1=" + a + "\r\n[Settings]\r\nPreviewPages=2\r\n[Other]\r\nx=1\r\n");
+    SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string oldBytes = FileBytes(old);
+    harness.Start();
+    ASSERT_EQ(1, harness.App().m_pRecentFileList->GetSize());
+    EXPECT_STREQ(a.c_str(), (*harness.App().m_pRecentFileList)[0]);
+    EXPECT_EQ(2u, harness.App().m_nNumPreviewPages);
+    harness.App().OpenDocumentFile(b.c_str());
+    harness.Stop();
+    EXPECT_EQ(b, ProfileValue("Recent File List", "File1"));
+    EXPECT_EQ(a, ProfileValue("Recent File List", "File2"));
+    EXPECT_EQ("2", ProfileValue("Settings", "PreviewPages"));
+    EXPECT_EQ("<missing>", ProfileValue("Other", "x"));
+    EXPECT_EQ(oldBytes, FileBytes(old));
+
+    // Later starts read only their own profile, whatever the old one says.
+    SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileAt(old, "[Recent File List]\r\nFile1=C:\\elsewhere.plr\r\n");
+    CPlorApp app;
+    app.m_strProfileName = AppHarness::kProfileName;
+    app.SetUserProfileFolder("Plotra");
+    app.LoadStdProfileSettings(4);
+    EXPECT_STREQ(AppHarness::ProfilePath().c_str(), app.m_strProfileName);
+    ASSERT_EQ(2, app.m_pRecentFileList->GetSize());
+    EXPECT_STREQ(b.c_str(), (*app.m_pRecentFileList)[0]);
+    DeleteFileA(old.c_str());
 }
 
 TEST(Shell, RecentFileMenuListsFilesAndOpensThem)
