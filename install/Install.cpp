@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "install/DdeConversation.h"
-#include "install/ProgramGroup.h"
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
+#include "install/ProgramGroup.h"
 #include "install/resource.h"
 
 std::string g_szTarget;

@@ -2,8 +2,8 @@
 // The seam through which tests answer what would otherwise wait for a person:
 // the message boxes and the two dialogs, plus the places the program looks
 // for its files, for the Program Manager and for the Start Menu, and the
-// help viewer it finds. The program never sets these;
-// with a hook empty, the real Windows call is made.
+// help viewer it finds. The program never sets these; with a hook empty,
+// the real Windows call is made.
 #include <windows.h>
 
 #include <functional>

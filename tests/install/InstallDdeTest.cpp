@@ -3,12 +3,12 @@
 // that stand in for the shell, and the failure messages when they cannot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "install/Install.h"
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
 #include "tests/install/InstallHarness.h"
-
-#include <algorithm>
 
 namespace {
 
