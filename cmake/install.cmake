@@ -15,9 +15,10 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 find_program(HALIBUT halibut REQUIRED)
 
 add_library(install_lib STATIC ${INSTALL_CORE_SOURCES}
-  install/Install.cpp install/CopyFiles.cpp install/DdeConversation.cpp install/InstallHooks.cpp)
+  install/Install.cpp install/CopyFiles.cpp install/DdeConversation.cpp install/InstallHooks.cpp
+  install/ProgramGroup.cpp install/ShortcutGroup.cpp)
 target_include_directories(install_lib PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(install_lib PUBLIC user32 kernel32)
+target_link_libraries(install_lib PUBLIC user32 kernel32 shell32 ole32 uuid)
 add_library(install_res OBJECT install/install.rc)
 target_compile_definitions(install_res PRIVATE ${VERSION_RESOURCE_DEFINES})
 set_source_files_properties(install/install.rc PROPERTIES OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/install/resource.h")
@@ -94,7 +95,7 @@ add_test(NAME install_tests COMMAND install_tests)
 
 add_executable(setup_test tests/install/SetupRunTest.cpp tests/install/TestFiles.cpp tests/support/PngWriter.cpp tests/support/Screenshot.cpp)
 target_include_directories(setup_test PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(setup_test PRIVATE user32 gdi32 shell32 ole32)
+target_link_libraries(setup_test PRIVATE user32 gdi32 shell32 ole32 uuid)
 add_dependencies(setup_test distribution)
 add_test(NAME setup_test COMMAND setup_test ${DIST} ${CMAKE_BINARY_DIR}/screenshots)
 

@@ -5,6 +5,7 @@
 #include "install/Install.h"
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
+#include "install/ProgramGroup.h"
 
 DWORD g_ddeInstance = 0;
 
@@ -13,20 +14,6 @@ namespace {
 const char* const kProgMan = "PROGMAN";
 const DWORD kExecuteTimeoutMs = 5000;
 const DWORD kStartTimeoutMs = 10000;
-
-void DdeErrorBox(const char* text, const char* caption)
-{
-    InstallMessageBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
-}
-
-// One of the Windows folders, given by GetSystemDirectory or
-// GetWindowsDirectory; empty when it does not fit.
-std::string WindowsFolder(UINT(WINAPI* getFolder)(LPSTR, UINT))
-{
-    char folder[MAX_PATH];
-    UINT length = getFolder(folder, sizeof folder);
-    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
-}
 
 // The full path of the Program Manager: in the system folder (Windows NT)
 // or else the Windows folder (Windows 95). Started by its bare name, it would
@@ -69,11 +56,11 @@ void StartHidden(const std::string& program)
 
 // Sends the group command and the item commands; the message for the first
 // one refused, or nullptr when the shell carried them all out.
-const char* SendGroupCommands(CDdeConversation& conversation)
+const char* SendGroupCommands(CDdeConversation& conversation, const std::vector<ProgramItem>& items)
 {
     if (conversation.Execute(CreateGroupCommand(kGroupName)) != 0)
         return "Could not make main menu item!";
-    for (const ProgramItem& item : g_programItems) {
+    for (const ProgramItem& item : items) {
         if (conversation.Execute(AddItemCommand(g_szTarget, item.fileName, item.title)) != 0)
             return "Could not add sub-menu items!";
     }
@@ -135,15 +122,13 @@ std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* to
     }
 }
 
-bool AddProgramItems()
+const char* MakeGroupByDde(const std::vector<ProgramItem>& items)
 {
     const InstallHooks& hooks = InstallGetHooks();
     std::string service = hooks.ddeService.empty() ? kProgMan : hooks.ddeService;
     std::unique_ptr<CDdeConversation> conversation = ConnectDde(service.c_str(), kProgMan, ProgManPath());
-    if (!conversation) {
-        DdeErrorBox("Windows is busy. Please run Install again!", "DDE Error");
-        return false;
-    }
+    if (!conversation)
+        return "Windows is busy. Please run Install again!";
     // Wine's shell answers the service without a Program Manager window, so
     // the window is kept still only when there is one.
     HWND hProgMan = FindWindowA(kProgMan, nullptr);
@@ -152,15 +137,13 @@ bool AddProgramItems()
         BringWindowToTop(hProgMan);
         EnableWindow(hProgMan, FALSE);
     }
-    const char* failure = SendGroupCommands(*conversation);
-    // The shell is let go before any box: the conversation open and its
-    // window disabled, it would stay dead until the user answered.
+    const char* failure = SendGroupCommands(*conversation, items);
+    // The shell is let go before anything else: the conversation open and
+    // its window disabled, it would stay dead until the user answered a box.
     conversation.reset();
     if (hProgMan)
         EnableWindow(hProgMan, TRUE);
-    if (failure)
-        DdeErrorBox(failure, "DDE Error");
-    return !failure;
+    return failure;
 }
 
 void ReleaseDde()

@@ -6,6 +6,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "install/InstallRules.h"
 
 // One client conversation; the destructor disconnects it.
 class CDdeConversation {
@@ -29,7 +32,8 @@ HDDEDATA CALLBACK DdeCallback(UINT uType, UINT uFmt, HCONV hConv, HSZ hsz1, HSZ 
 // A conversation with service and topic. When the service does not answer
 // and a program (a full path) is given, starts it hidden once and tries again.
 std::unique_ptr<CDdeConversation> ConnectDde(const char* service, const char* topic, std::string program);
-// Makes the "Plotra" group with its three items; false after telling the user why not.
-bool AddProgramItems();
+// Asks the shell's Program Manager service for the "Plotra" group with these
+// items; nullptr when it made them, else the message that says why not.
+const char* MakeGroupByDde(const std::vector<ProgramItem>& items);
 // Releases the DDE instance, if one was made.
 void ReleaseDde();

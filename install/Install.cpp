@@ -7,6 +7,7 @@
 #include "install/DdeConversation.h"
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
+#include "install/ProgramGroup.h"
 #include "install/resource.h"
 
 std::string g_szTarget;
@@ -43,7 +44,7 @@ bool IsInstallDrive(const std::string& root)
     return type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE;
 }
 
-// The sizes of the six source files; false when one is missing.
+// The sizes of the source files; false when one is missing.
 bool SourceSizes(std::vector<std::uint64_t>& sizes)
 {
     for (const char* name : g_installFiles) {

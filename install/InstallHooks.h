@@ -1,12 +1,14 @@
 #pragma once
 // The seam through which tests answer what would otherwise wait for a person:
 // the message boxes and the two dialogs, plus the places the program looks
-// for its files and for the Program Manager. The program never sets these;
-// with a hook empty, the real Windows call is made.
+// for its files, for the Program Manager and for the Start Menu, and the
+// help viewer it finds. The program never sets these; with a hook empty,
+// the real Windows call is made.
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct InstallHooks {
     // Called instead of MessageBox with the owner, text, caption and MB_
@@ -29,6 +31,13 @@ struct InstallHooks {
     // The folder whose PROGMAN.EXE is started when the service does not
     // answer; empty means the system folder, then the Windows folder.
     std::string progManFolder;
+    // The Programs folders the group's shortcuts may go into, tried in order,
+    // when the shell's service makes no group; empty means the all-users
+    // Programs folder, then the user's own.
+    std::vector<std::string> programsFolders;
+    // Tells whether HTML Help can show help on this system; empty means the
+    // real check.
+    std::function<bool()> hasHtmlHelp;
 };
 
 InstallHooks& InstallGetHooks();

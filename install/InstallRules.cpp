@@ -3,8 +3,11 @@
 #include <cctype>
 
 const char* const g_installFiles[kInstallFileCount] = {
-    "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt", "plortest.plr", "elect.plr",
+    "plotra.exe", "plotra.hlp", "plotra.cnt", "plotra.chm", "readme.txt", "plortest.plr", "elect.plr",
 };
+
+const char* const kWinHelpFile = "plotra.hlp";
+const char* const kHtmlHelpFile = "plotra.chm";
 
 const ProgramItem g_programItems[kProgramItemCount] = {
     { "plotra.exe", "Plotra Line Graphs" },
@@ -84,6 +87,16 @@ std::uint64_t RequiredKilobytes(const std::vector<std::uint64_t>& fileSizes, std
         bytes += (size + clusterBytes - 1) / clusterBytes * clusterBytes;
     std::uint64_t total = (bytes + 1023) / 1024;
     return total < MIN_FREE_KB ? MIN_FREE_KB : total;
+}
+
+std::vector<ProgramItem> ProgramItems(bool bHtmlHelp)
+{
+    std::vector<ProgramItem> items(g_programItems, g_programItems + kProgramItemCount);
+    for (ProgramItem& item : items) {
+        if (bHtmlHelp && std::string(item.fileName) == kWinHelpFile)
+            item.fileName = kHtmlHelpFile;
+    }
+    return items;
 }
 
 std::string CreateGroupCommand(const std::string& group)

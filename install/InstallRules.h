@@ -14,11 +14,15 @@ struct ProgramItem {
     const char* title;
 };
 
-const int kInstallFileCount = 6;
+const int kInstallFileCount = 7;
 const int kProgramItemCount = 3;
 // The files copied, in order, and the Start Menu items made for three of them.
 extern const char* const g_installFiles[kInstallFileCount];
 extern const ProgramItem g_programItems[kProgramItemCount];
+// The two forms of the help: WinHelp, which the table's help item names,
+// and HTML Help, for the Windows that no longer has the WinHelp engine.
+extern const char* const kWinHelpFile;
+extern const char* const kHtmlHelpFile;
 
 extern const char* const kDefaultTarget;
 extern const char* const kGroupName;
@@ -60,6 +64,10 @@ std::uint64_t FreeKilobytes(bool queried, std::uint32_t sectorsPerCluster,
 // Kilobytes the files need on a drive of clusterBytes per cluster: each file
 // takes whole clusters, the total is rounded up, never below MIN_FREE_KB.
 std::uint64_t RequiredKilobytes(const std::vector<std::uint64_t>& fileSizes, std::uint64_t clusterBytes);
+
+// The group's items, the help item opening the HTML Help file when
+// bHtmlHelp is set and the WinHelp file otherwise.
+std::vector<ProgramItem> ProgramItems(bool bHtmlHelp);
 
 std::string CreateGroupCommand(const std::string& group);
 // folder ends in a backslash.

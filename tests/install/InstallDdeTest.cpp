@@ -1,9 +1,13 @@
-// The Start Menu group's failure messages, against a DDE server of the
-// test's own that refuses chosen commands, and a service nobody answers.
+// The Start Menu group, against a DDE server of the test's own that answers
+// or refuses chosen commands, and a service nobody answers: the shortcuts
+// that stand in for the shell, and the failure messages when they cannot.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "install/Install.h"
 #include "install/InstallHooks.h"
+#include "install/InstallRules.h"
 #include "tests/install/InstallHarness.h"
 
 namespace {
@@ -26,9 +30,83 @@ struct DdeCase {
     size_t commandsSent;
 };
 
+// A Programs folder in which the group's folder cannot be made: a file has its name.
+void BlockGroupFolder(const std::string& programs)
+{
+    WriteAll(programs + "\\Plotra", "not a folder");
+}
+
+// The shortcuts of the group in programs: exactly one per item, each
+// pointing at the item's installed file and started in the target folder.
+void ExpectShortcuts(const std::string& programs, const std::string& target, const char* helpFile)
+{
+    std::string group = programs + "\\Plotra";
+    std::vector<std::string> links = FilesIn(group);
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ((std::vector<std::string>{ "Documentation.lnk", "Plotra Help.lnk", "Plotra Line Graphs.lnk" }), links);
+    const ProgramItem items[] = { { "plotra.exe", "Plotra Line Graphs" }, { helpFile, "Plotra Help" },
+                                  { "readme.txt", "Documentation" } };
+    for (const ProgramItem& item : items) {
+        Shortcut shortcut;
+        EXPECT_TRUE(ReadShortcut(group + "\\" + item.title + ".lnk", shortcut)) << item.title;
+        EXPECT_EQ(target + "\\" + item.fileName, shortcut.path) << item.title;
+        EXPECT_EQ(target, shortcut.workingDir) << item.title;
+    }
+}
+
 }  // namespace
 
-TEST(InstallDde, EachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralOne)
+TEST(InstallGroup, ShortcutsStandInSilentlyWhenTheShellIsSilentOrRefuses)
+{
+    const int kSilent = -2, kAnswers = -1;  // else the index of the refused command
+    struct {
+        int shell;
+        bool bHtmlHelp;
+        bool bAllUsersBlocked;  // the first Programs folder cannot take the group
+        const char* helpFile;
+    } const cases[] = {
+        /* 0 */ { kAnswers, false, false, "plotra.hlp" },
+        /* 1 */ { kAnswers, true, false, "plotra.chm" },
+        /* 2 */ { kSilent, false, false, "plotra.hlp" },
+        /* 3 */ { kSilent, true, true, "plotra.chm" },
+        /* 4 */ { 0, true, false, "plotra.chm" },   // the group refused
+        /* 5 */ { 3, false, true, "plotra.hlp" },   // the last item refused
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        TempFolder work("group");
+        std::string source = work / "source", target = work / "target", allUsers = work / "all users";
+        CreateDirectoryA(source.c_str(), nullptr);
+        CreateDirectoryA(allUsers.c_str(), nullptr);
+        MakeSourceFiles(source);
+        std::unique_ptr<TestDdeServer> server;
+        if (cases[i].shell != kSilent)
+            server = std::make_unique<TestDdeServer>("PLOTRA_TEST_PM", cases[i].shell);
+        InstallRun run(source, server ? "PLOTRA_TEST_PM" : "PLOTRA_NOBODY");
+        run.bHtmlHelp = cases[i].bHtmlHelp;
+        if (cases[i].bAllUsersBlocked) {
+            BlockGroupFolder(allUsers);
+            InstallGetHooks().programsFolders = { allUsers, run.programs.Path() };
+        }
+        run.targets = { target };
+        EXPECT_EQ(kExitDone, run.Run());
+        ASSERT_EQ(1u, run.boxes.size());
+        EXPECT_EQ("Installation is complete", run.boxes[0].text);
+        if (cases[i].shell == kAnswers) {
+            ASSERT_EQ(4u, server->Commands().size());
+            EXPECT_EQ("[AddItem(\"" + target + "\\" + cases[i].helpFile + "\",\"Plotra Help\")]",
+                      server->Commands()[2]);
+            EXPECT_FALSE(Exists(run.programs / "Plotra")) << "shortcuts made beside the shell's group";
+        } else {
+            ExpectShortcuts(run.programs.Path(), target, cases[i].helpFile);
+        }
+        if (server && cases[i].shell >= 0) {
+            EXPECT_EQ(size_t(cases[i].shell) + 1, server->Commands().size());
+        }
+    }
+}
+
+TEST(InstallDde, WithoutShortcutsEitherEachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralOne)
 {
     const DdeCase cases[] = {
         /* 0 */ { -1, "Windows is busy. Please run Install again!", 0 },
@@ -44,6 +122,7 @@ TEST(InstallDde, EachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralO
         if (cases[i].failAt >= 0)
             server = std::make_unique<TestDdeServer>("PLOTRA_TEST_PM", cases[i].failAt);
         InstallRun run(work / "source", cases[i].failAt >= 0 ? "PLOTRA_TEST_PM" : "PLOTRA_NOBODY");
+        BlockGroupFolder(run.programs.Path());
         run.targets = { work / "target" };
         HWND hShell = CreateShellWindow();
         // Each box comes with the shell's window enabled and the conversation closed.
@@ -65,7 +144,7 @@ TEST(InstallDde, EachFailureShowsItsMessageAfterLettingTheShellGoThenTheGeneralO
         if (server) {
             EXPECT_EQ(cases[i].commandsSent, server->Commands().size());
         }
-        EXPECT_EQ(6u, InstalledFiles(work / "target").size());
+        EXPECT_EQ(size_t(kInstallFileCount), InstalledFiles(work / "target").size());
     }
 }
 
@@ -78,7 +157,8 @@ TEST(InstallDde, StartsTheProgramManagerOnceAndOnlyFromTheSystemFolder)
         const char* lastBox;
     } const cases[] = {
         /* 0 */ { "PLOTRA_LATE_PM", "PLOTRA_LATE_PM", kExitDone, "Installation is complete" },
-        /* 1 */ { "PLOTRA_LATE_PM1", "PLOTRA_OTHER_PM", kExitGroupFailed, kGeneralFailure },  // no second start
+        // No second start; the shortcuts make the group.
+        /* 1 */ { "PLOTRA_LATE_PM1", "PLOTRA_OTHER_PM", kExitDone, "Installation is complete" },
     };
     // The stand-in program is built beside the test program.
     char module[MAX_PATH];

@@ -107,13 +107,15 @@ HDDEDATA CALLBACK TestDdeServer::Callback(UINT uType, UINT, HCONV, HSZ, HSZ, HDD
     return nullptr;
 }
 
-InstallRun::InstallRun(const std::string& sourceDir, const std::string& service)
+InstallRun::InstallRun(const std::string& sourceDir, const std::string& service) : programs("programs")
 {
     InstallHooks& hooks = InstallGetHooks();
     hooks = InstallHooks();
     hooks.sourceDir = sourceDir + "\\";
     hooks.ddeService = service;
     hooks.progManFolder = sourceDir;  // holds no PROGMAN.EXE: nothing is started
+    hooks.programsFolders = { programs.Path() };
+    hooks.hasHtmlHelp = [this] { return bHtmlHelp; };
     hooks.messageBox = [this](HWND hOwner, const std::string& text, const std::string& caption, UINT nType) {
         boxes.push_back({ hOwner, text, caption, nType });
         if (hOwner && hOwner == m_hInstallDlg)

@@ -2,7 +2,8 @@
 // Runs the setup program inside the test process: the INSTALL dialog is fed
 // targets from a list, message boxes are recorded and answered, Cancel can be
 // pressed in the COPY dialog before a given file, and the Start Menu group
-// goes to a DDE server of the test's own.
+// goes to a DDE server of the test's own or, as shortcuts, into a Programs
+// folder of the test's own.
 #include <windows.h>
 
 #include <ddeml.h>
@@ -22,11 +23,11 @@ struct InstallBox {
     UINT type;
 };
 
-// The text each of the six test source files holds.
+// The text each of the test source files holds.
 std::string SourceContents(const char* fileName);
-// Writes the six files into folder.
+// Writes the installed files into folder.
 void MakeSourceFiles(const std::string& folder);
-// The six files that exist in folder, in install order.
+// The installed files that exist in folder, in install order.
 std::vector<std::string> InstalledFiles(const std::string& folder);
 
 struct ShownDialog {
@@ -65,9 +66,13 @@ private:
 class InstallRun {
 public:
     // Files come from sourceDir; the group commands go to service, and
-    // nothing is started when it does not answer.
+    // nothing is started when it does not answer; shortcuts go into
+    // programs, WinHelp is the help viewer found.
     InstallRun(const std::string& sourceDir, const std::string& service);
     ~InstallRun();
+
+    TempFolder programs;                  // the Programs folder for the group's shortcuts
+    bool bHtmlHelp = false;               // what the help viewer check finds
 
     std::deque<std::string> targets;      // typed into each INSTALL dialog in turn; then Cancel
     std::deque<int> yesNoAnswers;         // answers to the quit question (IDYES when empty)

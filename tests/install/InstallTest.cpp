@@ -46,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(InstallTest, InstallsTheSixFilesAndMakesTheGroup)
+TEST_F(InstallTest, InstallsTheSevenFilesAndHasTheShellMakeTheGroup)
 {
     TestDdeServer server(kService);
     InstallRun run(Source(), kService);
@@ -74,6 +74,7 @@ TEST_F(InstallTest, InstallsTheSixFilesAndMakesTheGroup)
                   "[AddItem(\"" + folder + "readme.txt\",\"Documentation\")]",
               }),
               server.Commands());
+    EXPECT_FALSE(Exists(run.programs / "Plotra")) << "shortcuts made beside the shell's group";
 }
 
 TEST_F(InstallTest, ReinstallFromAReadOnlySourceReplacesReadOnlyCopiesAndSendsTheCommandsAgain)
@@ -169,7 +170,8 @@ TEST_F(InstallTest, CancelWhileCopyingAsksNoGoesOnYesStopsBeforeTheNextFile)
     run.cancelBefore = { "plotra.hlp", "readme.txt" };
     run.yesNoAnswers = { IDNO, IDYES };
     EXPECT_EQ(kExitQuit, run.Run());
-    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt" }), InstalledFiles(Target()));
+    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "plotra.chm" }),
+              InstalledFiles(Target()));
     ASSERT_EQ(2u, run.boxes.size());  // the two questions, nothing after them
     for (const InstallBox& box : run.boxes) {
         ExpectBox(box, "Installation is not complete! Are you sure you want to quit?", "Plotra Line Graphs",
@@ -190,9 +192,9 @@ TEST_F(InstallTest, FailedCopyReportsAFileErrorAndKeepsTheFilesBefore)
     ExpectBox(run.boxes[0],
               "An error has occurred during File copying. Check program disks and run Install again...",
               "File Error", MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt" }),
+    EXPECT_EQ((std::vector<std::string>{ "plotra.exe", "plotra.hlp", "plotra.cnt", "plotra.chm", "readme.txt" }),
               InstalledFiles(Target()));
-    EXPECT_EQ(SourceContents("plotra.cnt"), ReadAll(Target() + "\\plotra.cnt"));
+    EXPECT_EQ(SourceContents("plotra.chm"), ReadAll(Target() + "\\plotra.chm"));
 }
 
 TEST_F(InstallTest, FailedCopyKeepsTheOlderCopyOfThatFileAndLeavesNothingElse)
@@ -202,7 +204,7 @@ TEST_F(InstallTest, FailedCopyKeepsTheOlderCopyOfThatFileAndLeavesNothingElse)
         Failure failure;
         size_t failsAt;  // index of the file that cannot be copied
     } const cases[] = {
-        /* 0 */ { kSourceLocked, 3 },  // readme.txt cannot be read at all
+        /* 0 */ { kSourceLocked, 4 },  // readme.txt cannot be read at all
         /* 1 */ { kPartWay, 0 },       // plotra.exe: the disk fills up half way through
         /* 2 */ { kOlderInUse, 1 },    // the older plotra.hlp is open and cannot be replaced
     };
@@ -267,24 +269,29 @@ TEST_F(InstallTest, InstallingIntoItsOwnFolderCopiesNothingAndMakesTheGroup)
     EXPECT_EQ(4u, server.Commands().size());
 }
 
-TEST_F(InstallTest, RefusesADriveWithoutRoomForTheFilesAndAsksAgain)
+TEST_F(InstallTest, RefusesADriveWithoutRoomForAnyOfTheFilesAndAsksAgain)
 {
     // A sparse source file of a terabyte: far more than the drive has free,
     // while taking no room itself.
-    HANDLE hFile = CreateFileA((Source() + "\\plotra.hlp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER size;
-    size.QuadPart = LONGLONG(1) << 40;
-    bool bGrown = SetFilePointerEx(hFile, size, nullptr, FILE_BEGIN) && SetEndOfFile(hFile);
-    CloseHandle(hFile);
-    ULARGE_INTEGER freeBytes;
-    GetDiskFreeSpaceExA(Source().c_str(), &freeBytes, nullptr, nullptr);
-    if (!bGrown || freeBytes.QuadPart >= ULONGLONG(size.QuadPart))
-        GTEST_SKIP() << "no sparse terabyte file larger than the free space here";
-    InstallRun run(Source(), kService);
-    run.targets = { Target() };
-    EXPECT_EQ(kExitDone, run.Run());
-    ASSERT_EQ(1u, run.boxes.size());
-    ExpectBox(run.boxes[0], NotEnoughSpaceText(Target()[0]), "Drive Space", MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ((std::vector<std::string>{ kDefaultTarget, Target() }), run.shownTargets);
-    EXPECT_FALSE(Exists(Target()));
+    for (const char* name : { "plotra.hlp", "plotra.chm" }) {
+        SCOPED_TRACE(name);
+        MakeSourceFiles(Source());
+        HANDLE hFile = CreateFileA((Source() + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                   nullptr);
+        LARGE_INTEGER size;
+        size.QuadPart = LONGLONG(1) << 40;
+        bool bGrown = SetFilePointerEx(hFile, size, nullptr, FILE_BEGIN) && SetEndOfFile(hFile);
+        CloseHandle(hFile);
+        ULARGE_INTEGER freeBytes;
+        GetDiskFreeSpaceExA(Source().c_str(), &freeBytes, nullptr, nullptr);
+        if (!bGrown || freeBytes.QuadPart >= ULONGLONG(size.QuadPart))
+            GTEST_SKIP() << "no sparse terabyte file larger than the free space here";
+        InstallRun run(Source(), kService);
+        run.targets = { Target() };
+        EXPECT_EQ(kExitDone, run.Run());
+        ASSERT_EQ(1u, run.boxes.size());
+        ExpectBox(run.boxes[0], NotEnoughSpaceText(Target()[0]), "Drive Space", MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ((std::vector<std::string>{ kDefaultTarget, Target() }), run.shownTargets);
+        EXPECT_FALSE(Exists(Target()));
+    }
 }

@@ -20,7 +20,8 @@
 
 namespace {
 
-const char* const kFiles[] = { "plotra.exe", "plotra.hlp", "plotra.cnt", "readme.txt", "plortest.plr", "elect.plr" };
+const char* const kFiles[] = { "plotra.exe", "plotra.hlp", "plotra.cnt", "plotra.chm",
+                               "readme.txt", "plortest.plr", "elect.plr" };
 const UINT kHelpFinder = 57667;  // the main menu's Help Topics
 const UINT kHelpUsing = 57668;   // the main menu's Using Help
 
@@ -177,8 +178,10 @@ void CheckInstalledFiles(const std::string& dist, const std::string& target)
 }
 
 // Wine's shell makes the group as a Start Menu folder and opens a window on
-// it, which stays open: it is closed here.
-void CheckGroup()
+// it, which stays open: it is closed here. The help item opens the WinHelp
+// file: the prefix runs without Wine's HTML engine, so HTML Help would show
+// an empty window.
+void CheckGroup(const std::string& target)
 {
     char programs[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
@@ -186,6 +189,9 @@ void CheckGroup()
     for (const char* link : { "Plotra Line Graphs.lnk", "Plotra Help.lnk", "Documentation.lnk" })
         Check(GetFileAttributesA((group + "\\" + link).c_str()) != INVALID_FILE_ATTRIBUTES,
               std::string("the group holds ") + link);
+    Shortcut help;
+    bool bRead = ReadShortcut(group + "\\Plotra Help.lnk", help);
+    Check(bRead && help.path == target + "\\plotra.hlp", "its help item opens plotra.hlp (" + help.path + ")");
     HWND hFolder = WaitForWindow([](HWND h) { return TextOf(h) == "Plotra" && ClassOf(h) != "#32770"; }, 5000);
     std::printf("group folder window: %s\n", hFolder ? "closed" : "none");
     if (hFolder)
@@ -275,7 +281,7 @@ int main(int argc, char** argv)
           "the only box says \"Installation is complete\"");
     Check(exitCode == 0, "install.exe ends with code 0 (got " + std::to_string(exitCode) + ")");
     CheckInstalledFiles(dist, target);
-    CheckGroup();
+    CheckGroup(target);
     CheckInstalledProgram(target, screenshots);
     std::printf(g_failures ? "setup test FAILED\n" : "setup test passed\n");
     return g_failures ? 1 : 0;

@@ -1,6 +1,8 @@
 #include "tests/install/TestFiles.h"
 
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 
 TempFolder::TempFolder(const std::string& name)
 {
@@ -80,3 +82,25 @@ void WriteAll(const std::string& path, const std::string& contents)
     CloseHandle(hFile);
 }
 
+bool ReadShortcut(const std::string& linkFile, Shortcut& shortcut)
+{
+    HRESULT hrCom = CoInitialize(nullptr);
+    IShellLinkA* pLink = nullptr;
+    IPersistFile* pFile = nullptr;
+    std::wstring wideLink(linkFile.begin(), linkFile.end());  // the tests' paths are ASCII
+    char path[MAX_PATH] = {}, workingDir[MAX_PATH] = {};
+    bool bRead = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                            reinterpret_cast<void**>(&pLink)))
+        && SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))
+        && SUCCEEDED(pFile->Load(wideLink.c_str(), STGM_READ))
+        && SUCCEEDED(pLink->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH))
+        && SUCCEEDED(pLink->GetWorkingDirectory(workingDir, sizeof workingDir));
+    shortcut = { path, workingDir };
+    if (pFile)
+        pFile->Release();
+    if (pLink)
+        pLink->Release();
+    if (SUCCEEDED(hrCom))
+        CoUninitialize();
+    return bRead;
+}

@@ -1,6 +1,6 @@
 #pragma once
 // Files and folders for the setup program's tests: a temporary folder that
-// removes itself, and whole-file reads and writes.
+// removes itself, whole-file reads and writes, and shell shortcuts read back.
 #include <string>
 #include <vector>
 
@@ -25,3 +25,11 @@ std::vector<std::string> FilesIn(const std::string& folder);
 bool Exists(const std::string& path);
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& contents);
+
+// What a shell shortcut points at, read back through the shell.
+struct Shortcut {
+    std::string path;
+    std::string workingDir;
+};
+// The shortcut saved in the .lnk file; false when it cannot be loaded.
+bool ReadShortcut(const std::string& linkFile, Shortcut& shortcut);
