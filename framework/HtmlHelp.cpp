@@ -8,12 +8,26 @@ using HtmlHelpCall = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 const char kHelpControl[] = "hhctrl.ocx";
 
+// A library of the system folder, by its full path: by its bare name it
+// would be looked for beside the program first, where anyone may have left
+// a file of that name.
+HMODULE LoadSystemLibrary(const char* name)
+{
+    char folder[MAX_PATH];
+    UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    if (n == 0 || n + 1 + lstrlenA(name) >= MAX_PATH)
+        return nullptr;
+    lstrcatA(folder, "\\");
+    lstrcatA(folder, name);
+    return LoadLibraryA(folder);
+}
+
 // hhctrl.ocx stays loaded for the rest of the run once help was shown.
 HtmlHelpCall HtmlHelpEntry(bool bLoad)
 {
     HMODULE hModule = GetModuleHandleA(kHelpControl);
     if (!hModule && bLoad)
-        hModule = LoadLibraryA(kHelpControl);
+        hModule = LoadSystemLibrary(kHelpControl);
     // Through void*: GCC warns of a direct cast between function types.
     return hModule ? reinterpret_cast<HtmlHelpCall>(reinterpret_cast<void*>(GetProcAddress(hModule, "HtmlHelpA")))
                    : nullptr;
@@ -21,7 +35,7 @@ HtmlHelpCall HtmlHelpEntry(bool bLoad)
 
 bool Loads(const char* library)
 {
-    HMODULE hModule = LoadLibraryA(library);
+    HMODULE hModule = LoadSystemLibrary(library);
     if (hModule)
         FreeLibrary(hModule);
     return hModule != nullptr;

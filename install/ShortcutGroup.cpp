@@ -14,11 +14,30 @@
 
 namespace {
 
+using FolderPathCall = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+using SpecialFolderCall = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+
+// A shell32 call looked up by name: SHGetFolderPathA came with Windows 2000
+// and ME, and an import of it would keep the setup program from starting on
+// the Windows before them.
+template <class Call>
+Call ShellCall(const char* name)
+{
+    // shell32 is one of the system's known libraries: its bare name never
+    // loads a file of that name from elsewhere. It stays loaded for the shortcuts.
+    HMODULE hShell = LoadLibraryA("shell32.dll");
+    // Through void*: GCC warns of a direct cast between function types.
+    return hShell ? reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(hShell, name))) : nullptr;
+}
+
 // The Programs folder given by csidl; empty when the system has none.
 std::string ProgramsFolder(int csidl)
 {
     char folder[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder : "";
+    if (auto getFolderPath = ShellCall<FolderPathCall>("SHGetFolderPathA"))
+        return SUCCEEDED(getFolderPath(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder : "";
+    auto getSpecialFolder = ShellCall<SpecialFolderCall>("SHGetSpecialFolderPathA");
+    return getSpecialFolder && getSpecialFolder(nullptr, folder, csidl, FALSE) ? folder : "";
 }
 
 // Where the group may go, in order. The all-users folder first: the files
