@@ -21,11 +21,11 @@ target_include_directories(install_lib PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(install_lib PUBLIC user32 kernel32 shell32 ole32 uuid)
 add_library(install_res OBJECT install/install.rc)
 target_compile_definitions(install_res PRIVATE ${VERSION_RESOURCE_DEFINES})
-set_source_files_properties(install/install.rc PROPERTIES OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/install/resource.h")
+set_source_files_properties(install/install.rc PROPERTIES OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/install/resource.h;${CMAKE_BINARY_DIR}/manifests/install.manifest")
 
 # "install" is a name CMake keeps for itself; the file is still install.exe.
 add_executable(install_program WIN32 install/WinMain.cpp $<TARGET_OBJECTS:install_res>)
-target_link_libraries(install_program PRIVATE install_lib)
+target_link_libraries(install_program PRIVATE install_lib comctl32)
 set_target_properties(install_program PROPERTIES OUTPUT_NAME install)
 
 # Help: halibut writes the WinHelp file, its contents file, the HTML Help
@@ -85,8 +85,9 @@ endif()
 add_executable(install_tests
   tests/install/InstallTestMain.cpp tests/install/InstallHarness.cpp tests/install/TestFiles.cpp
   tests/install/InstallTest.cpp tests/install/InstallDdeTest.cpp
+  tests/support/LayoutCheck.cpp tests/support/Screenshot.cpp tests/support/PngWriter.cpp
   $<TARGET_OBJECTS:install_res>)
-target_link_libraries(install_tests PRIVATE install_lib GTest::gtest shell32)
+target_link_libraries(install_tests PRIVATE install_lib GTest::gtest shell32 gdi32)
 add_executable(dde_test_server WIN32 tests/install/DdeTestServerMain.cpp tests/install/InstallHarness.cpp
   tests/install/TestFiles.cpp)
 target_link_libraries(dde_test_server PRIVATE install_lib)
@@ -100,3 +101,13 @@ add_dependencies(setup_test distribution)
 add_test(NAME setup_test COMMAND setup_test ${DIST} ${CMAKE_BINARY_DIR}/screenshots)
 
 add_test(NAME help_file COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/help/help_file_test.py ${DIST} ${HELP_RAW})
+
+# Both programs' windows again at 144 and 192 DPI (Wine's LogPixels, which
+# each process reads as it starts): screenshots under screenshots/dpi<N>,
+# and every dialog checked for clipped texts and overlapping controls.
+add_executable(with_dpi tests/support/WithDpi.cpp)
+target_include_directories(with_dpi PRIVATE ${CMAKE_SOURCE_DIR})
+foreach(dpi 144 192)
+  add_test(NAME layout_${dpi} COMMAND with_dpi ${dpi} $<TARGET_FILE:win32_tests> --gtest_filter=Layout.*)
+  add_test(NAME setup_layout_${dpi} COMMAND with_dpi ${dpi} $<TARGET_FILE:install_tests> --gtest_filter=*Layout*)
+endforeach()

@@ -92,6 +92,8 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/support/Screenshot.cpp
   tests/support/TestPrinter.cpp
   tests/support/MetafileRecords.cpp
+  tests/support/LayoutCheck.cpp
+  tests/win32/LayoutTest.cpp
   tests/win32/StartupTest.cpp
   tests/win32/MenuTest.cpp
   tests/win32/ShellTest.cpp

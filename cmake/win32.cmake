@@ -26,10 +26,27 @@ math(EXPR PLOTRA_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 set(VERSION_RESOURCE_DEFINES VERSION_MAJOR=${PROJECT_VERSION_MAJOR} VERSION_MINOR=${PROJECT_VERSION_MINOR}
     VERSION_PATCH=${PROJECT_VERSION_PATCH} BUILD_BITS=${PLOTRA_BITS})
 
+# Both programs' application manifests, from one template.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(MANIFEST_ARCH x86)
+else()
+  set(MANIFEST_ARCH amd64)
+endif()
+function(write_manifest file name description level)
+  set(MANIFEST_NAME ${name})
+  set(MANIFEST_DESCRIPTION ${description})
+  set(MANIFEST_LEVEL ${level})
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/app.manifest.in ${CMAKE_BINARY_DIR}/manifests/${file} @ONLY)
+endfunction()
+write_manifest(plotra.manifest Plotra.LineGraphs "Plotra Line Graphs" asInvoker)
+# The setup program writes Program Files and the all-users Start Menu.
+write_manifest(install.manifest Plotra.Setup "Plotra Line Graphs setup" requireAdministrator)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/manifests")
+
 add_library(plotra_res OBJECT app/plotra.rc)
 target_compile_definitions(plotra_res PRIVATE ${VERSION_RESOURCE_DEFINES})
 set_source_files_properties(app/plotra.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/grid/GridResource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp;${CMAKE_SOURCE_DIR}/app/grid_resize.cur;${CMAKE_SOURCE_DIR}/app/grid_row.cur;${CMAKE_SOURCE_DIR}/app/grid_column.cur")
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/manifests/plotra.manifest;${CMAKE_SOURCE_DIR}/app/resource.h;${CMAKE_SOURCE_DIR}/grid/GridResource.h;${CMAKE_SOURCE_DIR}/app/plotra.ico;${CMAKE_SOURCE_DIR}/app/logo.bmp;${CMAKE_SOURCE_DIR}/app/grid_resize.cur;${CMAKE_SOURCE_DIR}/app/grid_row.cur;${CMAKE_SOURCE_DIR}/app/grid_column.cur")
 
 # The program's own operator new and delete are linked into each executable
 # directly, so they take the place of the runtime's.

@@ -24,7 +24,10 @@ const char kShell[] = "shell32.dll";
 
 DWORD WINAPI LoadCommonDialogs(void*)
 {
-    // Kept loaded for the rest of the run, like the calls bound above.
+    // Kept loaded for the rest of the run, like the calls bound above. It
+    // brings the common controls of the manifest's version 6 with it, whose
+    // buttons and edits then stand in for user32's (current Windows loads
+    // them on demand as well; Windows XP needs them loaded).
     LoadLibraryA(kDialogs);
     return 0;
 }

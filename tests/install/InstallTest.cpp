@@ -6,6 +6,8 @@
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
 #include "tests/install/InstallHarness.h"
+#include "tests/support/LayoutCheck.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -294,4 +296,24 @@ TEST_F(InstallTest, RefusesADriveWithoutRoomForAnyOfTheFilesAndAsksAgain)
         EXPECT_EQ((std::vector<std::string>{ kDefaultTarget, Target() }), run.shownTargets);
         EXPECT_FALSE(Exists(Target()));
     }
+}
+
+// Both dialogs at the screen DPI of this run (the tests run again at 144 and
+// 192 DPI), each saved under screenshots\dpi<N>.
+TEST_F(InstallTest, DialogsShowEveryTextWithoutOverlapAtThisDpiLayout)
+{
+    TestDdeServer server(kService);
+    InstallRun run(Source(), kService);
+    run.targets = { Target() };
+    auto answer = InstallGetHooks().dialogShown;
+    std::vector<std::string> checked;
+    InstallGetHooks().dialogShown = [&](const char* name, HWND hDlg) {
+        checked.push_back(name);
+        for (const std::string& problem : LayoutProblems(hDlg))
+            ADD_FAILURE() << name << " at " << ScreenDpi() << " DPI: " << problem;
+        SavePicture(CaptureWindow(hDlg), DpiScreenshotPath(std::string(name) + ".png"));
+        answer(name, hDlg);
+    };
+    EXPECT_EQ(kExitDone, run.Run());
+    EXPECT_EQ((std::vector<std::string>{ "INSTALL", "COPY" }), checked);
 }

@@ -188,3 +188,15 @@ std::string WriteFileAt(const std::string& path, const std::string& bytes)
     CloseHandle(h);
     return path;
 }
+
+void UseDefaultPrinter()
+{
+    AfxGetUiHooks().printDialog = [](PRINTDLGA& pd) {
+        if (pd.hDevNames) {
+            pd.hDC = AfxGetApp()->CreateChosenPrinterDC();
+            return static_cast<BOOL>(pd.hDC != nullptr);
+        }
+        pd.Flags |= PD_RETURNDEFAULT | PD_RETURNDC;
+        return PrintDlgA(&pd);
+    };
+}

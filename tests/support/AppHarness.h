@@ -96,3 +96,6 @@ std::string TestFolder();
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
 // Writes the bytes to the file at path; returns the path.
 std::string WriteFileAt(const std::string& path, const std::string& bytes);
+// Prints and previews without showing the print dialog: on the printer
+// chosen in Print Setup, or on the default (test) printer.
+void UseDefaultPrinter();

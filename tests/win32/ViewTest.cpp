@@ -486,20 +486,6 @@ TEST(View, UnscalableDataAreReportedOnceNotAtEveryRepaint)
 
 namespace {
 
-// Prints without showing the dialog: on the printer chosen in Print Setup,
-// or on the default (test) printer.
-void UseDefaultPrinter()
-{
-    AfxGetUiHooks().printDialog = [](PRINTDLGA& pd) {
-        if (pd.hDevNames) {
-            pd.hDC = AfxGetApp()->CreateChosenPrinterDC();
-            return static_cast<BOOL>(pd.hDC != nullptr);
-        }
-        pd.Flags |= PD_RETURNDEFAULT | PD_RETURNDC;
-        return PrintDlgA(&pd);
-    };
-}
-
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
