@@ -1,5 +1,7 @@
 #include "framework/PrintPreviewWnd.h"
 
+#include <algorithm>
+
 #include "framework/FrameworkIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/PrintInfo.h"
@@ -97,17 +99,52 @@ CPrintPreviewWnd::~CPrintPreviewWnd()
         ::DeleteDC(m_hPrinter);
 }
 
+namespace {
+
+// Pixels at 96 DPI, in pixels of the screen's DPI.
+int Scaled(int pixels)
+{
+    HDC hdc = ::GetDC(nullptr);
+    int dpi = ::GetDeviceCaps(hdc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, hdc);
+    return MulDiv(pixels, dpi, 96);
+}
+
+// The widest of the texts in the font, on one line.
+int WidestText(HFONT hFont, const CString* texts, int count)
+{
+    HDC hdc = ::GetDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    int widest = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT rc = {};
+        ::DrawTextA(hdc, texts[i], -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+        widest = std::max<int>(widest, rc.right);
+    }
+    ::SelectObject(hdc, hOld);
+    ::ReleaseDC(nullptr, hdc);
+    return widest;
+}
+
+}  // namespace
+
 void CPrintPreviewWnd::CreateButtons()
 {
     const UINT ids[] = { AFX_ID_PREVIEW_PRINT, AFX_ID_PREVIEW_NEXT, AFX_ID_PREVIEW_PREV, AFX_ID_PREVIEW_CLOSE };
-    const UINT texts[] = { AFX_IDS_PREVIEW_PRINT, AFX_IDS_PREVIEW_NEXT, AFX_IDS_PREVIEW_PREV, AFX_IDS_PREVIEW_CLOSE };
+    const UINT textIds[] = { AFX_IDS_PREVIEW_PRINT, AFX_IDS_PREVIEW_NEXT, AFX_IDS_PREVIEW_PREV, AFX_IDS_PREVIEW_CLOSE };
+    CString texts[4];
+    for (int i = 0; i < 4; ++i)
+        texts[i].LoadString(textIds[i]);
     HFONT hFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    m_nBarHeight = 32;
+    // 88 x 24 pixels at 96 DPI, as large again as the screen's DPI is, and
+    // never narrower than the longest text.
+    int width = std::max(Scaled(88), WidestText(hFont, texts, 4) + Scaled(12));
+    int height = Scaled(24);
+    m_nBarHeight = height + Scaled(8);
     for (int i = 0; i < 4; ++i) {
-        CString text;
-        text.LoadString(texts[i]);
-        HWND hButton = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kMargin + i * 96, 4,
-                                       88, 24, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ids[i])),
+        HWND hButton = CreateWindowExA(0, "BUTTON", texts[i], WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                       kMargin + i * (width + Scaled(8)), Scaled(4), width, height, m_hWnd,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ids[i])),
                                        GetModuleHandleA(nullptr), nullptr);
         ::SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
     }

@@ -2,6 +2,7 @@
 // folder checks, the copy and the Start Menu group.
 #include "install/Install.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "install/DdeConversation.h"
@@ -137,6 +138,60 @@ int RunInstall(HINSTANCE hInstance)
     }
 }
 
+// The width the label's text takes on one line in the label's font.
+int OneLineWidth(HWND hLabel)
+{
+    char text[256] = {};
+    GetWindowTextA(hLabel, text, sizeof text);
+    HDC hdc = GetDC(hLabel);
+    HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HFONT>(SendMessageA(hLabel, WM_GETFONT, 0, 0)));
+    RECT rc = {};
+    DrawTextA(hdc, text, -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(hdc, hOld);
+    ReleaseDC(hLabel, hdc);
+    return rc.right;
+}
+
+// Where the room right of a label ends: the nearest control beside it on
+// its line, or the dialog's edge; in client coordinates.
+int RoomRightOf(HWND hDlg, HWND hLabel, const RECT& label)
+{
+    RECT client;
+    GetClientRect(hDlg, &client);
+    int limit = client.right;
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        RECT rc;
+        GetWindowRect(h, &rc);
+        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        if (h != hLabel && rc.left >= label.right && rc.top < label.bottom && rc.bottom > label.top)
+            limit = std::min<int>(limit, rc.left);
+    }
+    return limit;
+}
+
+// A one-line label whose text would wrap, and so lose its second line, in
+// this system's dialog font (some stand in for MS Sans Serif with wider
+// letters) is widened into the room right of it, short of the next control.
+void WidenCutLabels(HWND hDlg)
+{
+    const int kGap = 2;
+    for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        char cls[16] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        RECT rc;
+        GetWindowRect(h, &rc);
+        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        RECT oneLine = { 0, 0, 0, 8 };
+        MapDialogRect(hDlg, &oneLine);
+        int width = OneLineWidth(h);
+        if (lstrcmpiA(cls, "Static") != 0 || rc.bottom - rc.top > oneLine.bottom || width <= rc.right - rc.left)
+            continue;
+        int right = std::min<int>(rc.left + width, RoomRightOf(hDlg, h, rc) - kGap);
+        if (right > rc.right)
+            SetWindowPos(h, nullptr, 0, 0, right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
+    }
+}
+
 void OnInstallOk(HWND hDlg)
 {
     char text[256] = {};
@@ -176,6 +231,7 @@ INT_PTR CALLBACK InstallDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
     switch (uMsg) {
     case WM_INITDIALOG:
         CenterDialog(hDlg);
+        WidenCutLabels(hDlg);
         SendDlgItemMessageA(hDlg, IDC_TARGET, EM_LIMITTEXT, 255, 0);
         SetDlgItemTextA(hDlg, IDC_TARGET, g_szTarget.c_str());
         if (InstallGetHooks().dialogShown)

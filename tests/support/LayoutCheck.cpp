@@ -33,19 +33,23 @@ SIZE TextExtent(HWND hControl, const std::string& text, int width, bool bWrap)
     UINT format = bWrap ? DT_WORDBREAK : DT_SINGLELINE;
     RECT rc = { 0, 0, bWrap ? width : 0, 0 };
     DrawTextA(hdc, text.c_str(), -1, &rc, DT_CALCRECT | format);
+    // Drawn again as wide as the control offers: at the narrower measured
+    // width a line may break once more.
+    rc.right = std::max<LONG>(rc.right, bWrap ? width : 0);
+    int stride = rc.right + 1, rows = rc.bottom + 1;
     BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), rc.right + 1, -(rc.bottom + 1), 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), stride, -rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
     void* pBits = nullptr;
     HBITMAP hBitmap = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     HGDIOBJ hOldBitmap = SelectObject(hdc, hBitmap);
-    PatBlt(hdc, 0, 0, rc.right + 1, rc.bottom + 1, WHITENESS);
+    PatBlt(hdc, 0, 0, stride, rows, WHITENESS);
     DrawTextA(hdc, text.c_str(), -1, &rc, format);
     GdiFlush();
     SIZE ink = { 0, 0 };
     const DWORD* pixels = static_cast<const DWORD*>(pBits);
-    for (int y = 0; y <= rc.bottom; ++y) {
-        for (int x = 0; x <= rc.right; ++x) {
-            if ((pixels[y * (rc.right + 1) + x] & 0xFFFFFF) != 0xFFFFFF) {
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < stride; ++x) {
+            if ((pixels[y * stride + x] & 0xFFFFFF) != 0xFFFFFF) {
                 ink.cx = std::max<LONG>(ink.cx, x + 1);
                 ink.cy = std::max<LONG>(ink.cy, y + 1);
             }
@@ -153,8 +157,12 @@ int ScreenDpi()
 
 std::string DpiScreenshotPath(const std::string& name)
 {
-    std::string folder = "screenshots\\dpi" + std::to_string(ScreenDpi());
-    CreateDirectoryA("screenshots", nullptr);
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string screenshots = module;
+    screenshots = screenshots.substr(0, screenshots.find_last_of('\\') + 1) + "screenshots";
+    std::string folder = screenshots + "\\dpi" + std::to_string(ScreenDpi());
+    CreateDirectoryA(screenshots.c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\" + name;
 }

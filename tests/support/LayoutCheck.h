@@ -11,5 +11,5 @@
 std::vector<std::string> LayoutProblems(HWND hWindow);
 // The screen's DPI as this program sees it.
 int ScreenDpi();
-// screenshots\dpi<N>\name, the folder made when missing.
+// screenshots\dpi<N>\name beside the running program, the folder made when missing.
 std::string DpiScreenshotPath(const std::string& name);

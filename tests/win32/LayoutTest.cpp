@@ -57,5 +57,7 @@ TEST(Layout, WindowsShowEveryTextWithoutOverlapAtThisDpi)
     UseDefaultPrinter();
     harness.Command(ID_FILE_PRINT_PREVIEW);
     ASSERT_NE(nullptr, CPrintPreviewWnd::Current());
+    for (const std::string& problem : LayoutProblems(CPrintPreviewWnd::Current()->m_hWnd))
+        ADD_FAILURE() << "the preview's buttons at " << ScreenDpi() << " DPI: " << problem;
     CheckAndSave(harness.Frame()->m_hWnd, "preview.png");
 }
