@@ -15,8 +15,8 @@ bool SetKeyValue(HKEY hRoot, const CString& key, const CString& value)
     HKEY hKey = nullptr;
     if (RegCreateKeyExA(hRoot, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG result = RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(value)),
-                                 value.GetLength() + 1);
+    const char* text = value;
+    LONG result = RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), value.GetLength() + 1);
     RegCloseKey(hKey);
     return result == ERROR_SUCCESS;
 }
@@ -57,7 +57,7 @@ CString ShortModulePath()
 // What the registration writes, and whether it points the extension at the type.
 struct FileType {
     CString typeId, typeName, command, ext;
-    bool bTakeExtension;
+    bool bTakeExtension = false;
 };
 
 bool WriteFileType(HKEY hRoot, const CString& prefix, const FileType& type)

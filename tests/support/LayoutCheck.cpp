@@ -90,7 +90,8 @@ void CheckText(HWND hControl, std::vector<std::string>& problems)
     if (cls == "Edit" || cls == "ComboBox") {
         SIZE one = TextExtent(hControl, "Xg", 0, false);
         if (one.cy > rc.bottom)
-            problems.push_back(cls + " " + std::to_string(GetDlgCtrlID(hControl)) + " is lower than a line of its text");
+            problems.push_back(cls + " " + std::to_string(GetDlgCtrlID(hControl))
+                               + " is lower than a line of its text");
         return;
     }
     if (text.empty() || (cls != "Static" && cls != "Button"))
