@@ -7,6 +7,7 @@ set(PLOTRA_CORE_SOURCES
   app/StartupCommand.cpp
   graph/AxisScale.cpp
   document/BackgroundTask.cpp
+  document/RadixSort.cpp
   document/NumberText.cpp
   document/DataLines.cpp
   document/DataText.cpp

@@ -1,8 +1,12 @@
 #include "document/DataLines.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <new>
+#include <vector>
 
 #include "document/NumberText.h"
+#include "document/RadixSort.h"
 
 const char kDataSeparators[] = " \t,";
 
@@ -139,16 +143,10 @@ void SiftFromRoot(float* X, float* Y, int ir, float xt, float yt)
     Y[i] = yt;
 }
 
-}  // namespace
-
-void SortPointsByX(int n, float* x, float* y)
+// The heapsort, in 1-based positions as the procedure is written: the heap
+// is built, then its top goes to the end, one point after the other.
+void Heapsort(int n, float* x, float* y)
 {
-    // Strictly ascending X has only one sorted order, which the heapsort
-    // would reach too; equal X values need the procedure's own order.
-    if (StrictlyAscending(n, x))
-        return;
-    // 1-based positions, as the procedure is written: the heap is built,
-    // then its top goes to the end, one point after the other.
     float* X = x - 1;
     float* Y = y - 1;
     for (int l = n / 2; l >= 1; --l)
@@ -160,6 +158,64 @@ void SortPointsByX(int n, float* x, float* y)
         Y[ir] = Y[1];
         SiftFromRoot(X, Y, ir - 1, xt, yt);
     }
+}
+
+// Whether a sample of the X shows two equal values (or a NaN): then the
+// radix sort is not worth trying. The sample takes neighbours in pairs,
+// spread evenly: grouped X repeat next to each other, and measurements
+// typed with six digits repeat in single precision long before a million
+// points, which a sample of 65,536 finds at once.
+bool SampleRepeats(int n, const float* x)
+{
+    const int pairs = std::min(n, kRepeatSample) / 2;
+    std::vector<float> sample;
+    sample.reserve(2 * pairs);
+    for (int k = 0; k < pairs; ++k) {
+        long long i = n <= kRepeatSample ? 2LL * k : static_cast<long long>(k) * (n - 1) / pairs;
+        sample.push_back(x[i]);
+        sample.push_back(x[i + 1]);
+    }
+    if (n <= kRepeatSample && n % 2)
+        sample.push_back(x[n - 1]);
+    for (float value : sample) {
+        if (value != value)
+            return true;
+    }
+    std::sort(sample.begin(), sample.end());
+    return std::adjacent_find(sample.begin(), sample.end()) != sample.end();
+}
+
+}  // namespace
+
+void SortPointsByX(int n, float* x, float* y)
+{
+    SortPointsByX(n, x, y, kRadixSortMinimum);
+}
+
+bool SortIfDistinct(int n, float* x, float* y)
+{
+    try {
+        CRadixSort radix(n, x, y);
+        if (!radix.Sort())
+            return false;
+        radix.CopyTo(x, y);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void SortPointsByX(int n, float* x, float* y, int radixMinimum)
+{
+    // Strictly ascending X has only one sorted order, which the heapsort
+    // would reach too; equal X values need the procedure's own order.
+    if (StrictlyAscending(n, x))
+        return;
+    // Where every X differs there is only one ascending order, the
+    // heapsort's too: the radix sort reaches it in a few passes.
+    if (n >= radixMinimum && !SampleRepeats(n, x) && SortIfDistinct(n, x, y))
+        return;
+    Heapsort(n, x, y);
 }
 
 void ComputeRange(const float* values, int count, double range[2])

@@ -83,8 +83,20 @@ ConvertResult ConvertDataLinesOnTwoThreads(int n, GetLine getLine, float* x, flo
 // Heapsort of the points by ascending X, each Y moving with its X. Not
 // stable: points with equal X come out in the order this procedure gives,
 // which the curve shows, so the procedure must stay exactly as it is. n >= 2.
-// Strictly ascending X are left as they are, without sorting.
+// Strictly ascending X are left as they are, without sorting. From
+// radixMinimum points on, where a sample of the X shows no two equal, a
+// radix sort is tried first: where no two X are equal there is only one
+// ascending order, which it gives; the heapsort runs where it finds two.
 void SortPointsByX(int n, float* x, float* y);
+void SortPointsByX(int n, float* x, float* y, int radixMinimum);
+// The size of the sample that looks for equal X before the radix sort.
+const int kRepeatSample = 65536;
+// The radix sort alone, on this thread: true, the points sorted, when every
+// X differs; false, the points as they were, when two X are equal, one is
+// NaN or the sort's memory is not there.
+bool SortIfDistinct(int n, float* x, float* y);
+// Points from which the sample and the radix sort's copy pay for themselves.
+const int kRadixSortMinimum = 20000;
 
 // Minimum and maximum of the values; an empty range (all values equal) is
 // widened by multiplying the maximum by 1.00004 in single precision.

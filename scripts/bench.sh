@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints the benchmarks' figures. First as a user meets the program: plotra.exe
 # started under Wine on generated data files of 1,000,000 points (random,
-# smooth, many equal X), of 10,000,000 random points and of 10 points, the
+# smooth, many equal X, distinct X in random order), of 10,000,000 random
+# and 10,000,000 ascending points and of 10 points, the
 # large-file warning answered, timed until its window has painted the graph,
 # with a forced repaint, Print Preview's first page, Copy and the peak working
 # set; gnuplot's whole run and peak memory on the same files beside it when
@@ -52,6 +53,13 @@ awk 'BEGIN { srand(3); for (i = 0; i < 1000000; i++) printf "%d %.6f\r\n", int(i
 awk 'BEGIN { srand(4); for (i = 0; i < 10; i++) printf "%d %.6f\r\n", i, rand() * 100 }' >"$folder/small.plr"
 awk 'BEGIN { srand(5); for (i = 0; i < 10000000; i++) printf "%.6f %.6f\r\n", rand() * 1000, rand() * 1000 }' \
     >"$folder/random10m.plr"
+# X = 0, 1, 2, ...: a time series of ten million samples.
+awk 'BEGIN { srand(6); for (i = 0; i < 10000000; i++) printf "%d %.6f\r\n", i, rand() * 1000 }' \
+    >"$folder/ascending10m.plr"
+# X distinct but in random order: i * 7919 modulo the prime 1000003 visits
+# each value once, in steps of 0.001 that single precision keeps apart.
+awk 'BEGIN { srand(7); for (i = 0; i < 1000000; i++) printf "%.3f %.6f\r\n", (i * 7919 % 1000003) / 1000, rand() * 1000 }' \
+    >"$folder/distinct.plr"
 
 if ! command -v gnuplot >/dev/null 2>&1; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q gnuplot-nox >/dev/null 2>&1 || true
@@ -78,7 +86,7 @@ print("gnuplot (png 600 x 400, lines and points): whole run %.3f s, peak %.1f Mi
 PY
 }
 
-for name in random smooth equal-x small random10m; do
+for name in random smooth equal-x distinct small random10m ascending10m; do
     for b in "${builds[@]}"; do
         for _ in $(seq "$runs"); do
             run_build "$b" startup_benchmark.exe "$BUILD/$b/plotra.exe" "$folder/$name.plr" "$name $b"
@@ -91,14 +99,22 @@ for name in random smooth equal-x small random10m; do
     fi
 done
 
+# The sort's time by the kind of X: random (many equal in single
+# precision), ascending, distinct in random order, each a hundred times.
+kinds="random ascending distinct equal"
 echo "== loading, native ($(uname -m), g++ -O2)"
-for n in 10000 100000 1000000 10000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core; done
+for kind in $kinds; do
+    for n in 10000 100000 1000000 10000000; do "$BUILD/bench-native/load_benchmark" "$folder" "$n" core "$kind"; done
+done
 for b in "${builds[@]}"; do
     echo "== loading under Wine ($b build)"
-    for mode in core document; do
+    for kind in $kinds; do
         for n in 10000 100000 1000000 10000000; do
-            run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" "$mode"
+            run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" core "$kind"
         done
+    done
+    for n in 10000 100000 1000000 10000000; do
+        run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" document
     done
     echo "== drawing under Wine ($b build)"
     run_build "$b" draw_benchmark.exe

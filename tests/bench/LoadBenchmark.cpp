@@ -3,10 +3,14 @@
 // line conversion, the X sort and the ranges. The same source builds natively
 // and for Windows; the Windows build also times the real document's Open.
 //
-//   load_benchmark <folder> <points> [core|document]
+//   load_benchmark <folder> <points> [core|document] [random|ascending|distinct|equal]
 //
+// The X of the points: random (as a user's measurements, many X repeating
+// in single precision), ascending (0, 1, 2, ...), distinct (0 to points - 1
+// in random order) or equal (each X a hundred times).
 // One size and one road per run, so that the peak memory printed is that
 // run's own (scripts/bench.sh runs them all).
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -45,14 +49,27 @@ double PeakMegabytes()
 #endif
 }
 
-std::string MakeFile(const std::string& folder, int points)
+std::string MakeFile(const std::string& folder, int points, const std::string& kind)
 {
-    std::string path = folder + "/bench_" + std::to_string(points) + ".plr";
+    std::string path = folder + "/bench_" + kind + "_" + std::to_string(points) + ".plr";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::mt19937 rng(points);
     std::uniform_real_distribution<double> value(-1000.0, 1000.0);
-    for (int i = 0; i < points; ++i)
-        std::fprintf(f, "%.6g %.6g\r\n", value(rng), value(rng));
+    std::vector<int> order(kind == "distinct" ? points : 0);
+    for (int i = 0; i < static_cast<int>(order.size()); ++i)
+        order[i] = i;
+    std::shuffle(order.begin(), order.end(), rng);
+    for (int i = 0; i < points; ++i) {
+        double y = value(rng);
+        if (kind == "ascending")
+            std::fprintf(f, "%d %.6g\r\n", i, y);
+        else if (kind == "distinct")
+            std::fprintf(f, "%d %.6g\r\n", order[i], y);
+        else if (kind == "equal")
+            std::fprintf(f, "%d %.6g\r\n", i / 100, y);
+        else
+            std::fprintf(f, "%.6g %.6g\r\n", y, value(rng));
+    }
     std::fprintf(f, "\r\nBenchmark\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 -1000 1000\r\n0 -1000 1000");
     std::fclose(f);
     return path;
@@ -130,12 +147,14 @@ void TimeDocument(const std::string& path, int points)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::printf("usage: load_benchmark <folder> <points> [core|document]\n");
+        std::printf("usage: load_benchmark <folder> <points> [core|document] [random|ascending|distinct|equal]\n");
         return 2;
     }
     int points = std::atoi(argv[2]);
     std::string mode = argc > 3 ? argv[3] : "core";
-    std::string path = MakeFile(argv[1], points);
+    std::string kind = argc > 4 ? argv[4] : "random";
+    std::string path = MakeFile(argv[1], points, kind);
+    std::printf("%-9s ", kind.c_str());
 #ifdef _WIN32
     if (mode == "document")
         TimeDocument(path, points);

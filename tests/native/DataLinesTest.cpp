@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@ struct Point {
     float y;
 };
 
-std::vector<Point> Sorted(std::vector<Point> points)
+// Sorted by SortPointsByX with the radix sort tried from radixMinimum
+// points on, or (bRadixFirst) by the radix sort alone where it can.
+std::vector<Point> Sorted(std::vector<Point> points, int radixMinimum = kRadixSortMinimum, bool bRadixFirst = false)
 {
     std::vector<float> x;
     std::vector<float> y;
@@ -22,7 +25,9 @@ std::vector<Point> Sorted(std::vector<Point> points)
         x.push_back(p.x);
         y.push_back(p.y);
     }
-    SortPointsByX(static_cast<int>(points.size()), x.data(), y.data());
+    int n = static_cast<int>(points.size());
+    if (!bRadixFirst || !SortIfDistinct(n, x.data(), y.data()))
+        SortPointsByX(n, x.data(), y.data(), radixMinimum);
     for (size_t i = 0; i < points.size(); ++i)
         points[i] = { x[i], y[i] };
     return points;
@@ -59,9 +64,10 @@ std::vector<Point> TextbookHeapsort(std::vector<Point> points)
     }
 }
 
+// Bit for bit: -0 is not 0 here, and a NaN equals itself.
 bool operator==(const Point& a, const Point& b)
 {
-    return a.x == b.x && a.y == b.y;
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 std::ostream& operator<<(std::ostream& os, const Point& p)
@@ -262,4 +268,49 @@ TEST(DataLines, GridRowShowsTheFieldsTheConversionReads)
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(cases[i].row, DataLineToGridRow(cases[i].line, cases[i].separator)) << "row " << i;
+}
+
+// Every way through the sort against the textbook heapsort: the radix sort
+// where every X differs, the heapsort where the sample or the radix sort
+// finds two equal as numbers.
+TEST(DataLines, EveryWayThroughTheSortGivesTheHeapsortsResult)
+{
+    std::mt19937 rng(11);
+    auto points = [&](int n, auto xOf) {
+        std::vector<Point> made;
+        for (int i = 0; i < n; ++i)
+            made.push_back({ xOf(i), static_cast<float>(i) });
+        return made;
+    };
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<Point> lastPairEqual = points(5000, [](int i) { return static_cast<float>(i); });
+    lastPairEqual.back().x = lastPairEqual[lastPairEqual.size() - 2].x;
+    // Descending, with one equal pair between the neighbours the sample
+    // takes (0 and 1, then 5 and 6): only the radix sort finds it.
+    std::vector<Point> pairTheSampleMisses = points(3 * kRepeatSample, [](int i) { return -static_cast<float>(i); });
+    pairTheSampleMisses[4].x = pairTheSampleMisses[3].x;
+    const struct {
+        const char* name;
+        std::vector<Point> points;
+    } cases[] = {
+        { "ascending", points(5000, [](int i) { return i * 0.5f - 100; }) },
+        { "descending", points(50000, [](int i) { return -i * 0.25f; }) },
+        { "random distinct", points(50000, [&](int i) { return (i * 7919 % 50000) * 0.01f - 3 + (rng() % 2) * 0.001f; }) },
+        { "many equal", points(50000, [&](int) { return static_cast<float>(rng() % 500); }) },
+        { "all equal", points(3000, [](int) { return 2.5f; }) },
+        { "two points", { { 3, 0 }, { -1, 1 } } },
+        { "-0 beside 0", { { 1, 0 }, { 0.0f, 1 }, { -1, 2 }, { -0.0f, 3 }, { 2, 4 } } },
+        { "-0 before 0", { { -0.0f, 0 }, { 0.0f, 1 } } },
+        { "infinities", { { inf, 0 }, { 1, 1 }, { -inf, 2 }, { 0, 3 } } },
+        { "NaN", { { 1, 0 }, { nan, 1 }, { 2, 2 }, { 3, 3 } } },
+        { "ascending, the last pair equal", lastPairEqual },
+        { "an equal pair the sample misses", pairTheSampleMisses },
+    };
+    for (const auto& c : cases) {
+        std::vector<Point> expected = TextbookHeapsort(c.points);
+        EXPECT_EQ(expected, Sorted(c.points, kRadixSortMinimum, true)) << c.name << ", the radix sort first";
+        EXPECT_EQ(expected, Sorted(c.points, 2)) << c.name << ", the radix sort tried from two points";
+        EXPECT_EQ(expected, Sorted(c.points)) << c.name;
+    }
 }
