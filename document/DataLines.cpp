@@ -213,8 +213,12 @@ void SortPointsByX(int n, float* x, float* y, int radixMinimum)
         return;
     // Where every X differs there is only one ascending order, the
     // heapsort's too: the radix sort reaches it in a few passes.
-    if (n >= radixMinimum && !SampleRepeats(n, x) && SortIfDistinct(n, x, y))
-        return;
+    // Without memory for the sample the heapsort alone runs, as it needs none.
+    try {
+        if (n >= radixMinimum && !SampleRepeats(n, x) && SortIfDistinct(n, x, y))
+            return;
+    } catch (const std::bad_alloc&) {
+    }
     Heapsort(n, x, y);
 }
 

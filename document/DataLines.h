@@ -86,7 +86,8 @@ ConvertResult ConvertDataLinesOnTwoThreads(int n, GetLine getLine, float* x, flo
 // Strictly ascending X are left as they are, without sorting. From
 // radixMinimum points on, where a sample of the X shows no two equal, a
 // radix sort is tried first: where no two X are equal there is only one
-// ascending order, which it gives; the heapsort runs where it finds two.
+// ascending order, which it gives; the heapsort runs where it finds two, or
+// where the sample or the radix sort finds no memory. Never throws.
 void SortPointsByX(int n, float* x, float* y);
 void SortPointsByX(int n, float* x, float* y, int radixMinimum);
 // The size of the sample that looks for equal X before the radix sort.
