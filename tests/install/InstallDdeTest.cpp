@@ -65,12 +65,11 @@ TEST(InstallGroup, ShortcutsStandInSilentlyWhenTheShellIsSilentOrRefuses)
         bool bAllUsersBlocked;  // the first Programs folder cannot take the group
         const char* helpFile;
     } const cases[] = {
-        /* 0 */ { kAnswers, false, false, "plotra.hlp" },
-        /* 1 */ { kAnswers, true, false, "plotra.chm" },
-        /* 2 */ { kSilent, false, false, "plotra.hlp" },
-        /* 3 */ { kSilent, true, true, "plotra.chm" },
-        /* 4 */ { 0, true, false, "plotra.chm" },   // the group refused
-        /* 5 */ { 3, false, true, "plotra.hlp" },   // the last item refused
+        /* 0 */ { kAnswers, true, false, "plotra.chm" },  // with WinHelp: the install test
+        /* 1 */ { kSilent, false, false, "plotra.hlp" },
+        /* 2 */ { kSilent, true, true, "plotra.chm" },
+        /* 3 */ { 0, true, false, "plotra.chm" },   // the group refused
+        /* 4 */ { 3, false, true, "plotra.hlp" },   // the last item refused
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         SCOPED_TRACE("row " + std::to_string(i));
