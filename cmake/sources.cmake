@@ -38,7 +38,6 @@ set(PLOTRA_WIN_SOURCES
   framework/Exception.cpp
   framework/FrameWnd.cpp
   framework/Gdi.cpp
-  framework/HtmlHelp.cpp
   framework/PrintInfo.cpp
   framework/PrintPreviewWnd.cpp
   framework/RecentFileList.cpp

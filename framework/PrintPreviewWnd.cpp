@@ -101,13 +101,12 @@ CPrintPreviewWnd::~CPrintPreviewWnd()
 
 namespace {
 
-// Pixels at 96 DPI, in pixels of the screen's DPI.
-int Scaled(int pixels)
+int ScreenDpi()
 {
     HDC hdc = ::GetDC(nullptr);
     int dpi = ::GetDeviceCaps(hdc, LOGPIXELSY);
     ::ReleaseDC(nullptr, hdc);
-    return MulDiv(pixels, dpi, 96);
+    return dpi;
 }
 
 // The widest of the texts in the font, on one line.
@@ -138,12 +137,14 @@ void CPrintPreviewWnd::CreateButtons()
     HFONT hFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // 88 x 24 pixels at 96 DPI, as large again as the screen's DPI is, and
     // never narrower than the longest text.
-    int width = std::max(Scaled(88), WidestText(hFont, texts, 4) + Scaled(12));
-    int height = Scaled(24);
-    m_nBarHeight = height + Scaled(8);
+    const int dpi = ScreenDpi();
+    auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+    int width = std::max(scaled(88), WidestText(hFont, texts, 4) + scaled(12));
+    int height = scaled(24);
+    m_nBarHeight = height + scaled(8);
     for (int i = 0; i < 4; ++i) {
         HWND hButton = CreateWindowExA(0, "BUTTON", texts[i], WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                       kMargin + i * (width + Scaled(8)), Scaled(4), width, height, m_hWnd,
+                                       kMargin + i * (width + scaled(8)), scaled(4), width, height, m_hWnd,
                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ids[i])),
                                        GetModuleHandleA(nullptr), nullptr);
         ::SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);

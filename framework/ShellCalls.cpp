@@ -1,13 +1,33 @@
 #include "framework/ShellCalls.h"
 
+#include <htmlhelp.h>
+
 namespace {
+
+// A library of the system folder, by its full path: by its bare name one
+// that is not among the system's known libraries (hhctrl.ocx) would be looked
+// for beside the program first, where anyone may have left a file of that name.
+HMODULE LoadSystemLibrary(const char* library)
+{
+    char path[MAX_PATH];
+    UINT n = GetSystemDirectoryA(path, MAX_PATH);
+    if (n == 0 || n + 1 + lstrlenA(library) >= MAX_PATH)
+        return nullptr;
+    lstrcatA(path, "\\");
+    lstrcatA(path, library);
+    // No box asking for a disk if the system folder is on removable media.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    HMODULE hModule = LoadLibraryA(path);
+    SetErrorMode(oldMode);
+    return hModule;
+}
 
 // The library stays loaded for the rest of the run once a call needed it.
 FARPROC Bind(const char* library, const char* name)
 {
     HMODULE hModule = GetModuleHandleA(library);
     if (!hModule)
-        hModule = LoadLibraryA(library);
+        hModule = LoadSystemLibrary(library);
     return hModule ? GetProcAddress(hModule, name) : nullptr;
 }
 
@@ -21,6 +41,9 @@ Call Lookup(const char* library, const char* name)
 
 const char kDialogs[] = "comdlg32.dll";
 const char kShell[] = "shell32.dll";
+const char kHelpControl[] = "hhctrl.ocx";
+
+using HtmlHelpCall = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 DWORD WINAPI LoadCommonDialogs(void*)
 {
@@ -28,7 +51,7 @@ DWORD WINAPI LoadCommonDialogs(void*)
     // brings the common controls of the manifest's version 6 with it, whose
     // buttons and edits then stand in for user32's (current Windows loads
     // them on demand as well; Windows XP needs them loaded).
-    LoadLibraryA(kDialogs);
+    LoadSystemLibrary(kDialogs);
     return 0;
 }
 
@@ -36,6 +59,12 @@ template <class Call, class Record>
 BOOL RunDialog(Call call, Record& record)
 {
     return call ? call(&record) : FALSE;
+}
+
+HtmlHelpCall HtmlHelpEntry()
+{
+    static auto call = Lookup<HtmlHelpCall>(kHelpControl, "HtmlHelpA");
+    return call;
 }
 
 }  // namespace
@@ -85,4 +114,27 @@ void AfxDragFinish(HDROP hDrop)
     static auto call = Lookup<void(WINAPI*)(HDROP)>(kShell, "DragFinish");
     if (call)
         call(hDrop);
+}
+
+bool AfxHtmlHelpAvailable()
+{
+    if (!HtmlHelpEntry())
+        return false;
+    HMODULE hEngine = LoadSystemLibrary("mshtml.dll");
+    if (hEngine)
+        FreeLibrary(hEngine);
+    return hEngine != nullptr;
+}
+
+HWND AfxHtmlHelp(HWND hCaller, const char* pszFile, UINT nCommand, ULONG_PTR dwData)
+{
+    HtmlHelpCall call = HtmlHelpEntry();
+    return call ? call(hCaller, pszFile, nCommand, dwData) : nullptr;
+}
+
+void AfxCloseHtmlHelp()
+{
+    // Only where help was shown: closing must not load hhctrl.ocx at exit.
+    if (GetModuleHandleA(kHelpControl))
+        AfxHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }

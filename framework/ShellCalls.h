@@ -1,8 +1,9 @@
 #pragma once
-// The common dialogs (comdlg32) and the shell's dropped-file calls (shell32),
-// bound when first called instead of when the program loads. Under Wine the
-// two libraries cost about as long to load as all the rest of a start-up, and
-// a user who only looks at a graph never needs them.
+// The common dialogs (comdlg32), the shell's dropped-file calls (shell32) and
+// HTML Help (hhctrl.ocx), bound when first called instead of when the program
+// loads, from the system folder. Under Wine the first two cost about as long
+// to load as all the rest of a start-up, and a user who only looks at a graph
+// never needs them; HTML Help the program must run without.
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
@@ -20,3 +21,12 @@ BOOL AfxPrintDlg(PRINTDLGA& pd);
 DWORD AfxCommDlgExtendedError();
 UINT AfxDragQueryFile(HDROP hDrop, UINT index, char* name, UINT size);
 void AfxDragFinish(HDROP hDrop);
+
+// Whether this system can show an HTML Help file: hhctrl.ocx loads with its
+// HtmlHelpA, and the HTML engine it draws pages with (mshtml.dll) loads too.
+// Wine without its HTML engine fails here and keeps to WinHelp.
+bool AfxHtmlHelpAvailable();
+// HtmlHelpA; null when hhctrl.ocx cannot be had.
+HWND AfxHtmlHelp(HWND hCaller, const char* pszFile, UINT nCommand, ULONG_PTR dwData);
+// Closes every help window HTML Help opened for the program, if it ever did.
+void AfxCloseHtmlHelp();

@@ -10,7 +10,6 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
-#include "framework/HtmlHelp.h"
 #include "framework/RecentFileList.h"
 #include "framework/ShellCalls.h"
 #include "framework/ShellRegistry.h"

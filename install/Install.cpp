@@ -152,17 +152,24 @@ int OneLineWidth(HWND hLabel)
     return rc.right;
 }
 
+// The child's rectangle in the dialog's client coordinates.
+RECT ChildRect(HWND hDlg, HWND hChild)
+{
+    RECT rc;
+    GetWindowRect(hChild, &rc);
+    MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
 // Where the room right of a label ends: the nearest control beside it on
-// its line, or the dialog's edge; in client coordinates.
+// its line, or the dialog's edge.
 int RoomRightOf(HWND hDlg, HWND hLabel, const RECT& label)
 {
     RECT client;
     GetClientRect(hDlg, &client);
     int limit = client.right;
     for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        RECT rc;
-        GetWindowRect(h, &rc);
-        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+        RECT rc = ChildRect(hDlg, h);
         if (h != hLabel && rc.left >= label.right && rc.top < label.bottom && rc.bottom > label.top)
             limit = std::min<int>(limit, rc.left);
     }
@@ -175,18 +182,15 @@ int RoomRightOf(HWND hDlg, HWND hLabel, const RECT& label)
 void WidenCutLabels(HWND hDlg)
 {
     const int kGap = 2;
+    RECT oneLine = { 0, 0, 0, 8 };
+    MapDialogRect(hDlg, &oneLine);
     for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
         char cls[16] = {};
         GetClassNameA(h, cls, sizeof cls);
-        RECT rc;
-        GetWindowRect(h, &rc);
-        MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-        RECT oneLine = { 0, 0, 0, 8 };
-        MapDialogRect(hDlg, &oneLine);
-        int width = OneLineWidth(h);
-        if (lstrcmpiA(cls, "Static") != 0 || rc.bottom - rc.top > oneLine.bottom || width <= rc.right - rc.left)
+        RECT rc = ChildRect(hDlg, h);
+        if (lstrcmpiA(cls, "Static") != 0 || rc.bottom - rc.top > oneLine.bottom)
             continue;
-        int right = std::min<int>(rc.left + width, RoomRightOf(hDlg, h, rc) - kGap);
+        int right = std::min<int>(rc.left + OneLineWidth(h), RoomRightOf(hDlg, h, rc) - kGap);
         if (right > rc.right)
             SetWindowPos(h, nullptr, 0, 0, right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
     }

@@ -1,5 +1,8 @@
 #include "tests/support/AppHarness.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "app/MainFrm.h"
 #include "document/PlorDoc.h"
 #include "framework/Dialog.h"
@@ -178,6 +181,14 @@ std::string TestFolder()
 std::string WriteTestFile(const std::string& name, const std::string& bytes)
 {
     return WriteFileAt(TestFolder() + "\\" + name, bytes);
+}
+
+std::string ReadFileAt(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
 }
 
 std::string WriteFileAt(const std::string& path, const std::string& bytes)

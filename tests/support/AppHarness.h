@@ -96,6 +96,8 @@ std::string TestFolder();
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
 // Writes the bytes to the file at path; returns the path.
 std::string WriteFileAt(const std::string& path, const std::string& bytes);
+// The file's bytes; empty when it cannot be read.
+std::string ReadFileAt(const std::string& path);
 // Prints and previews without showing the print dialog: on the printer
 // chosen in Print Setup, or on the default (test) printer.
 void UseDefaultPrinter();

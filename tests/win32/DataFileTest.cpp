@@ -17,14 +17,6 @@ namespace {
 const char kDefaultFile[] =
     "1 2\r\n3 9\r\n2 5\r\n\r\nGraph Title\r\nX Axis Label\r\nY Axis Label\r\n5 4 1 0 1\r\n0 1\r\n0 2 9\r\n0 1 3";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 std::string GenericError(const std::string& path)
 {
     return "An unknown error occurred while accessing " + path + ".";
@@ -54,7 +46,7 @@ TEST(DataFile, OpenedFileSavesBackByteForByte)
     harness.fileNames = { copy };
     harness.Command(ID_FILE_SAVE_AS);
     EXPECT_TRUE(harness.boxes.empty());
-    EXPECT_EQ(std::string(kDefaultFile), ReadFile(copy));
+    EXPECT_EQ(std::string(kDefaultFile), ReadFileAt(copy));
     EXPECT_STREQ(copy.c_str(), harness.Doc()->GetPathName());
 }
 

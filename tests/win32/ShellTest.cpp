@@ -240,16 +240,6 @@ TEST(Shell, RecentFilesAreWrittenToAndReadFromProfile)
     EXPECT_STREQ(b.c_str(), (*app.m_pRecentFileList)[1]);
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::string bytes(4096, '\0');
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD n = 0;
-    ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    return bytes.substr(0, n);
-}
-
 // The Windows folder's profile, which a standard user can read but not
 // write, is taken over on the first start only and never written.
 TEST(Shell, SettingsMoveToTheUsersFolderOnceLeavingTheWindowsFoldersProfile)
@@ -260,7 +250,7 @@ TEST(Shell, SettingsMoveToTheUsersFolderOnceLeavingTheWindowsFoldersProfile)
     AppHarness harness;
     WriteFileAt(old, "[Recent File List]\r\nFile1=" + a + "\r\n[Settings]\r\nPreviewPages=2\r\n[Other]\r\nx=1\r\n");
     SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::string oldBytes = FileBytes(old);
+    const std::string oldBytes = ReadFileAt(old);
     harness.Start();
     ASSERT_EQ(1, harness.App().m_pRecentFileList->GetSize());
     EXPECT_STREQ(a.c_str(), (*harness.App().m_pRecentFileList)[0]);
@@ -271,7 +261,7 @@ TEST(Shell, SettingsMoveToTheUsersFolderOnceLeavingTheWindowsFoldersProfile)
     EXPECT_EQ(a, ProfileValue("Recent File List", "File2"));
     EXPECT_EQ("2", ProfileValue("Settings", "PreviewPages"));
     EXPECT_EQ("<missing>", ProfileValue("Other", "x"));
-    EXPECT_EQ(oldBytes, FileBytes(old));
+    EXPECT_EQ(oldBytes, ReadFileAt(old));
 
     // Later starts read only their own profile, whatever the old one says.
     SetFileAttributesA(old.c_str(), FILE_ATTRIBUTE_NORMAL);

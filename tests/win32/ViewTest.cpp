@@ -484,18 +484,6 @@ TEST(View, UnscalableDataAreReportedOnceNotAtEveryRepaint)
     EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
 }
 
-namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-}  // namespace
-
 TEST(View, PrintingCentresTheGraphAtItsSizeInInches)
 {
     if (!g_bTestPrinterReady)
@@ -543,7 +531,7 @@ TEST(View, PrintWritesOnePageToThePrinter)
     UseDefaultPrinter();
     harness.Command(ID_FILE_PRINT);
     EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
-    std::string ps = ReadFile(TestPrinterOutput());
+    std::string ps = ReadFileAt(TestPrinterOutput());
     EXPECT_EQ(0u, ps.find("%!PS-Adobe")) << "PostScript from the printer driver";
     EXPECT_NE(std::string::npos, ps.find("%%Pages: 1"));
 }
@@ -654,7 +642,7 @@ TEST(View, PrintSetupChoiceIsUsedForPrintAndPreview)
     harness.Command(ID_FILE_PRINT);
     EXPECT_TRUE(harness.boxes.empty());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(TestPrinterOutput().c_str())) << "not the default printer";
-    std::string ps = ReadFile(SecondTestPrinterOutput());
+    std::string ps = ReadFileAt(SecondTestPrinterOutput());
     EXPECT_EQ(0u, ps.find("%!PS-Adobe")) << "the job went to the chosen printer";
     EXPECT_NE(std::string::npos, ps.find("%%Orientation: Landscape"));
 
