@@ -43,8 +43,11 @@ public:
     // Takes text as the lines' storage and splits it into lines as an archive
     // reads them (see ReadArchiveLine); returns the number of lines. Text
     // with one spare character of capacity is split without being copied.
-    // Lines of 4 GB or more in all cannot be held: std::bad_alloc.
-    int AdoptText(std::string&& text);
+    // Lines of 4 GB or more in all cannot be held: std::bad_alloc. A text
+    // of splitMinimum characters on is split on both processors.
+    int AdoptText(std::string&& text, std::size_t splitMinimum = kSplitMinimum);
+
+    static const std::size_t kSplitMinimum = 1 << 20;
 
 private:
     std::string m_text;                  // every line's characters, each line followed by a NUL

@@ -17,7 +17,7 @@ std::vector<std::string> All(const TextLines& lines)
 }  // namespace
 
 // A file's text split in place gives the lines an archive reads, each one a
-// C string too.
+// C string too, whether one processor reads it or two read a half each.
 TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
 {
     const std::string texts[] = {
@@ -29,15 +29,20 @@ TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
         /* 5 */ "a\rb\r",
         /* 6 */ std::string("x\0y\r\n\0", 7),     // NULs inside lines are kept
         /* 7 */ "\r",
+        /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",        // the middle between a CR and its LF
+        /* 9 */ "12345678\n\n",                  // the second half one empty line
     };
-    for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
-        TextLines lines;
-        std::string text = texts[i];
-        text.reserve(text.size() + 1);
-        EXPECT_EQ(static_cast<int>(SplitArchiveLines(texts[i]).size()), lines.AdoptText(std::move(text))) << "text " << i;
-        EXPECT_EQ(SplitArchiveLines(texts[i]), All(lines)) << "text " << i;
-        for (int n = 0; n < lines.GetSize(); ++n)
-            EXPECT_EQ('\0', lines[n].data()[lines[n].size()]) << "text " << i << " line " << n;
+    for (std::size_t splitMinimum : { TextLines::kSplitMinimum, std::size_t(1) }) {
+        for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
+            TextLines lines;
+            std::string text = texts[i];
+            text.reserve(text.size() + 1);
+            const std::string row = "text " + std::to_string(i) + " split from " + std::to_string(splitMinimum);
+            EXPECT_EQ(static_cast<int>(SplitArchiveLines(texts[i]).size()), lines.AdoptText(std::move(text), splitMinimum)) << row;
+            EXPECT_EQ(SplitArchiveLines(texts[i]), All(lines)) << row;
+            for (int n = 0; n < lines.GetSize(); ++n)
+                EXPECT_EQ('\0', lines[n].data()[lines[n].size()]) << row << " line " << n;
+        }
     }
 }
 
