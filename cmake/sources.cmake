@@ -44,6 +44,7 @@ set(PLOTRA_WIN_SOURCES
   framework/ShellCalls.cpp
   framework/ShellRegistry.cpp
   framework/String.cpp
+  framework/WideText.cpp
   framework/StringArray.cpp
   framework/UiCalls.cpp
   framework/View.cpp

@@ -1,12 +1,13 @@
 #include "framework/Archive.h"
 
 #include "framework/LineSplitter.h"
+#include "framework/WideText.h"
 
 BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pError)
 {
     Close();
     bool create = (nOpenFlags & modeCreate) != 0;
-    m_hFile = CreateFileA(pszFileName, create ? GENERIC_WRITE : GENERIC_READ, create ? 0 : FILE_SHARE_READ,
+    m_hFile = CreateFileW(AfxWide(pszFileName).c_str(), create ? GENERIC_WRITE : GENERIC_READ, create ? 0 : FILE_SHARE_READ,
                           nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
         if (pError)

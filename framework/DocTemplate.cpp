@@ -6,6 +6,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/FrameworkIds.h"
 #include "framework/ShellCalls.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
@@ -143,19 +144,21 @@ BOOL CSingleDocTemplate::PromptFileName(CString& fileName, BOOL bOpen) const
     filter += "*.*";
     filter += '\0';
 
-    char buffer[MAX_PATH] = {};
-    lstrcpynA(buffer, fileName, MAX_PATH);
-    CString ext = GetDocString(filterExt);
-    OPENFILENAMEA ofn = {};
+    // Converted whole, with its NULs.
+    std::wstring wideFilter = AfxWide(filter);
+    wchar_t buffer[MAX_PATH] = {};
+    lstrcpynW(buffer, AfxWide(fileName).c_str(), MAX_PATH);
+    std::wstring ext = AfxWide(GetDocString(filterExt));
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = m_pFrame ? m_pFrame->m_hWnd : nullptr;
-    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFilter = wideFilter.c_str();
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = ext.IsEmpty() ? nullptr : static_cast<const char*>(ext) + 1;
+    ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str() + 1;
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     BOOL ok = bOpen ? AfxGetOpenFileName(ofn) : AfxGetSaveFileName(ofn);
     if (ok)
-        fileName = buffer;
+        fileName = AfxUtf8(buffer);
     return ok;
 }

@@ -6,6 +6,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/FrameworkIds.h"
 #include "framework/View.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
@@ -135,10 +136,10 @@ CString CreateTempFileBeside(const char* pszPathName)
     if (folder.ReverseFind('/') > slash)
         slash = folder.ReverseFind('/');
     folder = slash >= 0 ? folder.Left(slash + 1) : CString(".");
-    char name[MAX_PATH];
-    if (!GetTempFileNameA(folder, "plr", 0, name))
+    wchar_t name[MAX_PATH];
+    if (!GetTempFileNameW(AfxWide(folder).c_str(), L"plr", 0, name))
         AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), pszPathName);
-    return CString(name);
+    return AfxUtf8(name);
 }
 
 // Deletes the file on every way out, unless told it was kept.
@@ -148,7 +149,7 @@ public:
     ~CTempFileGuard()
     {
         if (!m_bKept)
-            DeleteFileA(m_strName);
+            DeleteFileW(AfxWide(m_strName).c_str());
     }
     CTempFileGuard(const CTempFileGuard&) = delete;
     CTempFileGuard& operator=(const CTempFileGuard&) = delete;
@@ -193,7 +194,8 @@ void CDocument::WriteThroughTempFile(const char* pszPathName)
         ar.Close();
         file.Flush();
     }
-    if (!MoveFileExA(tempName, pszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(AfxWide(tempName).c_str(), AfxWide(pszPathName).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         AfxThrowFileException(CFileException::CauseFromOsError(GetLastError()), pszPathName);
     guard.Keep();
 }

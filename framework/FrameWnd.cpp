@@ -12,6 +12,7 @@
 #include "framework/PrintPreviewWnd.h"
 #include "framework/ShellCalls.h"
 #include "framework/View.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -68,7 +69,10 @@ void CFrameWnd::OnUpdateFrameTitle()
     CString appTitle = AfxGetApp() ? AfxGetApp()->m_strAppName : CString();
     if (pDoc && m_pViewActive && AfxGetApp() && AfxGetApp()->m_pDocTemplate)
         appTitle = AfxGetApp()->m_pDocTemplate->GetDocString(CSingleDocTemplate::windowTitle);
-    SetWindowText(pDoc ? pDoc->GetTitle() + " - " + appTitle : appTitle);
+    // Straight to the default handling in UTF-16: sent through the frame's
+    // own (8-bit) window procedure, a name outside the code page would be lost.
+    std::wstring title = AfxWide(pDoc ? pDoc->GetTitle() + " - " + appTitle : appTitle);
+    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
 }
 
 void CFrameWnd::InitialUpdateFrame(BOOL bMakeVisible)
@@ -170,9 +174,9 @@ void CFrameWnd::OnDropFiles(HDROP hDrop)
     SetActiveWindow(m_hWnd);
     UINT count = AfxDragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH];
+        wchar_t name[MAX_PATH];
         if (AfxDragQueryFile(hDrop, i, name, MAX_PATH) && AfxGetApp())
-            AfxGetApp()->OpenDocumentFile(name);
+            AfxGetApp()->OpenDocumentFile(AfxUtf8(name));
     }
     AfxDragFinish(hDrop);
 }
@@ -190,26 +194,79 @@ LRESULT CFrameWnd::OnDdeInitiate(WPARAM wParam, LPARAM lParam)
     char topicName[256];
     GlobalGetAtomNameA(pApp->m_atomApp, appName, sizeof appName);
     GlobalGetAtomNameA(pApp->m_atomSystemTopic, topicName, sizeof topicName);
-    ::SendMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd),
+    ::SendMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(DdeServerWindow()),
                    MAKELPARAM(GlobalAddAtomA(appName), GlobalAddAtomA(topicName)));
     return 0;
+}
+
+namespace {
+
+const wchar_t kDdeServerClass[] = L"FwDdeServer";
+
+// The commands a WM_DDE_EXECUTE carries, in UTF-8. A Unicode client's text
+// reaches a Unicode window as UTF-16, an 8-bit client's may stay in the code
+// page (systems differ): a command starts with an ASCII character, whose
+// UTF-16 form has a zero second byte.
+std::string DdeCommandText(HGLOBAL hCommands)
+{
+    std::string text;
+    const SIZE_T size = GlobalSize(hCommands);
+    const char* p = static_cast<const char*>(GlobalLock(hCommands));
+    if (!p)
+        return text;
+    if (size >= 2 && p[0] != 0 && p[1] == 0) {
+        const wchar_t* wide = reinterpret_cast<const wchar_t*>(p);
+        text = AfxUtf8(wide, static_cast<int>(wcsnlen(wide, size / sizeof(wchar_t)))).str();
+    } else {
+        text = AfxUtf8FromAnsi(std::string(p, strnlen(p, size))).str();
+    }
+    GlobalUnlock(hCommands);
+    return text;
+}
+
+}  // namespace
+
+HWND CFrameWnd::DdeServerWindow()
+{
+    if (m_hDdeWnd)
+        return m_hDdeWnd;
+    HINSTANCE hInst = GetModuleHandleW(nullptr);
+    WNDCLASSW wc = {};
+    if (!GetClassInfoW(hInst, kDdeServerClass, &wc)) {
+        wc.lpfnWndProc = &CFrameWnd::DdeServerProc;
+        wc.hInstance = hInst;
+        wc.lpszClassName = kDdeServerClass;
+        RegisterClassW(&wc);
+    }
+    // A message-only window: the shell's broadcast that starts a conversation
+    // reaches the frame alone.
+    m_hDdeWnd = CreateWindowExW(0, kDdeServerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, hInst, nullptr);
+    if (!m_hDdeWnd)
+        return m_hWnd;
+    SetWindowLongPtrW(m_hDdeWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return m_hDdeWnd;
+}
+
+LRESULT CALLBACK CFrameWnd::DdeServerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CFrameWnd* pFrame = reinterpret_cast<CFrameWnd*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (pFrame && message == WM_DDE_EXECUTE)
+        return pFrame->OnDdeExecute(wParam, lParam);
+    if (pFrame && message == WM_DDE_TERMINATE)
+        return pFrame->OnDdeTerminate(wParam, lParam);
+    return DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
 LRESULT CFrameWnd::OnDdeExecute(WPARAM wParam, LPARAM lParam)
 {
     HWND hClient = reinterpret_cast<HWND>(wParam);
     HGLOBAL hCommands = reinterpret_cast<HGLOBAL>(lParam);
-    std::string text;
-    if (const char* p = static_cast<const char*>(GlobalLock(hCommands))) {
-        text.assign(p, strnlen(p, GlobalSize(hCommands)));
-        GlobalUnlock(hCommands);
-    }
-    std::vector<std::string> names = ParseDdeOpenCommands(text);
+    std::vector<std::string> names = ParseDdeOpenCommands(DdeCommandText(hCommands));
     if (!::IsWindowEnabled(m_hWnd))
         names.clear();
     // Acknowledged before the files open, so a message box shown while
     // opening cannot make the shell's request time out.
-    ::PostMessageA(hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd),
+    ::PostMessageA(hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(DdeServerWindow()),
                    PackDDElParam(WM_DDE_ACK, names.empty() ? 0 : 0x8000, reinterpret_cast<UINT_PTR>(hCommands)));
     if (!names.empty() && IsIconic(m_hWnd))
         ShowWindow(SW_RESTORE);
@@ -220,7 +277,7 @@ LRESULT CFrameWnd::OnDdeExecute(WPARAM wParam, LPARAM lParam)
 
 LRESULT CFrameWnd::OnDdeTerminate(WPARAM wParam, LPARAM)
 {
-    ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(DdeServerWindow()), 0);
     return 0;
 }
 
@@ -241,6 +298,8 @@ void CFrameWnd::OnHelp()
 
 void CFrameWnd::PostNcDestroy()
 {
+    if (m_hDdeWnd)
+        ::DestroyWindow(m_hDdeWnd);
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_pDocTemplate && pApp->m_pDocTemplate->m_pFrame == this)
         pApp->m_pDocTemplate->m_pFrame = nullptr;

@@ -4,6 +4,7 @@
 
 #include "framework/CmdUI.h"
 #include "framework/FrameworkIds.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -34,6 +35,12 @@ CString EscapeAmpersands(const CString& text)
     return result;
 }
 
+// Names compare as the file system does, ignoring case in every script.
+bool SameFileName(const char* a, const char* b)
+{
+    return lstrcmpiW(AfxWide(a).c_str(), AfxWide(b).c_str()) == 0;
+}
+
 }  // namespace
 
 CRecentFileList::CRecentFileList(UINT nStartID, const char* pszSection, const char* pszEntryFormat, UINT nSize)
@@ -59,7 +66,7 @@ void CRecentFileList::Add(const char* pszPathName)
 void CRecentFileList::Remove(const char* pszPathName)
 {
     m_files.erase(std::remove_if(m_files.begin(), m_files.end(),
-                                 [&](const CString& f) { return f.CompareNoCase(pszPathName) == 0; }),
+                                 [&](const CString& f) { return SameFileName(f, pszPathName); }),
                   m_files.end());
 }
 
@@ -101,8 +108,9 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) const
         ModifyMenuA(hMenu, pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, m_nStartID, placeholder);
         return;
     }
-    ModifyMenuA(hMenu, pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING, m_nStartID, GetMenuText(0));
+    ModifyMenuW(hMenu, pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING, m_nStartID, AfxWide(GetMenuText(0)).c_str());
     for (int i = 1; i < GetSize(); ++i)
-        InsertMenuA(hMenu, pCmdUI->m_nIndex + i, MF_BYPOSITION | MF_STRING, m_nStartID + i, GetMenuText(i));
+        InsertMenuW(hMenu, pCmdUI->m_nIndex + i, MF_BYPOSITION | MF_STRING, m_nStartID + i,
+                    AfxWide(GetMenuText(i)).c_str());
     pCmdUI->m_nItemsInserted = GetSize() - 1;
 }

@@ -2,6 +2,8 @@
 
 #include <htmlhelp.h>
 
+#include "framework/WideText.h"
+
 namespace {
 
 // A library of the system folder, by its full path: by its bare name one
@@ -43,7 +45,7 @@ const char kDialogs[] = "comdlg32.dll";
 const char kShell[] = "shell32.dll";
 const char kHelpControl[] = "hhctrl.ocx";
 
-using HtmlHelpCall = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+using HtmlHelpCall = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 DWORD WINAPI LoadCommonDialogs(void*)
 {
@@ -63,7 +65,7 @@ BOOL RunDialog(Call call, Record& record)
 
 HtmlHelpCall HtmlHelpEntry()
 {
-    static auto call = Lookup<HtmlHelpCall>(kHelpControl, "HtmlHelpA");
+    static auto call = Lookup<HtmlHelpCall>(kHelpControl, "HtmlHelpW");
     return call;
 }
 
@@ -76,15 +78,15 @@ void AfxLoadCommonDialogsAhead()
         CloseHandle(hThread);
 }
 
-BOOL AfxGetOpenFileName(OPENFILENAMEA& ofn)
+BOOL AfxGetOpenFileName(OPENFILENAMEW& ofn)
 {
-    static auto call = Lookup<BOOL(WINAPI*)(OPENFILENAMEA*)>(kDialogs, "GetOpenFileNameA");
+    static auto call = Lookup<BOOL(WINAPI*)(OPENFILENAMEW*)>(kDialogs, "GetOpenFileNameW");
     return RunDialog(call, ofn);
 }
 
-BOOL AfxGetSaveFileName(OPENFILENAMEA& ofn)
+BOOL AfxGetSaveFileName(OPENFILENAMEW& ofn)
 {
-    static auto call = Lookup<BOOL(WINAPI*)(OPENFILENAMEA*)>(kDialogs, "GetSaveFileNameA");
+    static auto call = Lookup<BOOL(WINAPI*)(OPENFILENAMEW*)>(kDialogs, "GetSaveFileNameW");
     return RunDialog(call, ofn);
 }
 
@@ -103,9 +105,9 @@ DWORD AfxCommDlgExtendedError()
     return call();
 }
 
-UINT AfxDragQueryFile(HDROP hDrop, UINT index, char* name, UINT size)
+UINT AfxDragQueryFile(HDROP hDrop, UINT index, wchar_t* name, UINT size)
 {
-    static auto call = Lookup<UINT(WINAPI*)(HDROP, UINT, char*, UINT)>(kShell, "DragQueryFileA");
+    static auto call = Lookup<UINT(WINAPI*)(HDROP, UINT, wchar_t*, UINT)>(kShell, "DragQueryFileW");
     return call ? call(hDrop, index, name, size) : 0;
 }
 
@@ -129,7 +131,7 @@ bool AfxHtmlHelpAvailable()
 HWND AfxHtmlHelp(HWND hCaller, const char* pszFile, UINT nCommand, ULONG_PTR dwData)
 {
     HtmlHelpCall call = HtmlHelpEntry();
-    return call ? call(hCaller, pszFile, nCommand, dwData) : nullptr;
+    return call ? call(hCaller, pszFile ? AfxWide(pszFile).c_str() : nullptr, nCommand, dwData) : nullptr;
 }
 
 void AfxCloseHtmlHelp()

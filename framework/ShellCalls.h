@@ -15,18 +15,18 @@
 // the first dialog or preview then finds it loaded.
 void AfxLoadCommonDialogsAhead();
 
-BOOL AfxGetOpenFileName(OPENFILENAMEA& ofn);
-BOOL AfxGetSaveFileName(OPENFILENAMEA& ofn);
+BOOL AfxGetOpenFileName(OPENFILENAMEW& ofn);
+BOOL AfxGetSaveFileName(OPENFILENAMEW& ofn);
 BOOL AfxPrintDlg(PRINTDLGA& pd);
 DWORD AfxCommDlgExtendedError();
-UINT AfxDragQueryFile(HDROP hDrop, UINT index, char* name, UINT size);
+UINT AfxDragQueryFile(HDROP hDrop, UINT index, wchar_t* name, UINT size);
 void AfxDragFinish(HDROP hDrop);
 
 // Whether this system can show an HTML Help file: hhctrl.ocx loads with its
-// HtmlHelpA, and the HTML engine it draws pages with (mshtml.dll) loads too.
+// HtmlHelpW, and the HTML engine it draws pages with (mshtml.dll) loads too.
 // Wine without its HTML engine fails here and keeps to WinHelp.
 bool AfxHtmlHelpAvailable();
-// HtmlHelpA; null when hhctrl.ocx cannot be had.
+// HtmlHelpW, the file named in UTF-8; null when hhctrl.ocx cannot be had.
 HWND AfxHtmlHelp(HWND hCaller, const char* pszFile, UINT nCommand, ULONG_PTR dwData);
 // Closes every help window HTML Help opened for the program, if it ever did.
 void AfxCloseHtmlHelp();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/DocTemplate.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -13,10 +14,13 @@ const char kUserClasses[] = "Software\\Classes\\";
 bool SetKeyValue(HKEY hRoot, const CString& key, const CString& value)
 {
     HKEY hKey = nullptr;
-    if (RegCreateKeyExA(hRoot, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(hRoot, AfxWide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) !=
+        ERROR_SUCCESS)
         return false;
-    const char* text = value;
-    LONG result = RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), value.GetLength() + 1);
+    // In UTF-16: the program's path may hold any character.
+    const std::wstring text = AfxWide(value);
+    LONG result = RegSetValueExW(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(hKey);
     return result == ERROR_SUCCESS;
 }
@@ -47,11 +51,11 @@ bool MayTake(const CString& ext, const CString& current, const CString& typeId)
 
 CString ShortModulePath()
 {
-    char path[MAX_PATH];
-    char shortPath[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD n = GetShortPathNameA(path, shortPath, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? CString(shortPath) : CString(path);
+    wchar_t path[MAX_PATH] = {};
+    wchar_t shortPath[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
+    return AfxUtf8(n > 0 && n < MAX_PATH ? shortPath : path);
 }
 
 // What the registration writes, and whether it points the extension at the type.

@@ -7,6 +7,7 @@
 #include "framework/PrintPreviewWnd.h"
 #include "framework/ShellCalls.h"
 #include "framework/UiHooks.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
@@ -132,11 +133,14 @@ void CView::OnFilePrint()
     dc.m_bPrinting = TRUE;
     OnBeginPrinting(&dc, &info);
     CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
-    DOCINFOA docInfo = {};
+    // The print queue shows the document's name as it is, in any script.
+    const std::wstring docName = AfxWide(title);
+    const std::wstring output = AfxWide(info.m_pszOutput);
+    DOCINFOW docInfo = {};
     docInfo.cbSize = sizeof docInfo;
-    docInfo.lpszDocName = title;
-    docInfo.lpszOutput = info.m_pszOutput;
-    bool ok = StartDocA(dc.m_hDC, &docInfo) > 0;
+    docInfo.lpszDocName = docName.c_str();
+    docInfo.lpszOutput = info.m_pszOutput ? output.c_str() : nullptr;
+    bool ok = StartDocW(dc.m_hDC, &docInfo) > 0;
     for (UINT page = info.m_nMinPage; ok && page <= info.m_nMaxPage; ++page) {
         info.m_nCurPage = page;
         ok = ::StartPage(dc.m_hDC) > 0;

@@ -14,6 +14,7 @@
 #include "framework/ShellCalls.h"
 #include "framework/ShellRegistry.h"
 #include "framework/UiHooks.h"
+#include "framework/WideText.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -47,9 +48,14 @@ HGLOBAL CopyGlobal(HGLOBAL hSource)
 
 CString ModulePath()
 {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return CString(path, static_cast<int>(n));
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return AfxUtf8(path, static_cast<int>(n < MAX_PATH ? n : 0));
+}
+
+bool FileExists(const char* pszPath)
+{
+    return GetFileAttributesW(AfxWide(pszPath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -86,7 +92,7 @@ int AfxMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT
     const char* caption = pszCaption ? pszCaption : "";
     if (AfxGetUiHooks().messageBox)
         return AfxGetUiHooks().messageBox(pszText, nType, caption);
-    return ::MessageBoxA(hOwner, pszText, caption, nType);
+    return ::MessageBoxW(hOwner, AfxWide(pszText).c_str(), AfxWide(caption).c_str(), nType);
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -196,7 +202,7 @@ int CWinApp::ShowMessageBox(const char* pszText, UINT nType, const char* pszCapt
             hOwner = GetActiveWindow();
     }
     CMessageBoxColors colors(m_hDlgBkBrush, m_crDlgBk, m_crDlgText);
-    return ::MessageBoxA(hOwner, pszText, caption, nType);
+    return ::MessageBoxW(hOwner, AfxWide(pszText).c_str(), AfxWide(caption).c_str(), nType);
 }
 
 void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
@@ -245,32 +251,69 @@ namespace {
 // shell library at start-up.
 CString UserDataFolder(const char* pszFolder)
 {
-    char appData[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+    wchar_t appData[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return CString();
-    CString folder = CString(appData) + "\\" + pszFolder;
-    if (!CreateDirectoryA(folder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    CString folder = AfxUtf8(appData) + "\\" + pszFolder;
+    if (!CreateDirectoryW(AfxWide(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return CString();
     return folder;
 }
 
-// Copies the sections the framework keeps from one profile to a new one,
-// which exists afterwards even when there was nothing to copy.
-bool TakeOverProfile(const CString& from, const CString& to)
+// Whether a profile is kept in UTF-16: it starts with the byte-order mark,
+// by which Windows then writes it in UTF-16 too, so that every file name
+// survives. One in the code page holds only the names the code page has.
+bool IsUtf16Profile(const CString& path)
 {
-    HANDLE hFile = CreateFileA(to, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile = CreateFileW(AfxWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
+    unsigned char mark[2] = {};
+    DWORD got = 0;
+    bool utf16 = ReadFile(hFile, mark, sizeof mark, &got, nullptr) && got == 2 && mark[0] == 0xFF && mark[1] == 0xFE;
     CloseHandle(hFile);
+    return utf16;
+}
+
+// Copies the sections the framework keeps from one profile to a new UTF-16
+// one, which exists afterwards even when there was nothing to copy.
+bool TakeOverProfile(const CString& from, const CString& to)
+{
+    HANDLE hFile = CreateFileW(AfxWide(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    const unsigned char mark[2] = { 0xFF, 0xFE };
+    DWORD written = 0;
+    bool ok = WriteFile(hFile, mark, sizeof mark, &written, nullptr) && written == sizeof mark;
+    CloseHandle(hFile);
+    const std::wstring source = AfxWide(from);
+    const std::wstring target = AfxWide(to);
     for (const char* section : { kRecentFileSection, kSettingsSection }) {
         // Four recent files and a page count fit many times over.
-        char entries[8192];
-        DWORD n = GetPrivateProfileSectionA(section, entries, sizeof entries, from);
-        if (n > 0 && n < sizeof entries - 2)
-            WritePrivateProfileSectionA(section, entries, to);
+        wchar_t entries[8192];
+        const std::wstring name = AfxWide(section);
+        DWORD n = GetPrivateProfileSectionW(name.c_str(), entries, 8192, source.c_str());
+        if (n > 0 && n < 8192 - 2)
+            ok = WritePrivateProfileSectionW(name.c_str(), entries, target.c_str()) && ok;
     }
-    return true;
+    if (!ok)
+        DeleteFileW(target.c_str());
+    return ok;
+}
+
+// Rewrites a profile kept in the code page in UTF-16; where that fails the
+// old one stays as it was.
+void ConvertToUtf16Profile(const CString& profile)
+{
+    const CString fresh = profile + ".new";
+    DeleteFileW(AfxWide(fresh).c_str());
+    if (!TakeOverProfile(profile, fresh))
+        return;
+    if (!MoveFileExW(AfxWide(fresh).c_str(), AfxWide(profile).c_str(), MOVEFILE_REPLACE_EXISTING))
+        DeleteFileW(AfxWide(fresh).c_str());
 }
 
 }  // namespace
@@ -281,25 +324,32 @@ void CWinApp::SetUserProfileFolder(const char* pszFolder)
     if (folder.IsEmpty())
         return;
     CString profile = folder + "\\" + m_strExeName + ".ini";
-    if (GetFileAttributesA(profile) != INVALID_FILE_ATTRIBUTES || TakeOverProfile(m_strProfileName, profile))
-        m_strProfileName = profile;
+    if (!FileExists(profile) && !TakeOverProfile(m_strProfileName, profile))
+        return;
+    if (!IsUtf16Profile(profile))
+        ConvertToUtf16Profile(profile);
+    m_strProfileName = profile;
 }
 
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault) const
 {
-    char buffer[4096];
-    DWORD n = GetPrivateProfileStringA(pszSection, pszEntry, pszDefault, buffer, sizeof buffer, m_strProfileName);
-    return CString(buffer, static_cast<int>(n));
+    wchar_t buffer[4096];
+    DWORD n = GetPrivateProfileStringW(AfxWide(pszSection).c_str(), AfxWide(pszEntry).c_str(),
+                                       AfxWide(pszDefault).c_str(), buffer, 4096, AfxWide(m_strProfileName).c_str());
+    return AfxUtf8(buffer, static_cast<int>(n));
 }
 
 BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue) const
 {
-    return WritePrivateProfileStringA(pszSection, pszEntry, pszValue, m_strProfileName);
+    const std::wstring value = AfxWide(pszValue);
+    return WritePrivateProfileStringW(AfxWide(pszSection).c_str(), AfxWide(pszEntry).c_str(),
+                                      pszValue ? value.c_str() : nullptr, AfxWide(m_strProfileName).c_str());
 }
 
 UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) const
 {
-    return GetPrivateProfileIntA(pszSection, pszEntry, nDefault, m_strProfileName);
+    return GetPrivateProfileIntW(AfxWide(pszSection).c_str(), AfxWide(pszEntry).c_str(), nDefault,
+                                 AfxWide(m_strProfileName).c_str());
 }
 
 BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue) const
@@ -314,11 +364,11 @@ CDocument* CWinApp::OpenDocumentFile(const char* pszFileName)
     if (!m_pDocTemplate)
         return nullptr;
     std::string name = StripFileNameQuotes(pszFileName);
-    char full[MAX_PATH];
-    char* filePart = nullptr;
-    DWORD n = GetFullPathNameA(name.c_str(), MAX_PATH, full, &filePart);
+    wchar_t full[MAX_PATH];
+    wchar_t* filePart = nullptr;
+    DWORD n = GetFullPathNameW(AfxWide(name).c_str(), MAX_PATH, full, &filePart);
     if (n > 0 && n < MAX_PATH)
-        name = full;
+        name = AfxUtf8(full).str();
     return m_pDocTemplate->OpenDocumentFile(name.c_str());
 }
 
@@ -336,7 +386,7 @@ BOOL CWinApp::SaveAllModified()
 
 bool CWinApp::UsesHtmlHelp() const
 {
-    if (GetFileAttributesA(m_strHtmlHelpFilePath) == INVALID_FILE_ATTRIBUTES)
+    if (!FileExists(m_strHtmlHelpFilePath))
         return false;
     const AfxUiHooks& hooks = AfxGetUiHooks();
     return hooks.htmlHelpAvailable ? hooks.htmlHelpAvailable() : AfxHtmlHelpAvailable();
@@ -366,7 +416,7 @@ void CWinApp::WinHelp(ULONG_PTR dwData, UINT nCmd)
         AfxGetUiHooks().winHelp(m_strHelpFilePath, nCmd, dwData);
         return;
     }
-    ::WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, m_strHelpFilePath, nCmd, dwData);
+    ::WinHelpW(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, AfxWide(m_strHelpFilePath).c_str(), nCmd, dwData);
 }
 
 void CWinApp::OnFileNew()
@@ -456,7 +506,7 @@ void CWinApp::OnOpenRecentFile(UINT nID)
     CString path = (*m_pRecentFileList)[index];
     // A file that is gone leaves the list, as it can only fail again; one
     // that was refused or not opened because the user cancelled stays.
-    if (!OpenDocumentFile(path) && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    if (!OpenDocumentFile(path) && !FileExists(path))
         m_pRecentFileList->Remove(path);
 }
 

@@ -196,10 +196,28 @@ void WidenCutLabels(HWND hDlg)
     }
 }
 
+// The typed target in the code page the copying works in; false when some
+// character of it has no exact form there. (The code page's nearest look-alike,
+// Windows' default, would make a folder of another name: "Żółw" as "Zólw".)
+bool TypedTarget(HWND hDlg, std::string& target)
+{
+    wchar_t wide[256] = {};
+    GetDlgItemTextW(hDlg, IDC_TARGET, wide, 256);
+    char text[2 * 256 + 1] = {};
+    BOOL bLossy = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, text, sizeof text, nullptr, &bLossy);
+    target = n > 0 ? text : "";
+    return n > 0 && !bLossy;
+}
+
 void OnInstallOk(HWND hDlg)
 {
-    char text[256] = {};
-    GetDlgItemTextA(hDlg, IDC_TARGET, text, sizeof text);
+    std::string text;
+    if (!TypedTarget(hDlg, text)) {
+        InstallMessageBox(hDlg, CannotCreateText(text), "Drive", MB_OK | MB_ICONEXCLAMATION);
+        SetFocus(GetDlgItem(hDlg, IDC_TARGET));
+        return;
+    }
     int check = CheckTargetPath(text, IsInstallDrive);
     if (check != kTargetOk) {
         MessageBeep(MB_ICONASTERISK);
@@ -236,6 +254,10 @@ INT_PTR CALLBACK InstallDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         CenterDialog(hDlg);
         WidenCutLabels(hDlg);
+        // The edit keeps what is typed or pasted in UTF-16, so that a name the
+        // code page cannot hold is seen as such instead of as look-alikes.
+        SetWindowLongPtrW(GetDlgItem(hDlg, IDC_TARGET), GWLP_WNDPROC,
+                          GetWindowLongPtrW(GetDlgItem(hDlg, IDC_TARGET), GWLP_WNDPROC));
         SendDlgItemMessageA(hDlg, IDC_TARGET, EM_LIMITTEXT, 255, 0);
         SetDlgItemTextA(hDlg, IDC_TARGET, g_szTarget.c_str());
         if (InstallGetHooks().dialogShown)
