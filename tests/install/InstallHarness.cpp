@@ -163,7 +163,12 @@ void InstallRun::TypeNextTarget(HWND hDlg)
         PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    SetDlgItemTextA(hDlg, IDC_TARGET, targets.front().c_str());
+    // Typed in UTF-16, as a keyboard or a paste gives it; ASCII is UTF-8 as it stands.
+    const std::string& target = targets.front();
+    std::wstring wide(target.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, target.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n - 1 : 0);
+    SetDlgItemTextW(hDlg, IDC_TARGET, wide.c_str());
     targets.pop_front();
     PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
 }

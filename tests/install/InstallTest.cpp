@@ -130,6 +130,21 @@ TEST_F(InstallTest, RefusesBadTargetsWithTheDialogKeptOpen)
     }
 }
 
+// A letter the code page lacks is refused; its look-alike (Windows' default
+// conversion makes "Żółw" "Zólw") never names a folder instead.
+TEST_F(InstallTest, TargetTheCodePageCannotHoldIsRefusedWithTheDialogKeptOpen)
+{
+    InstallRun run(Source(), kService);
+    run.targets = { m_work / "\xC5\xBB\xC3\xB3\xC5\x82w" };  // "Żółw" in UTF-8
+    EXPECT_EQ(kExitDone, run.Run());
+    EXPECT_EQ(1u, run.shownTargets.size());
+    ASSERT_EQ(1u, run.boxes.size());
+    EXPECT_EQ(0u, run.boxes[0].text.find("Cannot create directory " + (m_work / "")));
+    EXPECT_EQ("Drive", run.boxes[0].caption);
+    EXPECT_FALSE(Exists(m_work / "Z\xF3lw"));  // the look-alike, in the code page
+    EXPECT_FALSE(Exists(m_work / "Zolw"));
+}
+
 TEST_F(InstallTest, TwoLevelTargetIsRefusedAndAskedForAgainWithNothingCreated)
 {
     std::string target = Target() + "\\deeper";

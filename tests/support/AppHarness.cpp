@@ -1,13 +1,11 @@
 #include "tests/support/AppHarness.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "app/MainFrm.h"
 #include "document/PlorDoc.h"
 #include "framework/Dialog.h"
 #include "framework/DocTemplate.h"
 #include "framework/UiHooks.h"
+#include "framework/WideText.h"
 #include "graph/PlorView.h"
 
 const char* const AppHarness::kProfileName = "plotra_tests.INI";
@@ -185,15 +183,22 @@ std::string WriteTestFile(const std::string& name, const std::string& bytes)
 
 std::string ReadFileAt(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    HANDLE h = CreateFileW(AfxWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (h != INVALID_HANDLE_VALUE && ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+    return bytes;
 }
 
 std::string WriteFileAt(const std::string& path, const std::string& bytes)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(AfxWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     DWORD written = 0;
     WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(h);

@@ -92,6 +92,7 @@ private:
 
 // A folder for the tests' files (with a space in its name), created if needed.
 std::string TestFolder();
+// Paths here are UTF-8, as the program keeps them.
 // Writes bytes to a file in the test folder and returns its full path.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
 // Writes the bytes to the file at path; returns the path.

@@ -2,7 +2,7 @@
 // window and saves a screenshot of it; opens File Open's dialog and Print
 // Preview (the program binds the common dialogs only when first needed),
 // copies the graph, then closes it again: the copied picture stays on the
-// clipboard.
+// clipboard. A second start opens a file named in other scripts.
 //
 //   smoke_test <plotra.exe> <sample.plr> <screenshot.png>
 #include <windows.h>
@@ -78,6 +78,49 @@ bool ShowsPrintPreview(HWND hWnd)
     return true;
 }
 
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n : 0);
+    return wide;
+}
+
+// Starts the program on a copy of the sample named in scripts no Western
+// code page holds, as the shell would (through the command line, in UTF-16),
+// and compares the title its window shows; closes it again.
+bool ShowsNameInAnyScript(const std::string& exe, const std::string& sample)
+{
+    const std::wstring name = L"Δοκιμή Тест 测试 📈.plr";
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring copy = temp + name;
+    if (!CopyFileW(Wide(sample).c_str(), copy.c_str(), FALSE))
+        return false;
+    std::wstring commandLine = L"\"" + Wide(exe) + L"\" \"" + copy + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    HWND hWnd = WaitForMainWindow(pi.dwProcessId, 60000);
+    wchar_t title[256] = {};
+    if (hWnd)
+        GetWindowTextW(hWnd, title, 256);
+    if (hWnd)
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    // A program that failed may wait on a message box: it must not outlive the test.
+    bool ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DeleteFileW(copy.c_str());
+    return ended && name + L" - PLOTRA Line Graphs" == title;
+}
+
 int Fail(const char* what)
 {
     std::printf("smoke test FAILED: %s\n", what);
@@ -146,6 +189,7 @@ int main(int argc, char** argv)
     GetExitCodeProcess(pi.hProcess, &exitCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    bool anyScript = ShowsNameInAnyScript(exe, sample);
 
     if (expected != title) {
         std::printf("title: expected \"%s\", got \"%s\"\n", expected.c_str(), title);
@@ -161,6 +205,8 @@ int main(int argc, char** argv)
         return Fail("Print Preview did not open");
     if (!ended || exitCode != 0)
         return Fail("plotra.exe did not end cleanly after WM_CLOSE");
+    if (!anyScript)
+        return Fail("a file named in other scripts did not open from the command line with its name shown");
     // The title, labels, axes and every point: well over a hundred records.
     if (copied.nRecords < 100)
         return Fail("the copied picture did not outlive the program");
