@@ -45,6 +45,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, CDocument* pDocument, const CRuntime
     m_pCreateViewClass = nullptr;
     if (!ok && hMenu)
         DestroyMenu(hMenu);
+    // The same procedure, set through the wide call, makes the frame a Unicode
+    // window: its title, and the file names the shell sends it through DDE,
+    // then hold any character, where an 8-bit window would keep look-alikes.
+    if (ok)
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc));
     return ok;
 }
 
@@ -69,10 +74,7 @@ void CFrameWnd::OnUpdateFrameTitle()
     CString appTitle = AfxGetApp() ? AfxGetApp()->m_strAppName : CString();
     if (pDoc && m_pViewActive && AfxGetApp() && AfxGetApp()->m_pDocTemplate)
         appTitle = AfxGetApp()->m_pDocTemplate->GetDocString(CSingleDocTemplate::windowTitle);
-    // Straight to the default handling in UTF-16: sent through the frame's
-    // own (8-bit) window procedure, a name outside the code page would be lost.
-    std::wstring title = AfxWide(pDoc ? pDoc->GetTitle() + " - " + appTitle : appTitle);
-    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    ::SetWindowTextW(m_hWnd, AfxWide(pDoc ? pDoc->GetTitle() + " - " + appTitle : appTitle).c_str());
 }
 
 void CFrameWnd::InitialUpdateFrame(BOOL bMakeVisible)
@@ -194,18 +196,16 @@ LRESULT CFrameWnd::OnDdeInitiate(WPARAM wParam, LPARAM lParam)
     char topicName[256];
     GlobalGetAtomNameA(pApp->m_atomApp, appName, sizeof appName);
     GlobalGetAtomNameA(pApp->m_atomSystemTopic, topicName, sizeof topicName);
-    ::SendMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(DdeServerWindow()),
+    ::SendMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd),
                    MAKELPARAM(GlobalAddAtomA(appName), GlobalAddAtomA(topicName)));
     return 0;
 }
 
 namespace {
 
-const wchar_t kDdeServerClass[] = L"FwDdeServer";
-
 // The commands a WM_DDE_EXECUTE carries, in UTF-8. A Unicode client's text
-// reaches a Unicode window as UTF-16, an 8-bit client's may stay in the code
-// page (systems differ): a command starts with an ASCII character, whose
+// reaches the (Unicode) frame as UTF-16, an 8-bit client's may stay in the
+// code page (systems differ): a command starts with an ASCII character, whose
 // UTF-16 form has a zero second byte.
 std::string DdeCommandText(HGLOBAL hCommands)
 {
@@ -226,37 +226,6 @@ std::string DdeCommandText(HGLOBAL hCommands)
 
 }  // namespace
 
-HWND CFrameWnd::DdeServerWindow()
-{
-    if (m_hDdeWnd)
-        return m_hDdeWnd;
-    HINSTANCE hInst = GetModuleHandleW(nullptr);
-    WNDCLASSW wc = {};
-    if (!GetClassInfoW(hInst, kDdeServerClass, &wc)) {
-        wc.lpfnWndProc = &CFrameWnd::DdeServerProc;
-        wc.hInstance = hInst;
-        wc.lpszClassName = kDdeServerClass;
-        RegisterClassW(&wc);
-    }
-    // A message-only window: the shell's broadcast that starts a conversation
-    // reaches the frame alone.
-    m_hDdeWnd = CreateWindowExW(0, kDdeServerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, hInst, nullptr);
-    if (!m_hDdeWnd)
-        return m_hWnd;
-    SetWindowLongPtrW(m_hDdeWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return m_hDdeWnd;
-}
-
-LRESULT CALLBACK CFrameWnd::DdeServerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CFrameWnd* pFrame = reinterpret_cast<CFrameWnd*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (pFrame && message == WM_DDE_EXECUTE)
-        return pFrame->OnDdeExecute(wParam, lParam);
-    if (pFrame && message == WM_DDE_TERMINATE)
-        return pFrame->OnDdeTerminate(wParam, lParam);
-    return DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
 LRESULT CFrameWnd::OnDdeExecute(WPARAM wParam, LPARAM lParam)
 {
     HWND hClient = reinterpret_cast<HWND>(wParam);
@@ -266,7 +235,7 @@ LRESULT CFrameWnd::OnDdeExecute(WPARAM wParam, LPARAM lParam)
         names.clear();
     // Acknowledged before the files open, so a message box shown while
     // opening cannot make the shell's request time out.
-    ::PostMessageA(hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(DdeServerWindow()),
+    ::PostMessageA(hClient, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd),
                    PackDDElParam(WM_DDE_ACK, names.empty() ? 0 : 0x8000, reinterpret_cast<UINT_PTR>(hCommands)));
     if (!names.empty() && IsIconic(m_hWnd))
         ShowWindow(SW_RESTORE);
@@ -277,7 +246,7 @@ LRESULT CFrameWnd::OnDdeExecute(WPARAM wParam, LPARAM lParam)
 
 LRESULT CFrameWnd::OnDdeTerminate(WPARAM wParam, LPARAM)
 {
-    ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(DdeServerWindow()), 0);
+    ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
     return 0;
 }
 
@@ -298,8 +267,6 @@ void CFrameWnd::OnHelp()
 
 void CFrameWnd::PostNcDestroy()
 {
-    if (m_hDdeWnd)
-        ::DestroyWindow(m_hDdeWnd);
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_pDocTemplate && pApp->m_pDocTemplate->m_pFrame == this)
         pApp->m_pDocTemplate->m_pFrame = nullptr;

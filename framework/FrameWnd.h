@@ -46,17 +46,10 @@ protected:
     LRESULT OnDdeTerminate(WPARAM wParam, LPARAM lParam);
     void PostNcDestroy() override;
 
-    // The window that holds the shell's DDE conversations: a Unicode one, so
-    // that the file names the shell sends arrive whole; the frame itself when
-    // it cannot be made.
-    HWND DdeServerWindow();
-    static LRESULT CALLBACK DdeServerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-
     HACCEL m_hAccelTable = nullptr;
     CView* m_pViewActive = nullptr;
     CDocument* m_pCreateDocument = nullptr;
     const CRuntimeClass* m_pCreateViewClass = nullptr;
-    HWND m_hDdeWnd = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -195,6 +195,9 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (m_pfnSuper)
         return CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
+    // A Unicode window's messages come in their UTF-16 form.
+    if (::IsWindowUnicode(m_hWnd))
+        return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 

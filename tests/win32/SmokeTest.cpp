@@ -106,7 +106,8 @@ bool ShowsNameInAnyScript(const std::string& exe, const std::string& sample)
         return false;
     HWND hWnd = WaitForMainWindow(pi.dwProcessId, 60000);
     wchar_t title[256] = {};
-    if (hWnd)
+    DWORD_PTR result = 0;
+    if (hWnd && SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
         GetWindowTextW(hWnd, title, 256);
     if (hWnd)
         PostMessageA(hWnd, WM_CLOSE, 0, 0);
@@ -118,7 +119,12 @@ bool ShowsNameInAnyScript(const std::string& exe, const std::string& sample)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     DeleteFileW(copy.c_str());
-    return ended && name + L" - PLOTRA Line Graphs" == title;
+    if (name + L" - PLOTRA Line Graphs" == title)
+        return ended;
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("title of the second start: \"%s\"\n", utf8);
+    return false;
 }
 
 int Fail(const char* what)
