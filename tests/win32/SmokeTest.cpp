@@ -2,7 +2,7 @@
 // window and saves a screenshot of it; opens File Open's dialog and Print
 // Preview (the program binds the common dialogs only when first needed),
 // copies the graph, then closes it again: the copied picture stays on the
-// clipboard. A second start opens a file named in other scripts.
+// clipboard. A second start opens files named in other scripts.
 //
 //   smoke_test <plotra.exe> <sample.plr> <screenshot.png>
 #include <windows.h>
@@ -87,28 +87,75 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
+std::wstring TitleOf(HWND hWnd)
+{
+    wchar_t title[256] = {};
+    DWORD_PTR result = 0;
+    // A round trip through the window's thread first: it has handled what was queued.
+    if (SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
+        GetWindowTextW(hWnd, title, 256);
+    return title;
+}
+
+bool ExpectTitle(HWND hWnd, const std::wstring& expected)
+{
+    std::wstring title = TitleOf(hWnd);
+    if (title == expected)
+        return true;
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, title.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("title: \"%s\"\n", utf8);
+    return false;
+}
+
+// File Open's dialog, its filter and file name as the program set them up,
+// chooses path by typing it in the name field and pressing OK.
+bool OpensThroughTheDialog(HWND hWnd, DWORD processId, const std::wstring& path)
+{
+    PostMessageA(hWnd, WM_COMMAND, ID_FILE_OPEN, 0);
+    HWND hDialog = nullptr;
+    for (DWORD start = GetTickCount(); !hDialog && GetTickCount() - start < 30000;) {
+        hDialog = FindProcessWindows(processId).hBox;
+        if (!hDialog)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+    if (!hDialog)
+        return false;
+    wchar_t filter[64] = {};
+    SendDlgItemMessageW(hDialog, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));  // cmb1
+    // The name field: the explorer-style dialog's combo box, or the older edit.
+    bool typed = SetDlgItemTextW(hDialog, 0x47c, path.c_str()) || SetDlgItemTextW(hDialog, 0x480, path.c_str());
+    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
+    for (DWORD start = GetTickCount(); IsWindow(hDialog) && GetTickCount() - start < 30000;)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    if (std::wstring(filter) != L"Plotra Files (*.plr)")
+        std::printf("File Open's first filter is not the program's\n");
+    return typed && !IsWindow(hDialog) && std::wstring(filter) == L"Plotra Files (*.plr)";
+}
+
 // Starts the program on a copy of the sample named in scripts no Western
 // code page holds, as the shell would (through the command line, in UTF-16),
-// and compares the title its window shows; closes it again.
-bool ShowsNameInAnyScript(const std::string& exe, const std::string& sample)
+// then opens another such copy through File Open; each time the title must
+// show the name. Closes the program again.
+bool OpensNamesInAnyScript(const std::string& exe, const std::string& sample)
 {
-    const std::wstring name = L"Δοκιμή Тест 测试 📈.plr";
+    const std::wstring names[] = { L"Δοκιμή Тест 测试 📈.plr", L"Ελένη Жук 📉.plr" };
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring copy = temp + name;
-    if (!CopyFileW(Wide(sample).c_str(), copy.c_str(), FALSE))
-        return false;
-    std::wstring commandLine = L"\"" + Wide(exe) + L"\" \"" + copy + L"\"";
+    for (const std::wstring& name : names) {
+        if (!CopyFileW(Wide(sample).c_str(), (temp + name).c_str(), FALSE))
+            return false;
+    }
+    std::wstring commandLine = L"\"" + Wide(exe) + L"\" \"" + temp + names[0] + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     HWND hWnd = WaitForMainWindow(pi.dwProcessId, 60000);
-    wchar_t title[256] = {};
-    DWORD_PTR result = 0;
-    if (hWnd && SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
-        GetWindowTextW(hWnd, title, 256);
+    bool shown = hWnd && ExpectTitle(hWnd, names[0] + L" - PLOTRA Line Graphs") &&
+                 OpensThroughTheDialog(hWnd, pi.dwProcessId, temp + names[1]) &&
+                 ExpectTitle(hWnd, names[1] + L" - PLOTRA Line Graphs");
     if (hWnd)
         PostMessageA(hWnd, WM_CLOSE, 0, 0);
     // A program that failed may wait on a message box: it must not outlive the test.
@@ -118,13 +165,9 @@ bool ShowsNameInAnyScript(const std::string& exe, const std::string& sample)
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    DeleteFileW(copy.c_str());
-    if (name + L" - PLOTRA Line Graphs" == title)
-        return ended;
-    char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::printf("title of the second start: \"%s\"\n", utf8);
-    return false;
+    for (const std::wstring& name : names)
+        DeleteFileW((temp + name).c_str());
+    return shown && ended;
 }
 
 int Fail(const char* what)
@@ -195,7 +238,7 @@ int main(int argc, char** argv)
     GetExitCodeProcess(pi.hProcess, &exitCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    bool anyScript = ShowsNameInAnyScript(exe, sample);
+    bool anyScript = OpensNamesInAnyScript(exe, sample);
 
     if (expected != title) {
         std::printf("title: expected \"%s\", got \"%s\"\n", expected.c_str(), title);
@@ -212,7 +255,7 @@ int main(int argc, char** argv)
     if (!ended || exitCode != 0)
         return Fail("plotra.exe did not end cleanly after WM_CLOSE");
     if (!anyScript)
-        return Fail("a file named in other scripts did not open from the command line with its name shown");
+        return Fail("files named in other scripts did not open from the command line and File Open with their names shown");
     // The title, labels, axes and every point: well over a hundred records.
     if (copied.nRecords < 100)
         return Fail("the copied picture did not outlive the program");
