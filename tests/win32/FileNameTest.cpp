@@ -148,3 +148,16 @@ TEST(FileNames, SaveAsUnderANameInAnyScriptWritesTheBytesOfAPlainName)
     ASSERT_EQ(1u, harness.boxes.size());
     EXPECT_EQ(named + " was not found.", harness.boxes[0].text);
 }
+
+// A profile an earlier version wrote in the code page is rewritten in UTF-16,
+// its names read as the code page has them.
+TEST(FileNames, AProfileInTheCodePageIsTakenOverInUtf16)
+{
+    AppHarness harness;
+    WriteFileAt(AppHarness::ProfilePath(), "[Recent File List]\r\nFile1=C:\\caf\xE9.plr\r\n[Settings]\r\nPreviewPages=2\r\n");
+    harness.Start();
+    EXPECT_EQ(std::string("\xFF\xFE"), ReadFileAt(AppHarness::ProfilePath()).substr(0, 2));
+    ASSERT_EQ(1, harness.App().m_pRecentFileList->GetSize());
+    EXPECT_STREQ("C:\\caf\xC3\xA9.plr", (*harness.App().m_pRecentFileList)[0]);
+    EXPECT_EQ(2u, harness.App().m_nNumPreviewPages);
+}
