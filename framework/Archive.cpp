@@ -7,8 +7,9 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pErro
 {
     Close();
     bool create = (nOpenFlags & modeCreate) != 0;
-    m_hFile = CreateFileW(AfxWide(pszFileName).c_str(), create ? GENERIC_WRITE : GENERIC_READ, create ? 0 : FILE_SHARE_READ,
-                          nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hFile = CreateFileW(AfxWide(pszFileName).c_str(), create ? GENERIC_WRITE : GENERIC_READ,
+                          create ? 0 : FILE_SHARE_READ, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
         if (pError)
             *pError = CFileException(CFileException::CauseFromOsError(GetLastError()), pszFileName);

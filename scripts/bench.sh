@@ -68,7 +68,8 @@ fi
 # One wineserver for all the runs, with Wine's services started once before
 # them, as a Windows machine has its services running when a user starts a
 # program; otherwise each run would share the processors with their start.
-wineserver -p
+# One may be running already (a test run left it): that one serves.
+wineserver -p 2>/dev/null || true
 wine64 cmd /c exit >/dev/null 2>&1 || true
 sleep 2
 

@@ -38,7 +38,9 @@ TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
             std::string text = texts[i];
             text.reserve(text.size() + 1);
             const std::string row = "text " + std::to_string(i) + " split from " + std::to_string(splitMinimum);
-            EXPECT_EQ(static_cast<int>(SplitArchiveLines(texts[i]).size()), lines.AdoptText(std::move(text), splitMinimum)) << row;
+            EXPECT_EQ(static_cast<int>(SplitArchiveLines(texts[i]).size()),
+                      lines.AdoptText(std::move(text), splitMinimum))
+                << row;
             EXPECT_EQ(SplitArchiveLines(texts[i]), All(lines)) << row;
             for (int n = 0; n < lines.GetSize(); ++n)
                 EXPECT_EQ('\0', lines[n].data()[lines[n].size()]) << row << " line " << n;

@@ -154,7 +154,8 @@ TEST(FileNames, SaveAsUnderANameInAnyScriptWritesTheBytesOfAPlainName)
 TEST(FileNames, AProfileInTheCodePageIsTakenOverInUtf16)
 {
     AppHarness harness;
-    WriteFileAt(AppHarness::ProfilePath(), "[Recent File List]\r\nFile1=C:\\caf\xE9.plr\r\n[Settings]\r\nPreviewPages=2\r\n");
+    WriteFileAt(AppHarness::ProfilePath(),
+                "[Recent File List]\r\nFile1=C:\\caf\xE9.plr\r\n[Settings]\r\nPreviewPages=2\r\n");
     harness.Start();
     EXPECT_EQ(std::string("\xFF\xFE"), ReadFileAt(AppHarness::ProfilePath()).substr(0, 2));
     ASSERT_EQ(1, harness.App().m_pRecentFileList->GetSize());

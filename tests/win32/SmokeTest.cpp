@@ -255,7 +255,7 @@ int main(int argc, char** argv)
     if (!ended || exitCode != 0)
         return Fail("plotra.exe did not end cleanly after WM_CLOSE");
     if (!anyScript)
-        return Fail("files named in other scripts did not open from the command line and File Open with their names shown");
+        return Fail("files named in other scripts did not open by command line and File Open, names shown");
     // The title, labels, axes and every point: well over a hundred records.
     if (copied.nRecords < 100)
         return Fail("the copied picture did not outlive the program");
