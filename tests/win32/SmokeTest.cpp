@@ -47,9 +47,10 @@ bool HasContent(const Picture& picture)
     return false;
 }
 
-// Chooses File Open and waits for its dialog, which it cancels; false when
-// no dialog came.
-bool ShowsOpenDialog(HWND hWnd, DWORD processId)
+// Chooses File Open and waits for its dialog; answer (the name typed, or
+// empty to cancel) is given and the dialog waited out. False when no dialog
+// came, or when its first filter is not the program's.
+bool AnswersOpenDialog(HWND hWnd, DWORD processId, const std::wstring& answer = std::wstring())
 {
     PostMessageA(hWnd, WM_COMMAND, ID_FILE_OPEN, 0);
     HWND hDialog = nullptr;
@@ -60,10 +61,15 @@ bool ShowsOpenDialog(HWND hWnd, DWORD processId)
     }
     if (!hDialog)
         return false;
-    PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+    wchar_t filter[64] = {};
+    SendDlgItemMessageW(hDialog, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));  // cmb1
+    // The name field: the explorer-style dialog's combo box, or the older edit.
+    if (!answer.empty() && !SetDlgItemTextW(hDialog, 0x47c, answer.c_str()))
+        SetDlgItemTextW(hDialog, 0x480, answer.c_str());
+    PostMessageA(hDialog, WM_COMMAND, answer.empty() ? IDCANCEL : IDOK, 0);
     for (DWORD start = GetTickCount(); IsWindow(hDialog) && GetTickCount() - start < 30000;)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    return !IsWindow(hDialog);
+    return !IsWindow(hDialog) && std::wstring(filter) == L"Plotra Files (*.plr)";
 }
 
 // Opens Print Preview and closes it again; false when no preview came.
@@ -87,65 +93,27 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
+// The title of another process's window, once its thread has handled what was queued.
 std::wstring TitleOf(HWND hWnd)
 {
     wchar_t title[256] = {};
     DWORD_PTR result = 0;
-    // A round trip through the window's thread first: it has handled what was queued.
     if (SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
         GetWindowTextW(hWnd, title, 256);
     return title;
 }
 
-bool ExpectTitle(HWND hWnd, const std::wstring& expected)
-{
-    std::wstring title = TitleOf(hWnd);
-    if (title == expected)
-        return true;
-    char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, title.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::printf("title: \"%s\"\n", utf8);
-    return false;
-}
-
-// File Open's dialog, its filter and file name as the program set them up,
-// chooses path by typing it in the name field and pressing OK.
-bool OpensThroughTheDialog(HWND hWnd, DWORD processId, const std::wstring& path)
-{
-    PostMessageA(hWnd, WM_COMMAND, ID_FILE_OPEN, 0);
-    HWND hDialog = nullptr;
-    for (DWORD start = GetTickCount(); !hDialog && GetTickCount() - start < 30000;) {
-        hDialog = FindProcessWindows(processId).hBox;
-        if (!hDialog)
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    if (!hDialog)
-        return false;
-    wchar_t filter[64] = {};
-    SendDlgItemMessageW(hDialog, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));  // cmb1
-    // The name field: the explorer-style dialog's combo box, or the older edit.
-    bool typed = SetDlgItemTextW(hDialog, 0x47c, path.c_str()) || SetDlgItemTextW(hDialog, 0x480, path.c_str());
-    PostMessageA(hDialog, WM_COMMAND, IDOK, 0);
-    for (DWORD start = GetTickCount(); IsWindow(hDialog) && GetTickCount() - start < 30000;)
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    if (std::wstring(filter) != L"Plotra Files (*.plr)")
-        std::printf("File Open's first filter is not the program's\n");
-    return typed && !IsWindow(hDialog) && std::wstring(filter) == L"Plotra Files (*.plr)";
-}
-
-// Starts the program on a copy of the sample named in scripts no Western
-// code page holds, as the shell would (through the command line, in UTF-16),
-// then opens another such copy through File Open; each time the title must
-// show the name. Closes the program again.
-bool OpensNamesInAnyScript(const std::string& exe, const std::string& sample)
+// Starts the program as the shell would (the command line in UTF-16) on a
+// copy of the sample named in scripts no Western code page holds, then opens
+// another such copy through File Open: the title must show each name. Saves
+// a screenshot of the first beside png; closes the program again.
+bool OpensNamesInAnyScript(const std::string& exe, const std::string& sample, const std::string& png)
 {
     const std::wstring names[] = { L"Δοκιμή Тест 测试 📈.plr", L"Ελένη Жук 📉.plr" };
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    for (const std::wstring& name : names) {
-        if (!CopyFileW(Wide(sample).c_str(), (temp + name).c_str(), FALSE))
-            return false;
-    }
+    for (const std::wstring& name : names)
+        CopyFileW(Wide(sample).c_str(), (temp + name).c_str(), FALSE);
     std::wstring commandLine = L"\"" + Wide(exe) + L"\" \"" + temp + names[0] + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof si;
@@ -153,21 +121,21 @@ bool OpensNamesInAnyScript(const std::string& exe, const std::string& sample)
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     HWND hWnd = WaitForMainWindow(pi.dwProcessId, 60000);
-    bool shown = hWnd && ExpectTitle(hWnd, names[0] + L" - PLOTRA Line Graphs") &&
-                 OpensThroughTheDialog(hWnd, pi.dwProcessId, temp + names[1]) &&
-                 ExpectTitle(hWnd, names[1] + L" - PLOTRA Line Graphs");
+    bool shown = hWnd && TitleOf(hWnd) == names[0] + L" - PLOTRA Line Graphs" &&
+                 SavePicture(CaptureWindow(hWnd), png.substr(0, png.find_last_of('\\')) + "\\file-name-title.png") &&
+                 AnswersOpenDialog(hWnd, pi.dwProcessId, temp + names[1]) &&
+                 TitleOf(hWnd) == names[1] + L" - PLOTRA Line Graphs";
     if (hWnd)
         PostMessageA(hWnd, WM_CLOSE, 0, 0);
     // A program that failed may wait on a message box: it must not outlive the test.
-    bool ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
-    if (!ended)
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     for (const std::wstring& name : names)
         DeleteFileW((temp + name).c_str());
-    return shown && ended;
+    return shown;
 }
 
 int Fail(const char* what)
@@ -219,7 +187,7 @@ int main(int argc, char** argv)
     Picture picture = CaptureWindow(hWnd);
     bool saved = SavePicture(picture, png);
     std::printf("screenshot: %s (%d x %d)\n", argv[3], picture.width, picture.height);
-    bool openDialog = ShowsOpenDialog(hWnd, pi.dwProcessId);
+    bool openDialog = AnswersOpenDialog(hWnd, pi.dwProcessId);
     bool preview = printer && ShowsPrintPreview(hWnd);
     if (!printer)
         std::printf("Print Preview not tried: no test printer (%s)\n", printerError.c_str());
@@ -238,7 +206,7 @@ int main(int argc, char** argv)
     GetExitCodeProcess(pi.hProcess, &exitCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    bool anyScript = OpensNamesInAnyScript(exe, sample);
+    bool anyScript = OpensNamesInAnyScript(exe, sample, png);
 
     if (expected != title) {
         std::printf("title: expected \"%s\", got \"%s\"\n", expected.c_str(), title);
@@ -249,7 +217,7 @@ int main(int argc, char** argv)
     if (!painted)
         return Fail("window is blank");
     if (!openDialog)
-        return Fail("File Open showed no dialog");
+        return Fail("File Open showed no dialog with the program's filter");
     if (printer && !preview)
         return Fail("Print Preview did not open");
     if (!ended || exitCode != 0)
