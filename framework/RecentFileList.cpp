@@ -12,9 +12,16 @@ namespace {
 // Longest path shown whole in the menu; longer ones keep the drive and the file name.
 const int kMaxShownPath = 40;
 
+// Characters, not bytes: UTF-8 takes up to four bytes for one.
+int CharacterCount(const CString& text)
+{
+    return static_cast<int>(std::count_if(text.str().begin(), text.str().end(),
+                                          [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
+}
+
 CString ShortenPath(const CString& path)
 {
-    if (path.GetLength() <= kMaxShownPath)
+    if (CharacterCount(path) <= kMaxShownPath)
         return path;
     int slash = path.ReverseFind('\\');
     CString fileName = path.Mid(slash + 1);

@@ -115,6 +115,10 @@ TEST(FileNames, TheRecentFileListKeepsANameInAnyScriptAcrossARestart)
     EXPECT_STREQ(path.c_str(), (*app.m_pRecentFileList)[0]);
     const std::wstring menuText = AfxWide(app.m_pRecentFileList->GetMenuText(0));
     EXPECT_EQ(AfxWide(kName), menuText.substr(menuText.size() - AfxWide(kName).size()));
+    // Shortened by its characters, not its bytes: 40 characters show whole.
+    const std::string forty = "C:\\" + std::string(32, 'x') + "\xCE\x94.plr";
+    app.m_pRecentFileList->Add(forty.c_str());
+    EXPECT_EQ("&1 " + forty, app.m_pRecentFileList->GetMenuText(0).str());
 }
 
 TEST(FileNames, SaveAsUnderANameInAnyScriptWritesTheBytesOfAPlainName)
