@@ -109,7 +109,6 @@ void TextLines::SetAtGrow(int nIndex, std::string_view text)
         m_starts[i] = static_cast<std::uint32_t>(m_starts[i] + shift);
 }
 
-
 int TextLines::AdoptText(std::string&& text, std::size_t splitMinimum)
 {
     Offset(text.size() + 1);

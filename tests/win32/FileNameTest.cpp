@@ -21,7 +21,7 @@ namespace {
 const char kName[] = "Δοκιμή Тест 测试 📈.plr";
 const char kData[] = "5 6\r\n7 8";
 
-// The caption as the window keeps it, not as its 8-bit procedure would tell it.
+// The caption as the window keeps it, in UTF-16.
 std::wstring Caption(HWND hWnd)
 {
     wchar_t text[256] = {};
@@ -98,7 +98,7 @@ TEST(FileNames, ANameInAnyScriptOpensByDropDdeAndTheRecentFileList)
 }
 
 // The profile is kept in UTF-16, so the name survives a restart; the menu
-// shows it, and once the file is gone its name is in the message.
+// shows it.
 TEST(FileNames, TheRecentFileListKeepsANameInAnyScriptAcrossARestart)
 {
     const std::string path = WriteTestFile(kName, kData);

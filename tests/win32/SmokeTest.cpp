@@ -84,6 +84,7 @@ bool ShowsPrintPreview(HWND hWnd)
     return true;
 }
 
+// The paths this test is given, in the code page, as UTF-16.
 std::wstring Wide(const std::string& text)
 {
     std::wstring wide(text.size(), L'\0');
