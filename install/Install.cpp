@@ -23,18 +23,37 @@ const char* const kFileErrorText =
 // Steps 3 and 4 of the flow: what to do with the accepted target.
 enum TargetResult { kTargetReady, kAskAgain };
 
+// The text in the code page the copying works in; false when some character
+// has no exact form there. (The code page's nearest look-alike, Windows'
+// default, would name another file or folder: "Żółw" as "Zólw".)
+bool InCodePage(const wchar_t* pszWide, std::string& text)
+{
+    char buffer[2 * MAX_PATH + 1] = {};
+    BOOL bLossy = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, pszWide, -1, buffer, sizeof buffer, nullptr, &bLossy);
+    text = n > 0 ? buffer : "";
+    return n > 0 && !bLossy;
+}
+
+// install.exe's folder; in its short form where the code page cannot hold
+// the long one (a user's folder named in another script).
 bool TakeSourceDir()
 {
     if (!InstallGetHooks().sourceDir.empty()) {
         g_szSourceDir = InstallGetHooks().sourceDir;
         return true;
     }
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     // A path that filled the buffer was cut short: no file can be found from it.
-    if (length == 0 || length >= sizeof path)
+    if (length == 0 || length >= MAX_PATH)
         return false;
-    g_szSourceDir.assign(path, length);
+    wchar_t shortPath[MAX_PATH];
+    if (!InCodePage(path, g_szSourceDir)) {
+        length = GetShortPathNameW(path, shortPath, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH || !InCodePage(shortPath, g_szSourceDir))
+            return false;
+    }
     g_szSourceDir.erase(g_szSourceDir.find_last_of('\\') + 1);
     return true;
 }
@@ -196,18 +215,13 @@ void WidenCutLabels(HWND hDlg)
     }
 }
 
-// The typed target in the code page the copying works in; false when some
-// character of it has no exact form there. (The code page's nearest look-alike,
-// Windows' default, would make a folder of another name: "Żółw" as "Zólw".)
+// The typed target in the code page; false when it holds a character the
+// code page lacks.
 bool TypedTarget(HWND hDlg, std::string& target)
 {
     wchar_t wide[256] = {};
     GetDlgItemTextW(hDlg, IDC_TARGET, wide, 256);
-    char text[2 * 256 + 1] = {};
-    BOOL bLossy = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, text, sizeof text, nullptr, &bLossy);
-    target = n > 0 ? text : "";
-    return n > 0 && !bLossy;
+    return InCodePage(wide, target);
 }
 
 void OnInstallOk(HWND hDlg)

@@ -1,4 +1,5 @@
-// Runs the distribution folder's install.exe as a user would: types a new
+// Runs the distribution folder's install.exe as a user would, from a copy in
+// a folder named in Greek and Cyrillic: types a new
 // folder into its dialog, presses OK and answers the closing box; checks the
 // copied files and the Start Menu group that Wine's shell made; then starts
 // the installed plotra.exe on an installed sample, presses F1 and checks that
@@ -111,12 +112,33 @@ bool WaitForChildText(HWND hWnd, const std::string& wanted, DWORD timeoutMs, std
     return false;
 }
 
+std::wstring Wide(const std::string& utf8)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n - 1 : 0);
+    return wide;
+}
+
+// The command line is UTF-8 (the paths here are ASCII or the folder below).
 bool Start(const std::string& commandLine, PROCESS_INFORMATION& pi)
 {
-    std::string line = commandLine;
-    STARTUPINFOA si = {};
+    std::wstring line = Wide(commandLine);
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
-    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+    return CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+}
+
+// The distribution copied into a folder named in scripts a Western code page
+// lacks, as in a user's own folder: the setup program must find its files there.
+std::string CopyToFolderInOtherScripts(const std::string& dist, const TempFolder& work)
+{
+    const std::string folder = work / "\xCE\x95\xCE\xBB\xCE\xAD\xCE\xBD\xCE\xB7 \xD0\x96\xD1\x83\xD0\xBA";  // Ελένη Жук
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    CopyFileW(Wide(dist + "\\install.exe").c_str(), Wide(folder + "\\install.exe").c_str(), FALSE);
+    for (const char* name : kFiles)
+        CopyFileW(Wide(dist + "\\" + name).c_str(), Wide(folder + "\\" + name).c_str(), FALSE);
+    return folder;
 }
 
 DWORD WaitForExit(PROCESS_INFORMATION& pi, DWORD timeoutMs)
@@ -274,7 +296,8 @@ int main(int argc, char** argv)
     std::string target = work / "Plotra";
 
     DWORD exitCode = 0;
-    std::vector<std::string> boxes = RunInstaller(dist, target, screenshots, exitCode);
+    std::vector<std::string> boxes =
+        RunInstaller(CopyToFolderInOtherScripts(dist, work), target, screenshots, exitCode);
     for (const std::string& box : boxes)
         std::printf("box: %s\n", box.c_str());
     Check(boxes.size() == 1 && boxes[0].find("Installation is complete") != std::string::npos,

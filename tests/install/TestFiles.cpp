@@ -27,6 +27,9 @@ void RemoveTree(const std::string& path)
             std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
+            // A name the code page lacks comes as question marks; its short form reaches it.
+            if (name.find('?') != std::string::npos && found.cAlternateFileName[0])
+                name = found.cAlternateFileName;
             std::string child = path + "\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
