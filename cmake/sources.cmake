@@ -98,7 +98,6 @@ set(PLOTRA_WIN_TEST_SOURCES
   tests/win32/StartupTest.cpp
   tests/win32/MenuTest.cpp
   tests/win32/ShellTest.cpp
-  tests/win32/FileNameTest.cpp
   tests/win32/AboutBoxTest.cpp
   tests/win32/DocumentTest.cpp
   tests/win32/DataFileTest.cpp

@@ -7,6 +7,7 @@
 #include "install/InstallHooks.h"
 #include "install/InstallRules.h"
 #include "install/resource.h"
+#include "tests/support/WinePath.h"
 
 std::string SourceContents(const char* fileName)
 {
@@ -163,12 +164,8 @@ void InstallRun::TypeNextTarget(HWND hDlg)
         PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
         return;
     }
-    // Typed in UTF-16, as a keyboard or a paste gives it; ASCII is UTF-8 as it stands.
-    const std::string& target = targets.front();
-    std::wstring wide(target.size() + 1, L'\0');
-    int n = MultiByteToWideChar(CP_UTF8, 0, target.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n - 1 : 0);
-    SetDlgItemTextW(hDlg, IDC_TARGET, wide.c_str());
+    // Typed in UTF-16, as a keyboard or a paste gives it.
+    SetDlgItemTextW(hDlg, IDC_TARGET, Utf16(targets.front()).c_str());
     targets.pop_front();
     PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
 }

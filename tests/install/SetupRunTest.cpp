@@ -112,18 +112,10 @@ bool WaitForChildText(HWND hWnd, const std::string& wanted, DWORD timeoutMs, std
     return false;
 }
 
-std::wstring Wide(const std::string& utf8)
-{
-    std::wstring wide(utf8.size() + 1, L'\0');
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n - 1 : 0);
-    return wide;
-}
-
 // The command line is UTF-8 (the paths here are ASCII or the folder below).
 bool Start(const std::string& commandLine, PROCESS_INFORMATION& pi)
 {
-    std::wstring line = Wide(commandLine);
+    std::wstring line = Utf16(commandLine);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     return CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
@@ -134,10 +126,10 @@ bool Start(const std::string& commandLine, PROCESS_INFORMATION& pi)
 std::string CopyToFolderInOtherScripts(const std::string& dist, const TempFolder& work)
 {
     const std::string folder = work / "\xCE\x95\xCE\xBB\xCE\xAD\xCE\xBD\xCE\xB7 \xD0\x96\xD1\x83\xD0\xBA";  // Ελένη Жук
-    CreateDirectoryW(Wide(folder).c_str(), nullptr);
-    CopyFileW(Wide(dist + "\\install.exe").c_str(), Wide(folder + "\\install.exe").c_str(), FALSE);
+    CreateDirectoryW(Utf16(folder).c_str(), nullptr);
+    CopyFileW(Utf16(dist + "\\install.exe", CP_ACP).c_str(), Utf16(folder + "\\install.exe").c_str(), FALSE);
     for (const char* name : kFiles)
-        CopyFileW(Wide(dist + "\\" + name).c_str(), Wide(folder + "\\" + name).c_str(), FALSE);
+        CopyFileW(Utf16(dist + "\\" + name, CP_ACP).c_str(), Utf16(folder + "\\" + name).c_str(), FALSE);
     return folder;
 }
 

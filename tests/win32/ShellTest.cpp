@@ -10,6 +10,7 @@
 #include "document/PlorDoc.h"
 #include "framework/FrameworkIds.h"
 #include "framework/RecentFileList.h"
+#include "framework/WideText.h"
 #include "tests/support/AppHarness.h"
 
 namespace {
@@ -39,20 +40,18 @@ std::string ProfileValue(const char* section, const char* entry)
     return value;
 }
 
-// A WM_DROPFILES handle holding the given files, as the shell builds it.
+// A WM_DROPFILES handle holding the given files (UTF-8), as the shell builds
+// it: in UTF-16.
 HDROP MakeDrop(const std::vector<std::string>& files)
 {
-    size_t size = sizeof(DROPFILES) + 1;
+    std::wstring names;
     for (const std::string& f : files)
-        size += f.size() + 1;
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        names += AfxWide(f) + L'\0';
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(h));
     drop->pFiles = sizeof(DROPFILES);
-    char* p = reinterpret_cast<char*>(drop + 1);
-    for (const std::string& f : files) {
-        strcpy(p, f.c_str());
-        p += f.size() + 1;
-    }
+    drop->fWide = TRUE;
+    memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
     GlobalUnlock(h);
     return static_cast<HDROP>(h);
 }
@@ -119,18 +118,23 @@ TEST(Shell, RegistersFileTypeForTheUserLeavingAnotherTypesExtension)
     SetClassesValue(HKEY_CLASSES_ROOT, ".plr", kOurs);
 }
 
-// Sends "[open(path)]" on the system topic; the result of the transaction.
-static HDDEDATA SendDdeOpen(AppHarness& harness, const std::string& path)
+// Sends "[open(path)]" on the system topic, as an 8-bit client or (bUnicode)
+// in UTF-16 as the shell does; the result of the transaction.
+static HDDEDATA SendDdeOpen(AppHarness& harness, const std::string& path, bool bUnicode = false)
 {
     DWORD inst = 0;
-    EXPECT_EQ(static_cast<UINT>(DMLERR_NO_ERROR), DdeInitializeA(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0));
-    HSZ service = DdeCreateStringHandleA(inst, harness.App().m_strExeName, CP_WINANSI);
-    HSZ topic = DdeCreateStringHandleA(inst, "system", CP_WINANSI);
+    EXPECT_EQ(static_cast<UINT>(DMLERR_NO_ERROR),
+              bUnicode ? DdeInitializeW(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0)
+                       : DdeInitializeA(&inst, &DdeCallback, APPCMD_CLIENTONLY, 0));
+    HSZ service = DdeCreateStringHandleW(inst, AfxWide(harness.App().m_strExeName).c_str(), CP_WINUNICODE);
+    HSZ topic = DdeCreateStringHandleW(inst, L"system", CP_WINUNICODE);
     HCONV conv = DdeConnect(inst, service, topic, nullptr);
     EXPECT_NE(nullptr, conv) << "DDE error " << DdeGetLastError(inst);
     std::string command = "[open(\"" + path + "\")]";
-    HDDEDATA result = DdeClientTransaction(reinterpret_cast<BYTE*>(&command[0]),
-                                           static_cast<DWORD>(command.size() + 1), conv, nullptr, CF_TEXT,
+    std::wstring wide = AfxWide(command);
+    BYTE* data = bUnicode ? reinterpret_cast<BYTE*>(&wide[0]) : reinterpret_cast<BYTE*>(&command[0]);
+    DWORD size = static_cast<DWORD>(bUnicode ? (wide.size() + 1) * sizeof(wchar_t) : command.size() + 1);
+    HDDEDATA result = DdeClientTransaction(data, size, conv, nullptr, bUnicode ? CF_UNICODETEXT : CF_TEXT,
                                            XTYP_EXECUTE, 5000, nullptr);
     DdeDisconnect(conv);
     DdeFreeStringHandle(inst, service);
@@ -316,4 +320,85 @@ TEST(Shell, RecentFileThatIsGoneLeavesTheList)
     EXPECT_EQ(gone + " was not found.", harness.boxes[0].text);
     EXPECT_EQ(0, harness.App().m_pRecentFileList->GetSize());
     EXPECT_STREQ("Untitled", harness.Doc()->GetTitle());
+}
+
+// Names outside the code page (the tests run with a Western one): Greek,
+// Cyrillic, Chinese and an emoji (two UTF-16 units). The command line and
+// File Open are the smoke test's, in a program of its own.
+const char kOtherScripts[] = "Δοκιμή Тест 测试 📈.plr";
+
+std::wstring FrameCaption(AppHarness& harness)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(harness.Frame()->m_hWnd, text, 256);
+    return text;
+}
+
+TEST(Shell, ANameInAnyScriptOpensByDropDdeAndTheRecentFileList)
+{
+    const std::string path = WriteTestFile(kOtherScripts, "5 6\r\n7 8");
+    for (const std::string way : { "drop", "DDE", "recent file" }) {
+        SCOPED_TRACE(way);
+        AppHarness harness;
+        harness.Start();
+        if (way == "drop") {
+            SendMessageA(harness.Frame()->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({ path })), 0);
+        } else if (way == "DDE") {
+            EXPECT_NE(nullptr, SendDdeOpen(harness, path, true));
+        } else {
+            harness.App().OpenDocumentFile(path.c_str());
+            harness.App().OnFileNew();
+            harness.Command(ID_FILE_MRU_FILE1);
+        }
+        EXPECT_STREQ(path.c_str(), harness.Doc()->GetPathName());
+        EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
+        EXPECT_EQ(AfxWide(kOtherScripts) + L" - PLOTRA Line Graphs", FrameCaption(harness));
+        EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
+    }
+}
+
+// The profile is rewritten in UTF-16 (one an earlier version wrote in the
+// code page is read as the code page has it), so every name survives a
+// restart; the menu shortens a path by its characters, not its bytes.
+TEST(Shell, TheProfileKeepsNamesInAnyScriptAcrossARestart)
+{
+    const std::string path = WriteTestFile(kOtherScripts, "5 6\r\n7 8");
+    {
+        AppHarness harness;
+        WriteFileAt(AppHarness::ProfilePath(), "[Recent File List]\r\nFile1=C:\\caf\xE9.plr\r\n");
+        harness.Start("\"" + path + "\"");
+        harness.Stop();
+    }
+    EXPECT_EQ(std::string("\xFF\xFE"), ReadFileAt(AppHarness::ProfilePath()).substr(0, 2));
+    CPlorApp app;
+    app.m_strProfileName = AppHarness::ProfilePath().c_str();
+    app.LoadStdProfileSettings(4);
+    ASSERT_EQ(2, app.m_pRecentFileList->GetSize());
+    EXPECT_STREQ(path.c_str(), (*app.m_pRecentFileList)[0]);
+    EXPECT_STREQ("C:\\caf\xC3\xA9.plr", (*app.m_pRecentFileList)[1]);
+    const std::string forty = "C:\\" + std::string(32, 'x') + "\xCE\x94.plr";
+    app.m_pRecentFileList->Add(forty.c_str());
+    EXPECT_EQ("&1 " + forty, app.m_pRecentFileList->GetMenuText(0).str());
+}
+
+TEST(Shell, SaveAsUnderANameInAnyScriptWritesTheBytesOfAPlainName)
+{
+    const std::string named = TestFolder() + "\\" + kOtherScripts;
+    const std::string plain = TestFolder() + "\\plain name.plr";
+    AppHarness harness;
+    harness.Start("\"" + WriteTestFile("to save.plr", "1 2\r\n3 4\r\n5 7") + "\"");
+    harness.fileNames = { plain, named };
+    harness.Command(ID_FILE_SAVE_AS);
+    harness.Command(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_STREQ(named.c_str(), harness.Doc()->GetPathName());
+    EXPECT_EQ(ReadFileAt(plain), ReadFileAt(named));
+    EXPECT_NE(std::string::npos, ReadFileAt(named).find("Graph Title"));
+    EXPECT_EQ(AfxWide(kOtherScripts) + L" - PLOTRA Line Graphs", FrameCaption(harness));
+    // Gone, it is named whole in the message.
+    DeleteFileW(AfxWide(named).c_str());
+    harness.App().OnFileNew();
+    harness.Command(ID_FILE_MRU_FILE1);
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ(named + " was not found.", harness.boxes[0].text);
 }

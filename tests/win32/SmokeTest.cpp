@@ -84,16 +84,6 @@ bool ShowsPrintPreview(HWND hWnd)
     return true;
 }
 
-// The paths this test is given, in the code page, as UTF-16.
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? n : 0);
-    return wide;
-}
-
 // The title of another process's window, once its thread has handled what was queued.
 std::wstring TitleOf(HWND hWnd)
 {
@@ -114,8 +104,8 @@ bool OpensNamesInAnyScript(const std::string& exe, const std::string& sample, co
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     for (const std::wstring& name : names)
-        CopyFileW(Wide(sample).c_str(), (temp + name).c_str(), FALSE);
-    std::wstring commandLine = L"\"" + Wide(exe) + L"\" \"" + temp + names[0] + L"\"";
+        CopyFileW(Utf16(sample, CP_ACP).c_str(), (temp + name).c_str(), FALSE);
+    std::wstring commandLine = L"\"" + Utf16(exe, CP_ACP) + L"\" \"" + temp + names[0] + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
