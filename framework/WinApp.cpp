@@ -294,9 +294,10 @@ bool TakeOverProfile(const CString& from, const CString& to)
     for (const char* section : { kRecentFileSection, kSettingsSection }) {
         // Four recent files and a page count fit many times over.
         wchar_t entries[8192];
+        const DWORD room = sizeof entries / sizeof entries[0];
         const std::wstring name = AfxWide(section);
-        DWORD n = GetPrivateProfileSectionW(name.c_str(), entries, 8192, source.c_str());
-        if (n > 0 && n < 8192 - 2)
+        DWORD n = GetPrivateProfileSectionW(name.c_str(), entries, room, source.c_str());
+        if (n > 0 && n < room - 2)
             ok = WritePrivateProfileSectionW(name.c_str(), entries, target.c_str()) && ok;
     }
     if (!ok)

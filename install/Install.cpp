@@ -48,8 +48,8 @@ bool TakeSourceDir()
     // A path that filled the buffer was cut short: no file can be found from it.
     if (length == 0 || length >= MAX_PATH)
         return false;
-    wchar_t shortPath[MAX_PATH];
     if (!InCodePage(path, g_szSourceDir)) {
+        wchar_t shortPath[MAX_PATH];
         length = GetShortPathNameW(path, shortPath, MAX_PATH);
         if (length == 0 || length >= MAX_PATH || !InCodePage(shortPath, g_szSourceDir))
             return false;

@@ -1,5 +1,9 @@
 #include "tests/support/AppHarness.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "app/MainFrm.h"
 #include "document/PlorDoc.h"
 #include "framework/Dialog.h"
@@ -183,16 +187,10 @@ std::string WriteTestFile(const std::string& name, const std::string& bytes)
 
 std::string ReadFileAt(const std::string& path)
 {
-    HANDLE h = CreateFileW(AfxWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (h != INVALID_HANDLE_VALUE && ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    if (h != INVALID_HANDLE_VALUE)
-        CloseHandle(h);
-    return bytes;
+    std::ifstream in(std::filesystem::path(AfxWide(path)), std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
 }
 
 std::string WriteFileAt(const std::string& path, const std::string& bytes)
