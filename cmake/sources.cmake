@@ -11,6 +11,7 @@ set(PLOTRA_CORE_SOURCES
   document/NumberText.cpp
   document/DataLines.cpp
   document/DataText.cpp
+  document/LineStarts.cpp
   document/TextLines.cpp
   document/DataLineRows.cpp
   graph/GraphLayout.cpp

@@ -24,7 +24,7 @@ std::uint32_t Offset(std::size_t position)
 // written for it, and a CR with the character it keeps is two characters read
 // for one written). The start of each line after the first goes to starts;
 // returns where the written characters end.
-std::size_t CompactLines(char* p, std::size_t begin, std::size_t end, std::vector<std::uint32_t>& starts)
+std::size_t CompactLines(char* p, std::size_t begin, std::size_t end, LineStarts& starts)
 {
     // Most files end their lines with LF: the index is made once at its size.
     starts.reserve(starts.size() + static_cast<std::size_t>(std::count(p + begin, p + end, '\n')) + 1);
@@ -103,10 +103,10 @@ void TextLines::SetAtGrow(int nIndex, std::string_view text)
     std::uint32_t start = m_starts[nIndex];
     std::size_t oldLength = m_starts[nIndex + 1] - start - 1;
     Offset(m_text.size() - oldLength + text.size());
+    const std::int64_t shift = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(oldLength);
+    m_starts.MakeRoomToShift(nIndex + 1, shift);
     m_text.replace(start, oldLength, text.data(), text.size());
-    std::int64_t shift = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(oldLength);
-    for (std::size_t i = nIndex + 1; i < m_starts.size(); ++i)
-        m_starts[i] = static_cast<std::uint32_t>(m_starts[i] + shift);
+    m_starts.ShiftFrom(nIndex + 1, shift);
 }
 
 int TextLines::AdoptText(std::string&& text, std::size_t splitMinimum)
@@ -119,7 +119,7 @@ int TextLines::AdoptText(std::string&& text, std::size_t splitMinimum)
     m_starts.clear();
     m_starts.push_back(0);
     std::size_t middle = length >= splitMinimum ? HalfwayLineStart(p, length) : length;
-    std::vector<std::uint32_t> secondStarts;
+    LineStarts secondStarts;
     std::size_t secondEnd = middle;
     std::unique_ptr<CBackgroundTask> second;
     if (middle < length) {
@@ -136,8 +136,8 @@ int TextLines::AdoptText(std::string&& text, std::size_t splitMinimum)
         std::memmove(p + write, p + middle, secondEnd - middle);
         const std::uint32_t shift = static_cast<std::uint32_t>(middle - write);
         m_starts.reserve(m_starts.size() + secondStarts.size() + 1);
-        for (std::uint32_t start : secondStarts)
-            m_starts.push_back(start - shift);
+        for (std::size_t i = 0; i < secondStarts.size(); ++i)
+            m_starts.push_back(secondStarts[i] - shift);
         write = secondEnd - shift;
     }
     if (write > m_starts.back()) {

@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "document/LineStarts.h"
 
 // One line of a TextLines, valid until the lines change.
 struct TextLine : std::string_view {
@@ -51,6 +52,6 @@ public:
 
 private:
     std::string m_text;                  // every line's characters, each line followed by a NUL
-    std::vector<std::uint32_t> m_starts;  // start of each line in m_text, then the end of m_text
+    LineStarts m_starts;                 // start of each line in m_text, then the end of m_text
     int m_nGrowBy = 0;
 };

@@ -31,6 +31,7 @@ TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
         /* 7 */ "\r",
         /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",        // the middle between a CR and its LF
         /* 9 */ "12345678\n\n",                  // the second half one empty line
+        /* 10 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
     };
     for (std::size_t splitMinimum : { TextLines::kSplitMinimum, std::size_t(1) }) {
         for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
@@ -62,6 +63,44 @@ TEST(TextLines, LinesChangeInPlaceAndGrow)
     lines.SetSize(2);
     EXPECT_EQ((std::vector<std::string>{ "a", "m" }), All(lines));
     EXPECT_EQ(64, lines.GetGrowBy());
+}
+
+// Lines changed, added and cut anywhere, short or longer than the 64 KB a
+// line's start is usually kept in, read back as they were written.
+TEST(TextLines, EditsKeepEveryLineWhateverTheirLengths)
+{
+    const std::string longLine(70000, 'x');
+    struct Edit {
+        int index;  // the line changed, or -1 to set the number of lines to size
+        std::string text;
+        int size;
+    };
+    const Edit edits[] = {
+        { -1, "", 100 },         // four blocks of empty lines
+        { 40, longLine, 0 },     // a line too long in the middle of a block
+        { 3, longLine, 0 },      // the rest of the first block moves past 64 KB
+        { 3, "short", 0 },       // and back
+        { 70, longLine, 0 },     { 71, "after", 0 },
+        { -1, "", 50 },          // cut within the second block: the third goes
+        { 120, "past the end", 0 },
+        { 64, longLine, 0 },     // the first line of a block
+        { 0, longLine, 0 },      { -1, "", 1 },
+    };
+    TextLines lines;
+    std::vector<std::string> model;
+    for (std::size_t i = 0; i < sizeof edits / sizeof edits[0]; ++i) {
+        const Edit& edit = edits[i];
+        if (edit.index < 0) {
+            lines.SetSize(edit.size);
+            model.resize(edit.size);
+        } else {
+            lines.SetAtGrow(edit.index, edit.text);
+            if (edit.index >= static_cast<int>(model.size()))
+                model.resize(edit.index + 1);
+            model[edit.index] = edit.text;
+        }
+        EXPECT_EQ(model, All(lines)) << "after edit " << i;
+    }
 }
 
 // The dialog's rows read the lines as the grid shows them, and keep what the
