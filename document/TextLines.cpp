@@ -1,11 +1,6 @@
 #include "document/TextLines.h"
 
-#include <algorithm>
-#include <cstring>
-#include <memory>
 #include <new>
-
-#include "document/BackgroundTask.h"
 
 namespace {
 
@@ -16,45 +11,6 @@ std::uint32_t Offset(std::size_t position)
     if (position > kMaxText)
         throw std::bad_alloc();
     return static_cast<std::uint32_t>(position);
-}
-
-// Takes the line ends out of p[begin, end) in one pass: each line's
-// characters move to where the previous line's NUL ended (never past where
-// they were read, since every line end read is at least as long as the NUL
-// written for it, and a CR with the character it keeps is two characters read
-// for one written). The start of each line after the first goes to starts;
-// returns where the written characters end.
-std::size_t CompactLines(char* p, std::size_t begin, std::size_t end, LineStarts& starts)
-{
-    // Most files end their lines with LF: the index is made once at its size.
-    starts.reserve(starts.size() + static_cast<std::size_t>(std::count(p + begin, p + end, '\n')) + 1);
-    std::size_t read = begin;
-    std::size_t write = begin;
-    while (read < end) {
-        char ch = p[read++];
-        if (ch != '\n' && ch != '\r') {
-            p[write++] = ch;
-            continue;
-        }
-        // CR LF ends a line; a CR followed by another character keeps it.
-        if (ch == '\r' && read < end) {
-            char next = p[read++];
-            if (next != '\n')
-                p[write++] = next;
-        }
-        p[write++] = '\0';
-        starts.push_back(static_cast<std::uint32_t>(write));
-    }
-    return write;
-}
-
-// Where a large text is cut in two for both processors: just after the first
-// LF from its middle on. A line starts there whichever way the text before it
-// is read, so each half splits alone as the whole would.
-std::size_t HalfwayLineStart(const char* p, std::size_t length)
-{
-    const char* lf = static_cast<const char*>(std::memchr(p + length / 2, '\n', length - length / 2));
-    return lf ? static_cast<std::size_t>(lf - p) + 1 : length;
 }
 
 }  // namespace
@@ -109,41 +65,64 @@ void TextLines::SetAtGrow(int nIndex, std::string_view text)
     m_starts.ShiftFrom(nIndex + 1, shift);
 }
 
-int TextLines::AdoptText(std::string&& text, std::size_t splitMinimum)
+void TextLines::BeginText(std::size_t nMaxChars)
 {
-    Offset(text.size() + 1);
-    m_text = std::move(text);
-    std::size_t length = m_text.size();
-    m_text.push_back('\0');  // room for the last line's NUL
-    char* p = &m_text[0];
+    m_text = std::string();
     m_starts.clear();
     m_starts.push_back(0);
-    std::size_t middle = length >= splitMinimum ? HalfwayLineStart(p, length) : length;
-    LineStarts secondStarts;
-    std::size_t secondEnd = middle;
-    std::unique_ptr<CBackgroundTask> second;
-    if (middle < length) {
-        try {
-            second.reset(new CBackgroundTask([&] { secondEnd = CompactLines(p, middle, length, secondStarts); }));
-        } catch (const std::bad_alloc&) {
-            middle = length;  // no second task: this thread reads it all
-        }
-    }
-    std::size_t write = CompactLines(p, 0, middle, m_starts);
-    if (second) {
-        second->Wait();
-        // The second half's lines close up behind the first's.
-        std::memmove(p + write, p + middle, secondEnd - middle);
-        const std::uint32_t shift = static_cast<std::uint32_t>(middle - write);
-        m_starts.reserve(m_starts.size() + secondStarts.size() + 1);
-        for (std::size_t i = 0; i < secondStarts.size(); ++i)
-            m_starts.push_back(secondStarts[i] - shift);
-        write = secondEnd - shift;
-    }
-    if (write > m_starts.back()) {
-        p[write++] = '\0';
+    m_bPendingCr = false;
+    m_text.reserve(Offset(nMaxChars + 1));
+}
+
+// Each line end read is at least as long as the NUL written for it, and a CR
+// with the character it keeps is two characters read for two written: the
+// lines' text grows by no more than the piece, and one character for a CR
+// left pending by the piece before.
+void TextLines::AppendText(const char* p, std::size_t n)
+{
+    std::size_t write = m_text.size();
+    m_text.resize(Offset(write + n + 1));
+    char* out = &m_text[0];
+    auto endLine = [&] {
+        out[write++] = '\0';
         m_starts.push_back(static_cast<std::uint32_t>(write));
+    };
+    std::size_t read = 0;
+    if (m_bPendingCr && n > 0) {
+        m_bPendingCr = false;
+        if (p[0] != '\n')
+            out[write++] = p[0];
+        read = 1;
+        endLine();
+    }
+    while (read < n) {
+        const char ch = p[read++];
+        if (ch != '\n' && ch != '\r') {
+            out[write++] = ch;
+            continue;
+        }
+        // CR LF ends a line; a CR followed by another character keeps it.
+        if (ch == '\r') {
+            if (read == n) {
+                m_bPendingCr = true;
+                break;
+            }
+            const char next = p[read++];
+            if (next != '\n')
+                out[write++] = next;
+        }
+        endLine();
     }
     m_text.resize(write);
+}
+
+int TextLines::EndText()
+{
+    // A CR at the very end ends the last line, as does the end itself.
+    if (m_bPendingCr || m_text.size() > m_starts.back()) {
+        m_bPendingCr = false;
+        m_text.push_back('\0');
+        m_starts.push_back(Offset(m_text.size()));
+    }
     return GetSize();
 }

@@ -41,17 +41,20 @@ public:
     // Room for so many lines and characters, so that adding them moves nothing.
     void Reserve(int nLines, std::size_t nChars);
 
-    // Takes text as the lines' storage and splits it into lines as an archive
-    // reads them (see ReadArchiveLine); returns the number of lines. Text
-    // with one spare character of capacity is split without being copied.
-    // Lines of 4 GB or more in all cannot be held: std::bad_alloc. A text
-    // of splitMinimum characters on is split on both processors.
-    int AdoptText(std::string&& text, std::size_t splitMinimum = kSplitMinimum);
-
-    static const std::size_t kSplitMinimum = 1 << 20;
+    // A text read piece by piece becomes the lines, split as an archive
+    // reads them (see ReadArchiveLine): BeginText with the most characters
+    // the text may have, AppendText for each piece (a line may go on from
+    // one piece into the next), EndText, which returns the number of lines.
+    // The room for the whole text is set aside at the start and used only as
+    // the lines fill it, so that the line ends taken out never take memory.
+    // Lines of 4 GB or more in all cannot be held: std::bad_alloc.
+    void BeginText(std::size_t nMaxChars);
+    void AppendText(const char* p, std::size_t n);
+    int EndText();
 
 private:
     std::string m_text;                  // every line's characters, each line followed by a NUL
     LineStarts m_starts;                 // start of each line in m_text, then the end of m_text
     int m_nGrowBy = 0;
+    bool m_bPendingCr = false;  // the last piece ended in a CR: the next one's first character decides
 };

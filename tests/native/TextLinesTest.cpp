@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document/DataLineRows.h"
 #include "document/TextLines.h"
 #include "tests/support/DataTextHelpers.h"
@@ -16,9 +18,9 @@ std::vector<std::string> All(const TextLines& lines)
 
 }  // namespace
 
-// A file's text split in place gives the lines an archive reads, each one a
-// C string too, whether one processor reads it or two read a half each.
-TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
+// A file's text read in pieces of any size gives the lines an archive
+// reads, each one a C string too, a line end split between pieces or not.
+TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
 {
     const std::string texts[] = {
         /* 0 */ "",
@@ -29,40 +31,23 @@ TEST(TextLines, AdoptedTextSplitsAsTheArchiveReads)
         /* 5 */ "a\rb\r",
         /* 6 */ std::string("x\0y\r\n\0", 7),     // NULs inside lines are kept
         /* 7 */ "\r",
-        /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",        // the middle between a CR and its LF
-        /* 9 */ "12345678\n\n",                  // the second half one empty line
-        /* 10 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
+        /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",
+        /* 9 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
     };
-    for (std::size_t splitMinimum : { TextLines::kSplitMinimum, std::size_t(1) }) {
+    for (std::size_t piece : { std::size_t(100000), std::size_t(1), std::size_t(2), std::size_t(3) }) {
         for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
+            const std::string& text = texts[i];
             TextLines lines;
-            std::string text = texts[i];
-            text.reserve(text.size() + 1);
-            const std::string row = "text " + std::to_string(i) + " split from " + std::to_string(splitMinimum);
-            EXPECT_EQ(static_cast<int>(SplitArchiveLines(texts[i]).size()),
-                      lines.AdoptText(std::move(text), splitMinimum))
-                << row;
-            EXPECT_EQ(SplitArchiveLines(texts[i]), All(lines)) << row;
+            lines.BeginText(text.size());
+            for (std::size_t at = 0; at < text.size(); at += piece)
+                lines.AppendText(text.data() + at, std::min(piece, text.size() - at));
+            const std::string row = "text " + std::to_string(i) + " in pieces of " + std::to_string(piece);
+            EXPECT_EQ(static_cast<int>(SplitArchiveLines(text).size()), lines.EndText()) << row;
+            EXPECT_EQ(SplitArchiveLines(text), All(lines)) << row;
             for (int n = 0; n < lines.GetSize(); ++n)
                 EXPECT_EQ('\0', lines[n].data()[lines[n].size()]) << row << " line " << n;
         }
     }
-}
-
-TEST(TextLines, LinesChangeInPlaceAndGrow)
-{
-    TextLines lines;
-    lines.SetSize(3, 64);
-    lines.SetAtGrow(1, "middle");
-    lines.SetAtGrow(0, "a");
-    lines.SetAtGrow(4, "past the end");
-    EXPECT_EQ((std::vector<std::string>{ "a", "middle", "", "", "past the end" }), All(lines));
-    lines.SetAtGrow(1, "m");
-    EXPECT_STREQ("m", lines[1]);
-    EXPECT_STREQ("past the end", lines[4]) << "the lines after a shorter one moved with it";
-    lines.SetSize(2);
-    EXPECT_EQ((std::vector<std::string>{ "a", "m" }), All(lines));
-    EXPECT_EQ(64, lines.GetGrowBy());
 }
 
 // Lines changed, added and cut anywhere, short or longer than the 64 KB a
