@@ -70,9 +70,9 @@ void ColumnExtremes::Flush(bool bWholeRun)
     if (!m_bOpen)
         return;
     for (int index : { m_first, m_last, m_low, m_high })
-        m_flags[index] |= kVisitPoint | kDrawLine;
+        m_flags.Set(index, kVisitPoint | kDrawLine);
     for (int index = m_first; bWholeRun && index <= m_last; ++index)
-        m_flags[index] |= kVisitPoint | kDrawLine;
+        m_flags.Set(index, kVisitPoint | kDrawLine);
     m_bOpen = false;
 }
 
@@ -353,7 +353,7 @@ bool LaterMarkers::SeenOrAdd(const PixelBox& box)
     return false;
 }
 
-PrimitiveChooser::PrimitiveChooser(const CurveStyle& style, const PixelBox& area, std::vector<unsigned char>& flags)
+PrimitiveChooser::PrimitiveChooser(const CurveStyle& style, const PixelBox& area, PointFlags& flags)
     : m_style(style),
       m_cover(area, style.paintKnownPixels),
       // Boxes reach a little beyond the area; further out they never show.
@@ -368,13 +368,13 @@ void PrimitiveChooser::VisitMarker(int i, const PixelBox& box)
         return;
     if (m_style.paintKnownPixels && m_style.marker == MarkerShape::Square) {
         if (m_cover.PlaceExact(box, true) == Placement::Draw)
-            m_flags[i] |= kVisitPoint | kDrawMarker;
+            m_flags.Set(i, kVisitPoint | kDrawMarker);
         return;
     }
     PixelBox reach = MarkerReach(box, m_style.marker, m_style.penWidth);
     if (m_cover.AllTaken(reach))
         return;
-    m_flags[i] |= kVisitPoint | kDrawMarker;
+    m_flags.Set(i, kVisitPoint | kDrawMarker);
     m_cover.Take(MarkerPaint(box, m_style.marker));
     if (m_style.paintKnownPixels)
         m_cover.Touch(reach);
@@ -385,16 +385,16 @@ void PrimitiveChooser::VisitLine(int from, int to, PixelPoint a, PixelPoint b)
     if (m_style.paintKnownPixels && (a.x == b.x || a.y == b.y)) {
         PixelBox straight = StraightThinLine(a, b);
         if (!straight.IsEmpty() && m_cover.PlaceExact(straight, false) == Placement::Draw) {
-            m_flags[from] |= kVisitPoint;
-            m_flags[to] |= kVisitPoint | kDrawLine;
+            m_flags.Set(from, kVisitPoint);
+            m_flags.Set(to, kVisitPoint | kDrawLine);
         }
         return;
     }
     PixelBox reach = LineReach(a, b, m_style.penWidth);
     if (m_cover.AllTaken(reach))
         return;
-    m_flags[from] |= kVisitPoint;
-    m_flags[to] |= kVisitPoint | kDrawLine;
+    m_flags.Set(from, kVisitPoint);
+    m_flags.Set(to, kVisitPoint | kDrawLine);
     TakeLine(m_cover, a, b, m_style.penWidth);
     if (m_style.paintKnownPixels)
         m_cover.Touch(reach);

@@ -5,6 +5,7 @@
 // finished picture has to be drawn. Everything here works on device pixels
 // of the context drawn on.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,23 @@ const unsigned char kVisitPoint = 1;  // the point takes part in what is drawn
 const unsigned char kDrawLine = 2;    // the line piece that ends at this point
 const unsigned char kDrawMarker = 4;  // this point's marker
 
+// Those flags for every point of a curve, in four bits a point: ten million
+// points take 5 MB.
+class PointFlags {
+public:
+    explicit PointFlags(std::size_t n = 0) : m_bytes((n + 1) / 2, 0), m_nSize(n) {}
+    std::size_t size() const { return m_nSize; }
+    unsigned char operator[](std::size_t i) const { return (m_bytes[i >> 1] >> Shift(i)) & 0x0F; }
+    void Set(std::size_t i, unsigned char flags) { m_bytes[i >> 1] |= static_cast<unsigned char>(flags << Shift(i)); }
+    bool operator==(const PointFlags& other) const { return m_nSize == other.m_nSize && m_bytes == other.m_bytes; }
+
+private:
+    static int Shift(std::size_t i) { return static_cast<int>(i & 1) * 4; }
+
+    std::vector<unsigned char> m_bytes;
+    std::size_t m_nSize;
+};
+
 // Marks the points a solid line needs: of every run of consecutive points on
 // one device column, the first and last and the first lowest and first
 // highest. Within a run the line only goes up and down that column, so the
@@ -36,7 +54,7 @@ const unsigned char kDrawMarker = 4;  // this point's marker
 // which an earlier piece of that run may have painted.
 class ColumnExtremes {
 public:
-    explicit ColumnExtremes(std::vector<unsigned char>& flags) : m_flags(flags) {}
+    explicit ColumnExtremes(PointFlags& flags) : m_flags(flags) {}
     ~ColumnExtremes() { Flush(true); }
     ColumnExtremes(const ColumnExtremes&) = delete;
     ColumnExtremes& operator=(const ColumnExtremes&) = delete;
@@ -47,7 +65,7 @@ public:
 private:
     void Flush(bool bWholeRun);
 
-    std::vector<unsigned char>& m_flags;
+    PointFlags& m_flags;
     bool m_bOpen = false;
     int m_x = 0;
     int m_first = 0;
@@ -196,7 +214,7 @@ private:
 // on the cover map instead (see CoverMap::PlaceExact).
 class PrimitiveChooser {
 public:
-    PrimitiveChooser(const CurveStyle& style, const PixelBox& area, std::vector<unsigned char>& flags);
+    PrimitiveChooser(const CurveStyle& style, const PixelBox& area, PointFlags& flags);
     // The marker of point i, drawn in box.
     void VisitMarker(int i, const PixelBox& box);
     // The piece from point from, at a, to point to, at b.
@@ -208,7 +226,7 @@ private:
     const CurveStyle m_style;
     CoverMap m_cover;
     LaterMarkers m_later;
-    std::vector<unsigned char>& m_flags;
+    PointFlags& m_flags;
 };
 
 // Chooses the primitives of a curve that show in the finished picture. The
@@ -223,7 +241,7 @@ private:
 // piece drawn, and the point in whose step a marker is drawn.
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
-                             const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans);
+                             const PixelBox& area, PointFlags& flags, std::vector<PixelSpan>& spans);
 
 // With points that ascend, the step of the walk at which to go on from
 // step i (a point not passed over): the first point from which every line
@@ -264,7 +282,7 @@ PixelBox StraightThinLine(PixelPoint from, PixelPoint to);
 // pixels to paint at the end (with style.paintKnownPixels).
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseCurvePoints(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
-                       bool dotted, const PixelBox& area, std::vector<unsigned char>& flags,
+                       bool dotted, const PixelBox& area, PointFlags& flags,
                        std::vector<PixelSpan>& spans)
 {
     if (style.lines && !dotted && style.marker == MarkerShape::None) {
@@ -278,7 +296,7 @@ void ChooseCurvePoints(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat,
 
 template <class GetPoint, class GetBox, class IsRepeat>
 void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat repeat, const CurveStyle& style,
-                             const PixelBox& area, std::vector<unsigned char>& flags, std::vector<PixelSpan>& spans)
+                             const PixelBox& area, PointFlags& flags, std::vector<PixelSpan>& spans)
 {
     PrimitiveChooser chooser(style, area, flags);
     const bool markers = style.marker != MarkerShape::None;
@@ -312,7 +330,7 @@ void ChooseVisiblePrimitives(int n, GetPoint getPoint, GetBox getBox, IsRepeat r
             chooser.VisitMarker(previous, getBox(previous));
         // That marker is drawn in the step of this point.
         if (flags[previous] & kDrawMarker)
-            flags[i] |= kVisitPoint;
+            flags.Set(i, kVisitPoint);
         if (style.lines)
             chooser.VisitLine(previous, i, getPoint(previous), getPoint(i));
         i = previous;

@@ -229,7 +229,7 @@ ReducedCurve::ReducedCurve(HDC hDC, const PointMapper& map, const Key& key) : m_
     CurveStyle style = { lineType > 0, ShapeOf(pointType), deviceWidth, unscaled || pointType != 3, paint };
     // Sorted by X and mapped left to right, as the document's points are.
     style.pointsAscend = Ascending(key.xValues, n) && devX(1000) > devX(0) && points.X(0) <= points.X(n - 1);
-    std::vector<unsigned char> flags(n, 0);
+    PointFlags flags(n);
     ChooseCurvePoints(n, point, box, repeat, style, lineType == 2, area, flags, m_spans);
     // Unscaled, a device pixel is a logical unit moved by the origin.
     for (PixelSpan& span : m_spans) {
@@ -242,7 +242,7 @@ ReducedCurve::ReducedCurve(HDC hDC, const PointMapper& map, const Key& key) : m_
     ChooseSteps(points, flags, style.lines && lineType != 2 && style.marker == MarkerShape::None);
 }
 
-void ReducedCurve::ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags, bool bSkipRepeats)
+void ReducedCurve::ChooseSteps(const LogicalPoints& points, const PointFlags& flags, bool bSkipRepeats)
 {
     // The renderer's order: at each point the piece from the previous one,
     // then the previous one's marker; the last marker at the end. The first

@@ -66,7 +66,7 @@ public:
 private:
     class LogicalPoints;
     // The pieces and markers of the visited points, in drawing order.
-    void ChooseSteps(const LogicalPoints& points, const std::vector<unsigned char>& flags, bool bSkipRepeats);
+    void ChooseSteps(const LogicalPoints& points, const PointFlags& flags, bool bSkipRepeats);
 
     Key m_key;
     std::vector<Step> m_steps;

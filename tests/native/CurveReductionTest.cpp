@@ -9,9 +9,9 @@
 
 namespace {
 
-std::vector<unsigned char> Extremes(const std::vector<PixelPoint>& points)
+PointFlags Extremes(const std::vector<PixelPoint>& points)
 {
-    std::vector<unsigned char> flags(points.size(), 0);
+    PointFlags flags(points.size());
     {
         ColumnExtremes extremes(flags);
         for (int i = 0; i < static_cast<int>(points.size()); ++i)
@@ -20,7 +20,7 @@ std::vector<unsigned char> Extremes(const std::vector<PixelPoint>& points)
     return flags;
 }
 
-std::vector<int> Kept(const std::vector<unsigned char>& flags, unsigned char flag)
+std::vector<int> Kept(const PointFlags& flags, unsigned char flag)
 {
     std::vector<int> kept;
     for (int i = 0; i < static_cast<int>(flags.size()); ++i) {
@@ -34,14 +34,14 @@ const CurveStyle kThinSquaresPainted = { false, MarkerShape::Square, 1, true, tr
 
 // Runs the chooser over points in the order given, markers 4 pixels wide.
 struct Choice {
-    std::vector<unsigned char> flags;
+    PointFlags flags;
     std::vector<PixelSpan> spans;
 };
 
 Choice Choose(const std::vector<PixelPoint>& p, const CurveStyle& style, bool dotted = false)
 {
     Choice c;
-    c.flags.assign(p.size(), 0);
+    c.flags = PointFlags(p.size());
     auto point = [&](int i) { return p[i]; };
     auto box = [&](int i) { return PixelBox{ p[i].x - 2, p[i].y - 2, p[i].x + 2, p[i].y + 2 }; };
     auto repeat = [&](int i) { return i > 0 && p[i].x == p[i - 1].x && p[i].y == p[i - 1].y; };
@@ -55,7 +55,7 @@ Choice Choose(const std::vector<PixelPoint>& p, const CurveStyle& style, bool do
 TEST(CurveReduction, ColumnRunsKeepFirstLastAndFirstExtremes)
 {
     // Column 5: y 10, 3, 8, 3, 12, 7; then column 6 with 1, 4.
-    std::vector<unsigned char> flags =
+    PointFlags flags =
         Extremes({ { 5, 10 }, { 5, 3 }, { 5, 8 }, { 5, 3 }, { 5, 12 }, { 5, 7 }, { 6, 1 }, { 6, 9 }, { 6, 1 } });
     // The lowest 3 first seen at 1, not at 3; the last run is kept whole.
     EXPECT_EQ((std::vector<int>{ 0, 1, 4, 5, 6, 7, 8 }), Kept(flags, kDrawLine));
@@ -65,7 +65,7 @@ TEST(CurveReduction, ColumnRunsKeepFirstLastAndFirstExtremes)
 TEST(CurveReduction, ColumnRunsAreRunsNotColumns)
 {
     // Column 2 comes back after column 3: two runs, each with its own ends.
-    std::vector<unsigned char> flags = Extremes({ { 2, 5 }, { 2, 6 }, { 2, 7 }, { 3, 0 }, { 2, 9 }, { 2, 1 }, { 4, 4 } });
+    PointFlags flags = Extremes({ { 2, 5 }, { 2, 6 }, { 2, 7 }, { 3, 0 }, { 2, 9 }, { 2, 1 }, { 4, 4 } });
     EXPECT_EQ((std::vector<int>{ 0, 2, 3, 4, 5, 6 }), Kept(flags, kDrawLine));
 }
 
