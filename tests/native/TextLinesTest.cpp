@@ -50,6 +50,22 @@ TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
     }
 }
 
+TEST(TextLines, LinesChangeInPlaceAndGrow)
+{
+    TextLines lines;
+    lines.SetSize(3, 64);
+    lines.SetAtGrow(1, "middle");
+    lines.SetAtGrow(0, "a");
+    lines.SetAtGrow(4, "past the end");
+    EXPECT_EQ((std::vector<std::string>{ "a", "middle", "", "", "past the end" }), All(lines));
+    lines.SetAtGrow(1, "m");
+    EXPECT_STREQ("m", lines[1]);
+    EXPECT_STREQ("past the end", lines[4]) << "the lines after a shorter one moved with it";
+    lines.SetSize(2);
+    EXPECT_EQ((std::vector<std::string>{ "a", "m" }), All(lines));
+    EXPECT_EQ(64, lines.GetGrowBy());
+}
+
 // Lines changed, added and cut anywhere, short or longer than the 64 KB a
 // line's start is usually kept in, read back as they were written.
 TEST(TextLines, EditsKeepEveryLineWhateverTheirLengths)
@@ -65,7 +81,7 @@ TEST(TextLines, EditsKeepEveryLineWhateverTheirLengths)
         { 40, longLine, 0 },     // a line too long in the middle of a block
         { 3, longLine, 0 },      // the rest of the first block moves past 64 KB
         { 3, "short", 0 },       // and back
-        { 70, longLine, 0 },     { 71, "after", 0 },
+        { 70, longLine, 0 },
         { -1, "", 50 },          // cut within the second block: the third goes
         { 120, "past the end", 0 },
         { 64, longLine, 0 },     // the first line of a block

@@ -334,26 +334,42 @@ std::wstring FrameCaption(AppHarness& harness)
     return text;
 }
 
-TEST(Shell, ANameInAnyScriptOpensByDropDdeAndTheRecentFileList)
+// Opened by a drop, DDE or the recent file list, or saved as such a name,
+// the file keeps its name in the document, the title and the message that
+// finds it gone; it holds the bytes the same graph saved as a plain name has.
+TEST(Shell, ANameInAnyScriptOpensAndSavesAsAPlainNameDoes)
 {
-    const std::string path = WriteTestFile(kOtherScripts, "5 6\r\n7 8");
-    for (const std::string way : { "drop", "DDE", "recent file" }) {
+    const std::string plain = TestFolder() + "\\plain name.plr";
+    for (const std::string way : { "drop", "DDE", "recent file", "save as" }) {
         SCOPED_TRACE(way);
+        const std::string path = WriteTestFile(kOtherScripts, "5 6\r\n7 8");
         AppHarness harness;
         harness.Start();
         if (way == "drop") {
             SendMessageA(harness.Frame()->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({ path })), 0);
         } else if (way == "DDE") {
             EXPECT_NE(nullptr, SendDdeOpen(harness, path, true));
-        } else {
+        } else if (way == "recent file") {
             harness.App().OpenDocumentFile(path.c_str());
             harness.App().OnFileNew();
             harness.Command(ID_FILE_MRU_FILE1);
+        } else {
+            harness.App().OpenDocumentFile(WriteTestFile("to save.plr", "5 6\r\n7 8").c_str());
+            harness.fileNames = { plain, path };
+            harness.Command(ID_FILE_SAVE_AS);
+            harness.Command(ID_FILE_SAVE_AS);
+            EXPECT_EQ(ReadFileAt(plain), ReadFileAt(path));
+            EXPECT_NE(std::string::npos, ReadFileAt(path).find("Graph Title"));
         }
         EXPECT_STREQ(path.c_str(), harness.Doc()->GetPathName());
         EXPECT_STREQ("5 6", harness.Doc()->m_lines[0]);
         EXPECT_EQ(AfxWide(kOtherScripts) + L" - PLOTRA Line Graphs", FrameCaption(harness));
         EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
+        DeleteFileW(AfxWide(path).c_str());
+        harness.App().OnFileNew();
+        harness.Command(ID_FILE_MRU_FILE1);
+        ASSERT_EQ(1u, harness.boxes.size());
+        EXPECT_EQ(path + " was not found.", harness.boxes[0].text);
     }
 }
 
@@ -379,26 +395,4 @@ TEST(Shell, TheProfileKeepsNamesInAnyScriptAcrossARestart)
     const std::string forty = "C:\\" + std::string(32, 'x') + "\xCE\x94.plr";
     app.m_pRecentFileList->Add(forty.c_str());
     EXPECT_EQ("&1 " + forty, app.m_pRecentFileList->GetMenuText(0).str());
-}
-
-TEST(Shell, SaveAsUnderANameInAnyScriptWritesTheBytesOfAPlainName)
-{
-    const std::string named = TestFolder() + "\\" + kOtherScripts;
-    const std::string plain = TestFolder() + "\\plain name.plr";
-    AppHarness harness;
-    harness.Start("\"" + WriteTestFile("to save.plr", "1 2\r\n3 4\r\n5 7") + "\"");
-    harness.fileNames = { plain, named };
-    harness.Command(ID_FILE_SAVE_AS);
-    harness.Command(ID_FILE_SAVE_AS);
-    EXPECT_TRUE(harness.boxes.empty());
-    EXPECT_STREQ(named.c_str(), harness.Doc()->GetPathName());
-    EXPECT_EQ(ReadFileAt(plain), ReadFileAt(named));
-    EXPECT_NE(std::string::npos, ReadFileAt(named).find("Graph Title"));
-    EXPECT_EQ(AfxWide(kOtherScripts) + L" - PLOTRA Line Graphs", FrameCaption(harness));
-    // Gone, it is named whole in the message.
-    DeleteFileW(AfxWide(named).c_str());
-    harness.App().OnFileNew();
-    harness.Command(ID_FILE_MRU_FILE1);
-    ASSERT_EQ(1u, harness.boxes.size());
-    EXPECT_EQ(named + " was not found.", harness.boxes[0].text);
 }
