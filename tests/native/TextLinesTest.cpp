@@ -96,8 +96,7 @@ TEST(TextLines, EditsKeepEveryLineWhateverTheirLengths)
             model.resize(edit.size);
         } else {
             lines.SetAtGrow(edit.index, edit.text);
-            if (edit.index >= static_cast<int>(model.size()))
-                model.resize(edit.index + 1);
+            model.resize(std::max<std::size_t>(model.size(), edit.index + 1));
             model[edit.index] = edit.text;
         }
         EXPECT_EQ(model, All(lines)) << "after edit " << i;
