@@ -70,25 +70,23 @@ void LineStarts::MakeRoomToShift(std::size_t i, std::int64_t shift)
 
 void LineStarts::ShiftFrom(std::size_t i, std::int64_t shift)
 {
-    std::size_t block = i >> kShift;
-    if (i < size() && (i & kMask) != 0) {
-        const std::size_t end = std::min(size(), (block + 1) << kShift);
-        for (std::size_t j = i; j < end; ++j) {
-            if (IsFull(block))
-                m_full[m_bases[block] + (j & kMask)] += static_cast<std::uint32_t>(shift);
-            else
-                m_offsets[j] = static_cast<std::uint16_t>(m_offsets[j] + shift);
-        }
-        ++block;
-    }
-    for (; block < m_bases.size(); ++block) {
-        if (!IsFull(block)) {
-            m_bases[block] += static_cast<std::uint32_t>(shift);
+    const std::uint32_t change = static_cast<std::uint32_t>(shift);
+    for (std::size_t block = i >> kShift; block < m_bases.size(); ++block) {
+        const std::size_t first = block << kShift;
+        const std::size_t from = std::max(i, first);
+        const bool bFull = IsFull(block);
+        // A narrow block moved whole moves by its base alone.
+        if (from == first && !bFull) {
+            m_bases[block] += change;
             continue;
         }
-        const std::size_t count = std::min(size() - (block << kShift), kMask + 1);
-        for (std::size_t k = 0; k < count; ++k)
-            m_full[m_bases[block] + k] += static_cast<std::uint32_t>(shift);
+        const std::size_t end = std::min(size(), first + kMask + 1);
+        for (std::size_t j = from; j < end; ++j) {
+            if (bFull)
+                m_full[m_bases[block] + (j - first)] += change;
+            else
+                m_offsets[j] = static_cast<std::uint16_t>(m_offsets[j] + change);
+        }
     }
 }
 
