@@ -37,10 +37,23 @@ ensure_packages() {
     [ "$missing" = 0 ] && return 0
     echo "== installing packages"
     as_root dpkg --add-architecture i386
-    as_root apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 xvfb xauth cmake libgtest-dev g++ make \
-        clang libclang-rt-14-dev halibut python3 libchm-bin
+    # A mirror in the middle of a sync fails a download now and then: each
+    # step is tried again after a pause, and the install goes on with the
+    # package lists there are when the update keeps failing.
+    local attempt
+    for attempt in 1 2 3; do
+        as_root apt-get update -q && break
+        echo "== the package lists were not all updated (attempt $attempt of 3)"
+        [ "$attempt" = 3 ] || sleep 30
+    done
+    for attempt in 1 2 3; do
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+            wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 xvfb xauth cmake libgtest-dev g++ \
+            make clang libclang-rt-14-dev halibut python3 libchm-bin && return 0
+        echo "== the packages were not all installed (attempt $attempt of 3)"
+        [ "$attempt" = 3 ] || { sleep 30; as_root apt-get update -q || true; }
+    done
+    return 1
 }
 
 # Builds the Windows programs and their tests: win32 (i686, the program as
