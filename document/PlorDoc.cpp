@@ -157,6 +157,7 @@ void CPlorDoc::DeleteContents()
     m_lines.RemoveAll();
     m_lines.SetSize(kLineGrowth, kLineGrowth);
     FreePoints();
+    m_pConvertedAhead.reset();
     m_nDataLines = 0;
     // The scale limits are left as they are: the next conversion sets them.
     ApplyLook(NewDocumentSettings());
@@ -200,7 +201,9 @@ void CPlorDoc::Serialize(CArchive& ar)
         ReportError(IDS_NO_MEMORY_FOR_GRAPH);
         AfxThrowFileException(CFileException::generic);
     }
-    if (ParseText(count))
+    const BOOL bFailed = ParseText(count);
+    m_pConvertedAhead.reset();
+    if (bFailed)
         AfxThrowFileException(CFileException::generic);
 }
 
@@ -211,8 +214,47 @@ struct CPlorDoc::ReadAhead {
     unsigned long long length = 0;
     TextLines lines;
     int count = 0;
+    std::unique_ptr<ConvertedPoints> points;
     std::unique_ptr<CBackgroundTask> reading;
 };
+
+// Lines 0 to n - 1 converted and, when every one converted, sorted.
+struct CPlorDoc::ConvertedPoints {
+    int n = 0;
+    ConvertResult result = { LineFault::None, -1 };
+    std::unique_ptr<float[]> x;
+    std::unique_ptr<float[]> y;
+};
+
+CPlorDoc::ConvertedPoints CPlorDoc::ConvertPoints(const TextLines& lines, int n)
+{
+    ConvertedPoints points;
+    points.n = n;
+    points.x.reset(new float[n]);
+    points.y.reset(new float[n]);
+    points.result = ConvertDataLinesOnTwoThreads(n, [&](int i) { return lines[i]; }, points.x.get(), points.y.get());
+    if (points.result.fault == LineFault::None)
+        SortPointsByX(n, points.x.get(), points.y.get());
+    return points;
+}
+
+std::unique_ptr<CPlorDoc::ConvertedPoints> CPlorDoc::ConvertAhead(const TextLines& lines, int count)
+{
+    // The data lines of a text that passes its check.
+    int n = 0;
+    while (n < count && !lines[n].empty())
+        ++n;
+    // Fewer than two make no graph; the check refuses them.
+    if (n < 2)
+        return nullptr;
+    try {
+        return std::unique_ptr<ConvertedPoints>(new ConvertedPoints(ConvertPoints(lines, n)));
+    } catch (const std::exception&) {
+        // Only time is lost: the document converts the lines itself, and
+        // tells of a lack of memory as it does.
+        return nullptr;
+    }
+}
 
 void CPlorDoc::OnPrepareOpen(const char* pszPathName)
 {
@@ -236,7 +278,10 @@ void CPlorDoc::StartReadAhead(const char* pszPathName)
         return;
     ahead->lines.SetSize(kLineGrowth, kLineGrowth);
     ReadAhead* p = ahead.get();
-    p->reading.reset(new CBackgroundTask([p] { p->count = ReadLines(p->file, p->lines); }));
+    p->reading.reset(new CBackgroundTask([p] {
+        p->count = ReadLines(p->file, p->lines);
+        p->points = ConvertAhead(p->lines, p->count);
+    }));
     m_pReadAhead = std::move(ahead);
 }
 
@@ -260,6 +305,7 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
         BeginWaitUntilPainted();
         ahead->reading->Wait();
         m_lines = std::move(ahead->lines);
+        m_pConvertedAhead = std::move(ahead->points);
         return ahead->count;
     }
     // Not read ahead: read while the warning is on the screen. The lines go
@@ -267,11 +313,16 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     // message loop runs can meet a list being filled.
     int count = 0;
     TextLines lines = std::move(m_lines);
-    CBackgroundTask reading([&] { count = ReadLines(*ar.GetFile(), lines); });
+    std::unique_ptr<ConvertedPoints> points;
+    CBackgroundTask reading([&] {
+        count = ReadLines(*ar.GetFile(), lines);
+        points = ConvertAhead(lines, count);
+    });
     AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
     BeginWaitUntilPainted();
     reading.Wait();
     m_lines = std::move(lines);
+    m_pConvertedAhead = std::move(points);
     return count;
 }
 
@@ -338,26 +389,26 @@ BOOL CPlorDoc::ConvertLines()
         return TRUE;
     m_nDataLines = n;
     FreePoints();
-    std::unique_ptr<float[]> x;
-    std::unique_ptr<float[]> y;
-    ConvertResult result = { LineFault::None, -1 };
-    bool bHeld = AfxRunUnlessOutOfMemory([&] {
-        x.reset(new float[n]);
-        y.reset(new float[n]);
-        result = ConvertDataLinesOnTwoThreads(n, [this](int i) { return LineText(i); }, x.get(), y.get());
-    });
-    if (!bHeld) {
-        ReportError(IDS_NO_MEMORY_FOR_GRAPH);
-        return TRUE;
+    // The points made while the file was read, when they are of these lines.
+    std::unique_ptr<ConvertedPoints> ahead = std::move(m_pConvertedAhead);
+    ConvertedPoints points;
+    if (ahead && ahead->n == n) {
+        points = std::move(*ahead);
+    } else {
+        ahead.reset();
+        if (!AfxRunUnlessOutOfMemory([&] { points = ConvertPoints(m_lines, n); })) {
+            ReportError(IDS_NO_MEMORY_FOR_GRAPH);
+            return TRUE;
+        }
     }
+    const ConvertResult result = points.result;
     if (result.fault != LineFault::None) {
         AfxMessageBox(LineFaultMessage(result.fault, result.line + 1).c_str(), MB_OK);
         return TRUE;
     }
-    m_graph.xValues = x.release();
-    m_graph.yValues = y.release();
+    m_graph.xValues = points.x.release();
+    m_graph.yValues = points.y.release();
     m_graph.pointCount = n;
-    SortPointsByX(n, m_graph.xValues, m_graph.yValues);
     UpdateRanges();
     return FALSE;
 }

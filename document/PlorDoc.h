@@ -67,6 +67,7 @@ protected:
 
 private:
     struct ReadAhead;
+    struct ConvertedPoints;
 
     void FreePoints();
     void StartReadAhead(const char* pszPathName);
@@ -74,6 +75,12 @@ private:
     void EditGraphData();
     // Reads the archive's file into m_lines; returns how many lines it held.
     int ReadDataLines(CArchive& ar);
+    // The points of lines 0 to n - 1, sorted when every line converted.
+    static ConvertedPoints ConvertPoints(const TextLines& lines, int n);
+    // What ConvertLines will make of the first count lines read, made by the
+    // reading's thread while the large-file warning is on the screen. Null
+    // where it could not be made: ConvertLines then converts them itself.
+    static std::unique_ptr<ConvertedPoints> ConvertAhead(const TextLines& lines, int count);
     DataTextSettings CaptureSettings() const;
     // Line i as the portable parser and converter read it.
     TextLine LineText(int i) const { return m_lines[i]; }
@@ -84,6 +91,8 @@ private:
 
     // The lines of the file OnPrepareOpen was told of, until Serialize takes them.
     std::unique_ptr<ReadAhead> m_pReadAhead;
+    // The points of the lines read, until ConvertLines takes them.
+    std::unique_ptr<ConvertedPoints> m_pConvertedAhead;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -193,6 +193,50 @@ TEST(DataFile, LargeFileIsWarnedAboutAndStillOpens)
     EXPECT_EQ(2.0f, pDoc->m_graph.xValues[lines - 1]);
 }
 
+// A large file's points are made while the warning is up: they are the
+// points, sort and faults of any open, whichever way the file is opened.
+TEST(DataFile, LargeFileConvertedWhileWarnedGivesWhatAnyOpenGives)
+{
+    const int n = 20000;
+    std::string descending, faulty, notData;
+    for (int i = 0; i < n; ++i) {
+        descending += std::to_string(n - i) + " " + std::to_string(i) + "\r\n";
+        faulty += i == 14999 ? "7\r\n" : std::to_string(i) + " 1\r\n";
+        notData += i == 100 ? "1 x\r\n" : std::to_string(i) + " 1\r\n";
+    }
+    descending += "\r\nT\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 0 0\r\n0 0 0";
+    struct {
+        const char* name;
+        std::string text;
+        const char* message;  // after the warning; null when the file opens
+    } const cases[] = {
+        /* 0 */ { "descending.plr", descending, nullptr },
+        /* 1 */ { "faulty.plr", faulty, "Line 15000 has missing data..." },
+        /* 2 */ { "not data.plr", notData, "Not a PLOTRA data file..." },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const std::string path = WriteTestFile(cases[i].name, cases[i].text);
+        for (bool bAhead : { true, false }) {
+            AppHarness harness;
+            harness.Start(bAhead ? path : WriteTestFile("good.plr", kDefaultFile));
+            if (!bAhead)
+                OpenThroughMenu(harness, path);
+            const std::string row = "row " + std::to_string(i) + (bAhead ? ", read ahead" : ", opened later");
+            ASSERT_EQ(cases[i].message ? 3u : 1u, harness.boxes.size()) << row;
+            if (cases[i].message) {
+                EXPECT_EQ(cases[i].message, harness.boxes[1].text) << row;
+                continue;
+            }
+            const GraphParams& g = harness.Doc()->m_graph;
+            ASSERT_EQ(n, g.pointCount) << row;
+            EXPECT_EQ(1.0f, g.xValues[0]) << row;
+            EXPECT_EQ(n - 1.0f, g.yValues[0]) << row;
+            EXPECT_EQ(n * 1.0f, g.xValues[n - 1]) << row;
+            EXPECT_STREQ("T", harness.Doc()->m_strGraphTitle) << row;
+        }
+    }
+}
+
 // The wait cursor shows over the program's windows from the end of the
 // warning until the graph of the large file has been painted.
 TEST(DataFile, LargeOpenShowsTheWaitCursorFromTheWarningToThePaint)
