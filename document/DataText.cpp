@@ -1,5 +1,6 @@
 #include "document/DataText.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "document/NumberText.h"
@@ -74,18 +75,47 @@ void ReadScaleLine(const std::string& line, int& flag, double& lo, double& hi)
 
 namespace data_text {
 
-// Built at compile time from the list of characters.
-struct CharacterSet {
-    bool member[256];
-    constexpr explicit CharacterSet(const char* characters) : member()
+// What each byte adds to the packed count of a run of bytes: spaces in bits
+// 0 to 15, tabs in 16 to 31, commas in 32 to 47, and bytes that no number
+// holds in 48 to 63. One addition a byte counts all four; a run of at most
+// 65535 bytes carries no count into the next field.
+struct PackedShares {
+    std::uint64_t share[256];
+    constexpr PackedShares() : share()
     {
-        for (; *characters; ++characters)
-            member[static_cast<unsigned char>(*characters)] = true;
+        for (int ch = 0; ch < 256; ++ch)
+            share[ch] = std::uint64_t(1) << 48;
+        for (const char* p = "0123456789.\r\n-+eE"; *p; ++p)
+            share[static_cast<unsigned char>(*p)] = 0;
+        share[static_cast<unsigned char>(' ')] = 1;
+        share[static_cast<unsigned char>('\t')] = std::uint64_t(1) << 16;
+        share[static_cast<unsigned char>(',')] = std::uint64_t(1) << 32;
     }
 };
 
-constexpr CharacterSet kDataCharacters("0123456789 .\r\n\t,-+eE");
-const bool (&kIsDataCharacter)[256] = kDataCharacters.member;
+constexpr PackedShares kShares;
+const std::size_t kLongestRun = 0xFFFF;
+
+bool ScanLine(std::string_view line, LineScan& scan)
+{
+    const char* p = line.data();
+    for (std::size_t left = line.size(); left > 0;) {
+        const std::size_t run = left < kLongestRun ? left : kLongestRun;
+        std::uint64_t sum = 0;
+        for (std::size_t i = 0; i < run; ++i)
+            sum += kShares.share[static_cast<unsigned char>(p[i])];
+        if (sum >> 48) {
+            scan.allData = false;
+            return false;
+        }
+        scan.spaces += sum & 0xFFFF;
+        scan.tabs += (sum >> 16) & 0xFFFF;
+        scan.commas += (sum >> 32) & 0xFFFF;
+        p += run;
+        left -= run;
+    }
+    return true;
+}
 
 void ReadSettingsLine(int section, std::string_view fullLine, DataTextSettings& s)
 {
@@ -123,10 +153,24 @@ void ReadSettingsLine(int section, std::string_view fullLine, DataTextSettings& 
 }
 
 // Space, unless strictly more tabs; then comma, if strictly more commas than the winner.
-char ChooseSeparator(int spaces, int tabs, int commas)
+LineScan JoinScans(const LineScan& first, const LineScan& second, int n, int& dataCount)
+{
+    if (first.firstEmpty >= 0 || !first.allData) {
+        dataCount = first.firstEmpty >= 0 ? first.firstEmpty : n;
+        return first;
+    }
+    LineScan both = second;
+    both.spaces += first.spaces;
+    both.tabs += first.tabs;
+    both.commas += first.commas;
+    dataCount = second.firstEmpty >= 0 ? second.firstEmpty : n;
+    return both;
+}
+
+char ChooseSeparator(long long spaces, long long tabs, long long commas)
 {
     char separator = ' ';
-    int count = spaces;
+    long long count = spaces;
     if (tabs > count) {
         separator = '\t';
         count = tabs;

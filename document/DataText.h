@@ -62,37 +62,55 @@ struct DataTextResult {
 
 // The parts of the walk below that need no template.
 namespace data_text {
-// Which bytes a data line may hold: the digits, space, point, CR, LF, tab,
-// comma, minus, plus, e and E.
-extern const bool (&kIsDataCharacter)[256];
 void ReadSettingsLine(int section, std::string_view line, DataTextSettings& settings);
-char ChooseSeparator(int spaces, int tabs, int commas);
+char ChooseSeparator(long long spaces, long long tabs, long long commas);
 
-// What the data lines hold: whether every character fits a number, and the
-// separators among them.
+// What lines up to the first empty one hold: whether every character fits a
+// number, and the separators among them (a file of 4 GB may hold more than
+// 2^31 of one); where the first empty line is, if the walk reached one.
 struct LineScan {
     bool allData = true;
-    int spaces = 0;
-    int tabs = 0;
-    int commas = 0;
+    long long spaces = 0;
+    long long tabs = 0;
+    long long commas = 0;
+    int firstEmpty = -1;
 };
 
+// Adds the separators of one line to scan; false, with scan.allData false,
+// when it holds a byte other than the digits, space, point, CR, LF, tab,
+// comma, minus, plus, e and E.
+bool ScanLine(std::string_view line, LineScan& scan);
+
+// Walks lines first to last - 1 up to the first empty one or the first
+// that is not data.
 template <class GetLine>
 LineScan ScanLines(int first, int last, GetLine getLine)
 {
     LineScan scan;
     for (int i = first; i < last; ++i) {
-        for (char ch : getLine(i)) {
-            if (!kIsDataCharacter[static_cast<unsigned char>(ch)]) {
-                scan.allData = false;
-                return scan;
-            }
-            scan.spaces += ch == ' ';
-            scan.tabs += ch == '\t';
-            scan.commas += ch == ',';
+        const auto& line = getLine(i);
+        if (line.empty()) {
+            scan.firstEmpty = i;
+            break;
         }
+        if (!ScanLine(line, scan))
+            break;
     }
     return scan;
+}
+
+// The data lines of n lines walked in two halves: the first half's walk
+// when it reached an empty line, else both; dataCount is where they end.
+LineScan JoinScans(const LineScan& first, const LineScan& second, int n, int& dataCount);
+
+// Counts the empty lines from line first on, stopping at two.
+template <class GetLine>
+int CountEmptyLines(int first, int n, GetLine getLine)
+{
+    int empty = 0;
+    for (int i = first; i < n && empty < 2; ++i)
+        empty += getLine(i).empty() ? 1 : 0;
+    return empty;
 }
 }  // namespace data_text
 
@@ -102,23 +120,22 @@ LineScan ScanLines(int first, int last, GetLine getLine)
 template <class GetLine>
 DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
 {
-    int empty = 0;
-    for (int i = 0; i < n && empty < 2; ++i)
-        empty += getLine(i).empty() ? 1 : 0;
-    if (n > 0 && empty >= 2)
-        return { DataTextFault::TwoBlankLines, 0, ' ' };
     if (n <= 0)
         return { DataTextFault::NotEnoughData, 0, ' ' };
-    // The data lines run to the first empty line; their characters are
-    // checked first, on two threads when there are many.
-    int dataCount = 0;
-    while (dataCount < n && !getLine(dataCount).empty())
-        ++dataCount;
+    // The data lines run to the first empty line. One walk, in two halves
+    // at once when there are many lines, finds it and checks their characters.
     data_text::LineScan scans[2];
-    ForBothHalves(dataCount, kLinesWorthAThread, [&](int half, int first, int last) {
+    ForBothHalves(n, kLinesWorthAThread, [&](int half, int first, int last) {
         scans[half] = data_text::ScanLines(first, last, getLine);
     });
-    if (!scans[0].allData || !scans[1].allData)
+    int dataCount = 0;
+    const data_text::LineScan scan = data_text::JoinScans(scans[0], scans[1], n, dataCount);
+    // Two empty lines are told of before a character that is not data; the
+    // lines before the first empty one hold none.
+    const int empty = data_text::CountEmptyLines(scan.allData ? dataCount : 0, n, getLine);
+    if (empty >= 2)
+        return { DataTextFault::TwoBlankLines, 0, ' ' };
+    if (!scan.allData)
         return { DataTextFault::NotDataFile, 0, ' ' };
     // At most eight lines may follow the data: the empty one, the three texts
     // and four settings lines.
@@ -128,9 +145,7 @@ DataTextResult ParseDataText(int n, GetLine getLine, DataTextSettings& settings)
         data_text::ReadSettingsLine(i - dataCount + 1, getLine(i), settings);
     if (dataCount < 2)
         return { DataTextFault::NotEnoughData, 0, ' ' };
-    return { DataTextFault::None, dataCount,
-             data_text::ChooseSeparator(scans[0].spaces + scans[1].spaces, scans[0].tabs + scans[1].tabs,
-                                        scans[0].commas + scans[1].commas) };
+    return { DataTextFault::None, dataCount, data_text::ChooseSeparator(scan.spaces, scan.tabs, scan.commas) };
 }
 
 // A data line as written to the file, with its line end. A CR inside the

@@ -94,6 +94,7 @@ TEST(DataText, RefusesBadTextsWithTheirMessages)
         /* 7 */ { "1,5;2\r\n3 4", DataTextFault::NotDataFile },
         /* 8 */ { "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", DataTextFault::TwoBlankLines },
         /* 9 */ { "1 2\r\nX 4\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", DataTextFault::NotDataFile },
+        /* 10 */ { "X Y\r\n1 2\r\n\r\nT\r\n\r\nY", DataTextFault::TwoBlankLines },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DataTextSettings s = NewDocumentSettings();
@@ -174,6 +175,28 @@ TEST(DataText, EveryLineOfALongTextIsCheckedAndCounted)
         std::string faulty = text;
         faulty[at] = 'x';
         EXPECT_EQ(DataTextFault::NotDataFile, Parse(faulty, s).fault) << "x at " << at;
+    }
+}
+
+// A line is counted in runs of 65535 bytes: a count or a stray byte past a
+// run's end is the line's all the same.
+TEST(DataText, LinesLongerThanOneRunAreCheckedAndCountedWhole)
+{
+    auto line = [](std::size_t n, char separator) { return std::string(n, separator) + "2\r\n"; };
+    struct {
+        std::string text;
+        DataTextFault fault;
+        char separator;
+    } const cases[] = {
+        /* 0 */ { line(65536, '\t') + line(100, ' '), DataTextFault::None, '\t' },
+        /* 1 */ { line(65536, ' ') + line(100, '\t'), DataTextFault::None, ' ' },
+        /* 2 */ { line(66000, ' ') + "3 x4", DataTextFault::NotDataFile, ' ' },
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        DataTextSettings s = NewDocumentSettings();
+        DataTextResult r = Parse(cases[i].text, s);
+        EXPECT_EQ(cases[i].fault, r.fault) << "row " << i;
+        EXPECT_EQ(cases[i].separator, r.separator) << "row " << i;
     }
 }
 
