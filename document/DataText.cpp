@@ -152,7 +152,6 @@ void ReadSettingsLine(int section, std::string_view fullLine, DataTextSettings& 
     }
 }
 
-// Space, unless strictly more tabs; then comma, if strictly more commas than the winner.
 LineScan JoinScans(const LineScan& first, const LineScan& second, int n, int& dataCount)
 {
     if (first.firstEmpty >= 0 || !first.allData) {
@@ -167,6 +166,7 @@ LineScan JoinScans(const LineScan& first, const LineScan& second, int n, int& da
     return both;
 }
 
+// Space, unless strictly more tabs; then comma, if strictly more commas than the winner.
 char ChooseSeparator(long long spaces, long long tabs, long long commas)
 {
     char separator = ' ';
