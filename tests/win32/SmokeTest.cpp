@@ -181,14 +181,15 @@ int main(int argc, char** argv)
     SetForegroundWindow(hWnd);
     const std::wstring expected = Utf16(FileNameOf(sample), CP_ACP) + L" - PLOTRA Line Graphs";
     // The other process paints in its own time: wait until its client area
-    // shows something.
+    // shows something, without asking for a repaint that could be caught
+    // half done.
     bool painted = false;
     for (DWORD start = GetTickCount(); !painted && GetTickCount() - start < 15000;) {
-        painted = HasContent(CaptureWindow(hWnd, true));
+        painted = HasContent(ReadWindowPixels(hWnd, true));
         if (!painted)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
-    Picture picture = CaptureWindow(hWnd);
+    Picture picture = ReadWindowPixels(hWnd, false);
     bool saved = SavePicture(picture, png);
     std::printf("screenshot: %s (%d x %d)\n", argv[3], picture.width, picture.height);
     bool openDialog = AnswersOpenDialog(hWnd, pi.dwProcessId);
