@@ -201,9 +201,9 @@ void CPlorDoc::Serialize(CArchive& ar)
         ReportError(IDS_NO_MEMORY_FOR_GRAPH);
         AfxThrowFileException(CFileException::generic);
     }
-    const BOOL bFailed = ParseText(count);
-    m_pConvertedAhead.reset();
-    if (bFailed)
+    // Points converted ahead are taken by the conversion, or go with the
+    // contents a failed load deletes.
+    if (ParseText(count))
         AfxThrowFileException(CFileException::generic);
 }
 
@@ -238,22 +238,23 @@ CPlorDoc::ConvertedPoints CPlorDoc::ConvertPoints(const TextLines& lines, int n)
     return points;
 }
 
-std::unique_ptr<CPlorDoc::ConvertedPoints> CPlorDoc::ConvertAhead(const TextLines& lines, int count)
+int CPlorDoc::ReadAndConvert(CFile& file, TextLines& lines, std::unique_ptr<ConvertedPoints>& points)
 {
+    const int count = ReadLines(file, lines);
     // The data lines of a text that passes its check.
     int n = 0;
     while (n < count && !lines[n].empty())
         ++n;
     // Fewer than two make no graph; the check refuses them.
     if (n < 2)
-        return nullptr;
+        return count;
     try {
-        return std::unique_ptr<ConvertedPoints>(new ConvertedPoints(ConvertPoints(lines, n)));
+        points.reset(new ConvertedPoints(ConvertPoints(lines, n)));
     } catch (const std::exception&) {
         // Only time is lost: the document converts the lines itself, and
         // tells of a lack of memory as it does.
-        return nullptr;
     }
+    return count;
 }
 
 void CPlorDoc::OnPrepareOpen(const char* pszPathName)
@@ -278,10 +279,7 @@ void CPlorDoc::StartReadAhead(const char* pszPathName)
         return;
     ahead->lines.SetSize(kLineGrowth, kLineGrowth);
     ReadAhead* p = ahead.get();
-    p->reading.reset(new CBackgroundTask([p] {
-        p->count = ReadLines(p->file, p->lines);
-        p->points = ConvertAhead(p->lines, p->count);
-    }));
+    p->reading.reset(new CBackgroundTask([p] { p->count = ReadAndConvert(p->file, p->lines, p->points); }));
     m_pReadAhead = std::move(ahead);
 }
 
@@ -314,10 +312,7 @@ int CPlorDoc::ReadDataLines(CArchive& ar)
     int count = 0;
     TextLines lines = std::move(m_lines);
     std::unique_ptr<ConvertedPoints> points;
-    CBackgroundTask reading([&] {
-        count = ReadLines(*ar.GetFile(), lines);
-        points = ConvertAhead(lines, count);
-    });
+    CBackgroundTask reading([&] { count = ReadAndConvert(*ar.GetFile(), lines, points); });
     AfxMessageBox(IDS_LARGE_FILE, MB_OK | MB_ICONEXCLAMATION);
     BeginWaitUntilPainted();
     reading.Wait();

@@ -77,10 +77,12 @@ private:
     int ReadDataLines(CArchive& ar);
     // The points of lines 0 to n - 1, sorted when every line converted.
     static ConvertedPoints ConvertPoints(const TextLines& lines, int n);
-    // What ConvertLines will make of the first count lines read, made by the
-    // reading's thread while the large-file warning is on the screen. Null
-    // where it could not be made: ConvertLines then converts them itself.
-    static std::unique_ptr<ConvertedPoints> ConvertAhead(const TextLines& lines, int count);
+    // Reads the file into lines, as ReadDataLines does, then makes what
+    // ConvertLines will make of them: for the reading's thread while the
+    // large-file warning is on the screen. Returns how many lines the file
+    // held; points stay null where they could not be made (ConvertLines then
+    // converts the lines itself).
+    static int ReadAndConvert(CFile& file, TextLines& lines, std::unique_ptr<ConvertedPoints>& points);
     DataTextSettings CaptureSettings() const;
     // Line i as the portable parser and converter read it.
     TextLine LineText(int i) const { return m_lines[i]; }
