@@ -94,7 +94,8 @@ for name in random smooth equal-x distinct small random10m ascending10m; do
         done
     done
     if command -v gnuplot >/dev/null 2>&1; then
-        echo "$name $(gnuplot_run "$folder/$name.plr")"
+        # As many runs as plotra's: one run alone varies by half its time.
+        for _ in $(seq "$runs"); do echo "$name $(gnuplot_run "$folder/$name.plr")"; done
     else
         echo "$name gnuplot: not installed"
     fi
