@@ -25,7 +25,7 @@ builds=(win64)
 if runs_32bit; then
     builds=(win32 win64)
 else
-    echo "== 32-bit build: not measured, this machine cannot run 32-bit code ($NO_32BIT_REASON)"
+    echo "== 32-bit build: not measured: $NO_32BIT_REASON"
 fi
 for b in "${builds[@]}"; do
     build_windows "$b" >/dev/null

@@ -46,6 +46,6 @@ if runs_32bit; then
     ctest --test-dir "$BUILD/win32" --output-on-failure --timeout 900 || status=1
     echo "screenshot of the smoke test: $BUILD/win32/screenshots/smoke.png"
 else
-    echo "== 32-bit build: built in build/win32 but not run, this machine cannot run 32-bit code ($NO_32BIT_REASON)"
+    echo "== 32-bit build: built in build/win32 but not run: $NO_32BIT_REASON"
 fi
 exit $status
