@@ -1,5 +1,6 @@
 #include "document/TextLines.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -17,6 +18,7 @@ std::uint32_t Offset(std::size_t position)
 
 void TextLines::SetSize(int nNewSize, int nGrowBy)
 {
+    FinishTouching();
     if (nGrowBy >= 0)
         m_nGrowBy = nGrowBy;
     if (nNewSize < 0)
@@ -33,6 +35,7 @@ void TextLines::SetSize(int nNewSize, int nGrowBy)
 
 void TextLines::Reserve(int nLines, std::size_t nChars)
 {
+    FinishTouching();
     std::size_t step = m_nGrowBy > 0 ? static_cast<std::size_t>(m_nGrowBy) : 0;
     if (static_cast<std::size_t>(nLines) + 1 > m_starts.capacity())
         m_starts.reserve(nLines + 1 + step);
@@ -41,9 +44,14 @@ void TextLines::Reserve(int nLines, std::size_t nChars)
 
 int TextLines::Add(std::string_view text)
 {
+    FinishTouching();
     Offset(m_text.size() + text.size() + 1);
-    m_text.append(text.data(), text.size());
-    m_text += '\0';
+    // The text may be one of these lines, which a new room would move.
+    std::string copy;
+    if (IsInside(text))
+        text = copy.assign(text.data(), text.size());
+    m_text.insert(m_text.end(), text.begin(), text.end());
+    m_text.push_back('\0');
     m_starts.push_back(static_cast<std::uint32_t>(m_text.size()));
     return GetSize() - 1;
 }
@@ -60,18 +68,60 @@ void TextLines::SetAtGrow(int nIndex, std::string_view text)
     std::size_t oldLength = m_starts[nIndex + 1] - start - 1;
     Offset(m_text.size() - oldLength + text.size());
     const std::int64_t shift = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(oldLength);
+    std::string copy;
+    if (IsInside(text))
+        text = copy.assign(text.data(), text.size());
     m_starts.MakeRoomToShift(nIndex + 1, shift);
-    m_text.replace(start, oldLength, text.data(), text.size());
+    // Room made or taken out after the old line, then the new one written
+    // over it; a failed insert changes nothing.
+    const auto end = m_text.begin() + start + oldLength;
+    if (text.size() > oldLength)
+        m_text.insert(end, text.size() - oldLength, '\0');
+    else
+        m_text.erase(end - (oldLength - text.size()), end);
+    std::copy(text.begin(), text.end(), m_text.begin() + start);
     m_starts.ShiftFrom(nIndex + 1, shift);
 }
 
-void TextLines::BeginText(std::size_t nMaxChars)
+void TextLines::BeginText(std::size_t nMaxChars, std::size_t nTouchAheadMinimum)
 {
-    m_text = std::string();
+    FinishTouching();
+    decltype(m_text)().swap(m_text);
     m_starts.clear();
     m_starts.push_back(0);
     m_bPendingCr = false;
-    m_text.reserve(Offset(nMaxChars + 1));
+    m_nRead = 0;
+    // The room is there, not yet touched: the pieces write it from the start.
+    m_text.resize(Offset(nMaxChars + 1));
+    if (nMaxChars < nTouchAheadMinimum)
+        return;
+    // Each page's first write takes the system's time: a second thread
+    // writes the pages of the middle half, which the pieces reach only once
+    // it is done (AppendText waits for it there).
+    const std::size_t to = nMaxChars / 4 * 3;
+    char* p = m_text.data();
+    m_nTouchFrom = nMaxChars / 4;
+    try {
+        m_pTouching.reset(new CBackgroundTask([p, from = m_nTouchFrom, to] {
+            for (std::size_t i = from; i < to; i += 4096)
+                p[i] = '\0';
+        }));
+    } catch (const std::bad_alloc&) {
+        // The pieces touch it all, as they do a small text.
+    }
+}
+
+void TextLines::FinishTouching()
+{
+    if (m_pTouching) {
+        m_pTouching->Wait();
+        m_pTouching.reset();
+    }
+}
+
+bool TextLines::IsInside(std::string_view text) const
+{
+    return !m_text.empty() && text.data() >= m_text.data() && text.data() < m_text.data() + m_text.size();
 }
 
 // Each line end read is at least as long as the NUL written for it, and a CR
@@ -80,9 +130,13 @@ void TextLines::BeginText(std::size_t nMaxChars)
 // left pending by the piece before.
 void TextLines::AppendText(const char* p, std::size_t n)
 {
-    std::size_t write = m_text.size();
-    m_text.resize(Offset(write + n + 1));
-    char* out = &m_text[0];
+    std::size_t write = m_nRead;
+    if (m_pTouching && write + n + 1 > m_nTouchFrom)
+        FinishTouching();
+    // A file that grew since its length was taken outgrows the room.
+    if (write + n + 1 > m_text.size())
+        m_text.resize(Offset(write + n + 1));
+    char* out = m_text.data();
     auto endLine = [&] {
         out[write++] = '\0';
         m_starts.push_back(static_cast<std::uint32_t>(write));
@@ -113,11 +167,13 @@ void TextLines::AppendText(const char* p, std::size_t n)
         }
         endLine();
     }
-    m_text.resize(write);
+    m_nRead = write;
 }
 
 int TextLines::EndText()
 {
+    FinishTouching();
+    m_text.resize(m_nRead);
     // A CR at the very end ends the last line, as does the end itself.
     if (m_bPendingCr || m_text.size() > m_starts.back()) {
         m_bPendingCr = false;

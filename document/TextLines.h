@@ -6,9 +6,14 @@
 // handed on as a C string; its length still counts any NUL inside it.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "document/BackgroundTask.h"
 #include "document/LineStarts.h"
 
 // One line of a TextLines, valid until the lines change.
@@ -18,9 +23,30 @@ struct TextLine : std::string_view {
     std::string str() const { return std::string(data(), size()); }
 };
 
+// Leaves the characters a vector grows by as they are: the text read into
+// the lines is written before it is read, and memory not yet written costs
+// nothing until it is.
+template <class T>
+struct UnfilledAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnfilledAllocator<U>;
+    };
+    UnfilledAllocator() = default;
+    template <class U>
+    UnfilledAllocator(const UnfilledAllocator<U>&) {}
+    template <class U>
+    void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) { ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...); }
+};
+
 class TextLines {
 public:
     TextLines() { m_starts.push_back(0); }
+    ~TextLines() { FinishTouching(); }
+    TextLines(TextLines&&) = default;
+    TextLines& operator=(TextLines&&) = default;
 
     int GetSize() const { return static_cast<int>(m_starts.size()) - 1; }
     int GetGrowBy() const { return m_nGrowBy; }
@@ -41,20 +67,33 @@ public:
     // Room for so many lines and characters, so that adding them moves nothing.
     void Reserve(int nLines, std::size_t nChars);
 
+    // Texts from which a second thread touching their memory pays for itself.
+    static constexpr std::size_t kTouchAheadMinimum = std::size_t(64) << 20;
+
     // A text read piece by piece becomes the lines, split as an archive
     // reads them (see ReadArchiveLine): BeginText with the most characters
     // the text may have, AppendText for each piece (a line may go on from
     // one piece into the next), EndText, which returns the number of lines.
     // The room for the whole text is set aside at the start and used only as
     // the lines fill it, so that the line ends taken out never take memory.
-    // Lines of 4 GB or more in all cannot be held: std::bad_alloc.
-    void BeginText(std::size_t nMaxChars);
+    // Lines of 4 GB or more in all cannot be held: std::bad_alloc. The room
+    // of a large text is first touched on two processors: a second thread
+    // touches the middle half of it while the pieces fill the start.
+    void BeginText(std::size_t nMaxChars, std::size_t nTouchAheadMinimum = kTouchAheadMinimum);
     void AppendText(const char* p, std::size_t n);
     int EndText();
 
 private:
-    std::string m_text;                  // every line's characters, each line followed by a NUL
+    void FinishTouching();
+    // Whether text lies in these lines' own characters.
+    bool IsInside(std::string_view text) const;
+
+    // The first member, so that a move joins the thread touching the text it replaces.
+    std::unique_ptr<CBackgroundTask> m_pTouching;
+    std::size_t m_nTouchFrom = 0;  // where the touched part begins; only that thread writes there
+    std::vector<char, UnfilledAllocator<char>> m_text;  // every line's characters, each line followed by a NUL
     LineStarts m_starts;                 // start of each line in m_text, then the end of m_text
     int m_nGrowBy = 0;
+    std::size_t m_nRead = 0;    // while a text is read: how much of m_text it fills
     bool m_bPendingCr = false;  // the last piece ended in a CR: the next one's first character decides
 };

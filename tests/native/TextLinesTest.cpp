@@ -34,14 +34,17 @@ TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
         /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",
         /* 9 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
     };
+    // A touch-ahead minimum of 0 has a second thread touch the middle of every text.
+    for (std::size_t touchAhead : { TextLines::kTouchAheadMinimum, std::size_t(0) })
     for (std::size_t piece : { std::size_t(100000), std::size_t(1), std::size_t(2), std::size_t(3) }) {
         for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
             const std::string& text = texts[i];
             TextLines lines;
-            lines.BeginText(text.size());
+            lines.BeginText(text.size(), touchAhead);
             for (std::size_t at = 0; at < text.size(); at += piece)
                 lines.AppendText(text.data() + at, std::min(piece, text.size() - at));
-            const std::string row = "text " + std::to_string(i) + " in pieces of " + std::to_string(piece);
+            const std::string row = "text " + std::to_string(i) + " in pieces of " + std::to_string(piece) +
+                                    (touchAhead ? "" : ", touched ahead");
             EXPECT_EQ(static_cast<int>(SplitArchiveLines(text).size()), lines.EndText()) << row;
             EXPECT_EQ(SplitArchiveLines(text), All(lines)) << row;
             for (int n = 0; n < lines.GetSize(); ++n)
@@ -61,6 +64,11 @@ TEST(TextLines, LinesChangeInPlaceAndGrow)
     lines.SetAtGrow(1, "m");
     EXPECT_STREQ("m", lines[1]);
     EXPECT_STREQ("past the end", lines[4]) << "the lines after a shorter one moved with it";
+    // A line's own characters given back: each new room leaves them as they were.
+    lines.SetAtGrow(2, lines[4]);
+    lines.SetAtGrow(4, lines[1]);
+    lines.Add(lines[2]);
+    EXPECT_EQ((std::vector<std::string>{ "a", "m", "past the end", "", "m", "past the end" }), All(lines));
     lines.SetSize(2);
     EXPECT_EQ((std::vector<std::string>{ "a", "m" }), All(lines));
     EXPECT_EQ(64, lines.GetGrowBy());
