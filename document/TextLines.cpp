@@ -46,10 +46,8 @@ int TextLines::Add(std::string_view text)
 {
     FinishTouching();
     Offset(m_text.size() + text.size() + 1);
-    // The text may be one of these lines, which a new room would move.
     std::string copy;
-    if (IsInside(text))
-        text = copy.assign(text.data(), text.size());
+    text = Detached(text, copy);
     m_text.insert(m_text.end(), text.begin(), text.end());
     m_text.push_back('\0');
     m_starts.push_back(static_cast<std::uint32_t>(m_text.size()));
@@ -58,6 +56,7 @@ int TextLines::Add(std::string_view text)
 
 void TextLines::SetAtGrow(int nIndex, std::string_view text)
 {
+    FinishTouching();
     if (nIndex >= GetSize()) {
         SetSize(nIndex);
         Add(text);
@@ -69,8 +68,7 @@ void TextLines::SetAtGrow(int nIndex, std::string_view text)
     Offset(m_text.size() - oldLength + text.size());
     const std::int64_t shift = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(oldLength);
     std::string copy;
-    if (IsInside(text))
-        text = copy.assign(text.data(), text.size());
+    text = Detached(text, copy);
     m_starts.MakeRoomToShift(nIndex + 1, shift);
     // Room made or taken out after the old line, then the new one written
     // over it; a failed insert changes nothing.
@@ -119,9 +117,12 @@ void TextLines::FinishTouching()
     }
 }
 
-bool TextLines::IsInside(std::string_view text) const
+std::string_view TextLines::Detached(std::string_view text, std::string& copy) const
 {
-    return !m_text.empty() && text.data() >= m_text.data() && text.data() < m_text.data() + m_text.size();
+    // One of these lines would move with the room made for it.
+    if (!m_text.empty() && text.data() >= m_text.data() && text.data() < m_text.data() + m_text.size())
+        return copy.assign(text.data(), text.size());
+    return text;
 }
 
 // Each line end read is at least as long as the NUL written for it, and a CR

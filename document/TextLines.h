@@ -85,8 +85,8 @@ public:
 
 private:
     void FinishTouching();
-    // Whether text lies in these lines' own characters.
-    bool IsInside(std::string_view text) const;
+    // text itself, or a copy of it in copy where it lies in these lines' own characters.
+    std::string_view Detached(std::string_view text, std::string& copy) const;
 
     // The first member, so that a move joins the thread touching the text it replaces.
     std::unique_ptr<CBackgroundTask> m_pTouching;
