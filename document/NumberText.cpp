@@ -1,6 +1,8 @@
 #include "document/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <climits>
 #include <cstdint>
 #include <cmath>
@@ -118,53 +120,72 @@ long long DecimalMagnitude(const char* p, const char* end)
 const double kExactPowersOfTen[] = { 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
 
-// The number ScanDecimal found between p and end when its digits and power of
-// ten are small enough for one exact multiplication or division: the digits
-// then make an exact double, so does the power, and the one rounding of the
-// operation gives the correctly rounded value (data files' "123.456789" take
-// this way). False otherwise, for the general reader.
-bool ReadSmallDecimal(const char* p, const char* end, double& value)
+// Digits from p on, added to the digits read before them.
+const char* ReadDigits(const char* p, const char* end, std::uint64_t& digits)
 {
-    const std::uint64_t kExactLimit = std::uint64_t(1) << 53;
-    std::uint64_t digits = 0;
-    int scale = 0;  // the power of ten of the last digit read
-    bool point = false;
-    for (; p != end && *p != 'e' && *p != 'E'; ++p) {
-        if (*p == '.') {
-            point = true;
-            continue;
-        }
+    for (; p != end && IsDigit(*p); ++p)
         digits = digits * 10 + static_cast<unsigned>(*p - '0');
-        if (digits >= kExactLimit)
-            return false;
-        scale -= point ? 1 : 0;
+    return p;
+}
+
+// The exponent after the 'e' or 'E' at p, added to scale (an exponent
+// without digits adds 0). It saturates far beyond any use.
+void AddExponent(const char* p, const char* end, int& scale)
+{
+    const char* q = p + 1;
+    bool negative = q != end && *q == '-';
+    if (q != end && (*q == '+' || *q == '-'))
+        ++q;
+    int exponent = 0;
+    for (; q != end && IsDigit(*q); ++q) {
+        if (exponent < 100000)
+            exponent = exponent * 10 + (*q - '0');
     }
-    if (p != end) {
-        ++p;
-        bool negative = *p == '-';
-        if (*p == '+' || *p == '-')
-            ++p;
-        int exponent = 0;
-        for (; p != end && exponent < 1000; ++p)
-            exponent = exponent * 10 + (*p - '0');
-        scale += negative ? -exponent : exponent;
+    scale += negative ? -exponent : exponent;
+}
+
+// The unsigned number at p read in one pass, when its digits and power of ten
+// are small enough for one exact multiplication or division: the digits then
+// make an exact double, so does the power, and the one rounding of the
+// operation gives the correctly rounded value (data files' "123.456789" take
+// this way). A text without a number reads as +0, whatever its sign, as atof
+// reads it. False otherwise, for the general reader.
+bool ReadShortDecimal(const char* p, const char* end, bool negative, double& value)
+{
+    std::uint64_t digits = 0;
+    const char* q = ReadDigits(p, end, digits);
+    std::ptrdiff_t count = q - p;
+    int scale = 0;
+    if (q != end && *q == '.') {
+        const char* fraction = q + 1;
+        q = ReadDigits(fraction, end, digits);
+        count += q - fraction;
+        scale = -static_cast<int>(std::min<std::ptrdiff_t>(q - fraction, 1000));
     }
-    if (scale < -22 || scale > 22)
+    if (count == 0) {
+        value = 0.0;
+        return true;
+    }
+    if (q != end && (*q == 'e' || *q == 'E'))
+        AddExponent(q, end, scale);
+    // Nineteen digits cannot overflow 64 bits; 2^53 is where doubles stop
+    // holding every integer.
+    if (count > 19 || digits >= (std::uint64_t(1) << 53) || scale < -22 || scale > 22)
         return false;
-    double exact = static_cast<double>(digits);
+    const double exact = static_cast<double>(digits);
     value = scale < 0 ? exact / kExactPowersOfTen[-scale] : exact * kExactPowersOfTen[scale];
+    if (negative)
+        value = -value;
     return true;
 }
 
 double ReadDouble(const char* p, const char* end)
 {
     bool negative = SkipSpaceAndSign(p, end);
-    const char* numberEnd = ScanDecimal(p, end);
-    if (numberEnd == p)
-        return 0.0;
     double value = 0.0;
-    if (ReadSmallDecimal(p, numberEnd, value))
-        return negative ? -value : value;
+    if (ReadShortDecimal(p, end, negative, value))
+        return value;
+    const char* numberEnd = ScanDecimal(p, end);
     std::from_chars_result result = std::from_chars(p, numberEnd, value);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone here, where atof gives HUGE_VAL or 0.

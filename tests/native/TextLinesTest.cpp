@@ -8,6 +8,17 @@
 
 namespace {
 
+// Lines of 0 to 17 characters ending in LF, CR LF and CR in turn: a line end
+// at every place of eight characters read at once.
+std::string EveryLineEndPlace()
+{
+    const char* const ends[] = { "\n", "\r\n", "\r" };
+    std::string text;
+    for (int length = 0; length < 18; ++length)
+        text += std::string(length, static_cast<char>('a' + length)) + ends[length % 3];
+    return text;
+}
+
 std::vector<std::string> All(const TextLines& lines)
 {
     std::vector<std::string> out;
@@ -33,16 +44,20 @@ TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
         /* 7 */ "\r",
         /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",
         /* 9 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
+        /* 10 */ EveryLineEndPlace(),
     };
     // A touch-ahead minimum of 0 has a second thread touch the middle of every text.
     for (std::size_t touchAhead : { TextLines::kTouchAheadMinimum, std::size_t(0) })
-    for (std::size_t piece : { std::size_t(100000), std::size_t(1), std::size_t(2), std::size_t(3) }) {
+    for (std::size_t piece : { 100000, 1, 2, 3, 13 }) {
         for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
             const std::string& text = texts[i];
             TextLines lines;
             lines.BeginText(text.size(), touchAhead);
-            for (std::size_t at = 0; at < text.size(); at += piece)
-                lines.AppendText(text.data() + at, std::min(piece, text.size() - at));
+            // Each piece an exact-size copy, so that reading past its end is caught.
+            for (std::size_t at = 0; at < text.size(); at += piece) {
+                const std::vector<char> copy(text.begin() + at, text.begin() + std::min(at + piece, text.size()));
+                lines.AppendText(copy.data(), copy.size());
+            }
             const std::string row = "text " + std::to_string(i) + " in pieces of " + std::to_string(piece) +
                                     (touchAhead ? "" : ", touched ahead");
             EXPECT_EQ(static_cast<int>(SplitArchiveLines(text).size()), lines.EndText()) << row;
