@@ -112,11 +112,11 @@ for b in "${builds[@]}"; do
     echo "== loading under Wine ($b build)"
     for kind in $kinds; do
         for n in 10000 100000 1000000 10000000; do
-            run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" core "$kind"
+            run_build "$b" load_benchmark.exe "$(windows_path "$folder")" "$n" core "$kind"
         done
     done
     for n in 10000 100000 1000000 10000000; do
-        run_build "$b" load_benchmark.exe "$(wine64 winepath -w "$folder")" "$n" document
+        run_build "$b" load_benchmark.exe "$(windows_path "$folder")" "$n" document
     done
     echo "== drawing under Wine ($b build)"
     run_build "$b" draw_benchmark.exe

@@ -90,6 +90,15 @@ runs_32bit() {
     return 1
 }
 
+# The Windows name of a file or folder: the prefix's drive Z: is the root of
+# the Unix file system. Worked out here, rather than by Wine's winepath,
+# which now and then fails to start and prints its error in the name's place.
+windows_path() {
+    local path
+    path=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+    printf 'Z:%s\n' "${path//\//\\}"
+}
+
 # The Wine loader that runs a build's programs (win32 or win64).
 loader_of() {
     if [ "$1" = win32 ]; then echo "$WINE32"; else echo "$WINE64"; fi

@@ -17,7 +17,7 @@ prepare_prefix
 exe=$BUILD/$WINDOWS_BUILD
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
-    "$WINE_LOADER" "$exe/plotra.exe" "$(wine64 winepath -w "$sample")"
+    "$WINE_LOADER" "$exe/plotra.exe" "$(windows_path "$sample")"
     exit 0
 fi
 

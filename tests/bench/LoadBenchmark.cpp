@@ -49,10 +49,13 @@ double PeakMegabytes()
 #endif
 }
 
+// The data file, or an empty name when it cannot be written.
 std::string MakeFile(const std::string& folder, int points, const std::string& kind)
 {
     std::string path = folder + "/bench_" + kind + "_" + std::to_string(points) + ".plr";
     std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return std::string();
     std::mt19937 rng(points);
     std::uniform_real_distribution<double> value(-1000.0, 1000.0);
     std::vector<int> order(kind == "distinct" ? points : 0);
@@ -71,7 +74,10 @@ std::string MakeFile(const std::string& folder, int points, const std::string& k
             std::fprintf(f, "%.6g %.6g\r\n", y, value(rng));
     }
     std::fprintf(f, "\r\nBenchmark\r\nX\r\nY\r\n5 4 1 0 1\r\n0 1\r\n0 -1000 1000\r\n0 -1000 1000");
-    std::fclose(f);
+    if (std::ferror(f) | std::fclose(f)) {
+        std::remove(path.c_str());
+        return std::string();
+    }
     return path;
 }
 
@@ -152,6 +158,10 @@ int main(int argc, char** argv)
     std::string mode = argc > 3 ? argv[3] : "core";
     std::string kind = argc > 4 ? argv[4] : "random";
     std::string path = MakeFile(argv[1], points, kind);
+    if (path.empty()) {
+        std::printf("load_benchmark: cannot write a data file in %s\n", argv[1]);
+        return 1;
+    }
     std::printf("%-9s ", kind.c_str());
 #ifdef _WIN32
     if (mode == "document")
