@@ -51,37 +51,64 @@ bool SkipSpaceAndSign(const char*& p, const char* end)
     return false;
 }
 
-const char* SkipDigits(const char* p, const char* end)
+// Digits from p on, added to the digits read before them (past nineteen
+// they overflow, which the count of digits tells).
+const char* ReadDigits(const char* p, const char* end, std::uint64_t& digits)
 {
-    while (IsDigit(At(p, end)))
-        ++p;
+    for (; p != end && IsDigit(*p); ++p)
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
     return p;
 }
 
-// The end of the unsigned decimal number at p, or p when there is none.
-const char* ScanDecimal(const char* p, const char* end)
+// The exponent after the 'e' or 'E' at p, added to scale; returns its end,
+// or p where no digit follows (the 'e' is then no part of the number). The
+// exponent saturates far beyond any use.
+const char* AddExponent(const char* p, const char* end, int& scale)
 {
-    const char* q = SkipDigits(p, end);
-    bool intDigits = q != p;
-    if (At(q, end) == '.') {
-        const char* fraction = q + 1;
-        q = SkipDigits(fraction, end);
-        if (!intDigits && q == fraction)
-            return p;
-    } else if (!intDigits) {
+    const char* q = p + 1;
+    bool negative = q != end && *q == '-';
+    if (q != end && (*q == '+' || *q == '-'))
+        ++q;
+    if (q == end || !IsDigit(*q))
         return p;
+    int exponent = 0;
+    for (; q != end && IsDigit(*q); ++q) {
+        if (exponent < 100000)
+            exponent = exponent * 10 + (*q - '0');
     }
-    char ch = At(q, end);
-    if (ch == 'e' || ch == 'E') {
-        const char* exponent = q + 1;
-        ch = At(exponent, end);
-        if (ch == '+' || ch == '-')
-            ++exponent;
-        const char* exponentEnd = SkipDigits(exponent, end);
-        if (exponentEnd != exponent)
-            q = exponentEnd;
-    }
+    scale += negative ? -exponent : exponent;
     return q;
+}
+
+// An unsigned decimal number as one pass over its text finds it: where it
+// ends (where it began when there is none), its digits as one integer, how
+// many digits there are and the power of ten of the last one.
+struct DecimalScan {
+    const char* end;
+    std::uint64_t digits = 0;
+    std::ptrdiff_t count = 0;
+    int scale = 0;
+};
+
+DecimalScan ScanDecimal(const char* p, const char* end)
+{
+    DecimalScan number;
+    const char* q = ReadDigits(p, end, number.digits);
+    number.count = q - p;
+    if (q != end && *q == '.') {
+        const char* fraction = q + 1;
+        q = ReadDigits(fraction, end, number.digits);
+        number.count += q - fraction;
+        number.scale = -static_cast<int>(std::min<std::ptrdiff_t>(q - fraction, 1000));
+    }
+    if (number.count == 0) {
+        number.end = p;
+        return number;
+    }
+    if (q != end && (*q == 'e' || *q == 'E'))
+        q = AddExponent(q, end, number.scale);
+    number.end = q;
+    return number;
 }
 
 // The power of ten of the leading nonzero digit of a number ScanDecimal accepted
@@ -120,76 +147,37 @@ long long DecimalMagnitude(const char* p, const char* end)
 const double kExactPowersOfTen[] = { 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
 
-// Digits from p on, added to the digits read before them.
-const char* ReadDigits(const char* p, const char* end, std::uint64_t& digits)
+// The value of a scanned number when its digits and power of ten are small
+// enough for one exact multiplication or division: the digits then make an
+// exact double, so does the power, and the one rounding of the operation
+// gives the correctly rounded value (data files' "123.456789" take this
+// way). False otherwise, for the general reader.
+bool ExactValue(const DecimalScan& number, double& value)
 {
-    for (; p != end && IsDigit(*p); ++p)
-        digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    return p;
-}
-
-// The exponent after the 'e' or 'E' at p, added to scale (an exponent
-// without digits adds 0). It saturates far beyond any use.
-void AddExponent(const char* p, const char* end, int& scale)
-{
-    const char* q = p + 1;
-    bool negative = q != end && *q == '-';
-    if (q != end && (*q == '+' || *q == '-'))
-        ++q;
-    int exponent = 0;
-    for (; q != end && IsDigit(*q); ++q) {
-        if (exponent < 100000)
-            exponent = exponent * 10 + (*q - '0');
-    }
-    scale += negative ? -exponent : exponent;
-}
-
-// The unsigned number at p read in one pass, when its digits and power of ten
-// are small enough for one exact multiplication or division: the digits then
-// make an exact double, so does the power, and the one rounding of the
-// operation gives the correctly rounded value (data files' "123.456789" take
-// this way). A text without a number reads as +0, whatever its sign, as atof
-// reads it. False otherwise, for the general reader.
-bool ReadShortDecimal(const char* p, const char* end, bool negative, double& value)
-{
-    std::uint64_t digits = 0;
-    const char* q = ReadDigits(p, end, digits);
-    std::ptrdiff_t count = q - p;
-    int scale = 0;
-    if (q != end && *q == '.') {
-        const char* fraction = q + 1;
-        q = ReadDigits(fraction, end, digits);
-        count += q - fraction;
-        scale = -static_cast<int>(std::min<std::ptrdiff_t>(q - fraction, 1000));
-    }
-    if (count == 0) {
-        value = 0.0;
-        return true;
-    }
-    if (q != end && (*q == 'e' || *q == 'E'))
-        AddExponent(q, end, scale);
     // Nineteen digits cannot overflow 64 bits; 2^53 is where doubles stop
     // holding every integer.
-    if (count > 19 || digits >= (std::uint64_t(1) << 53) || scale < -22 || scale > 22)
+    if (number.count > 19 || number.digits >= (std::uint64_t(1) << 53) || number.scale < -22 ||
+        number.scale > 22)
         return false;
-    const double exact = static_cast<double>(digits);
-    value = scale < 0 ? exact / kExactPowersOfTen[-scale] : exact * kExactPowersOfTen[scale];
-    if (negative)
-        value = -value;
+    const double exact = static_cast<double>(number.digits);
+    value = number.scale < 0 ? exact / kExactPowersOfTen[-number.scale] : exact * kExactPowersOfTen[number.scale];
     return true;
 }
 
 double ReadDouble(const char* p, const char* end)
 {
     bool negative = SkipSpaceAndSign(p, end);
+    const DecimalScan number = ScanDecimal(p, end);
+    // No number reads as +0, whatever its sign, as atof reads it.
+    if (number.end == p)
+        return 0.0;
     double value = 0.0;
-    if (ReadShortDecimal(p, end, negative, value))
-        return value;
-    const char* numberEnd = ScanDecimal(p, end);
-    std::from_chars_result result = std::from_chars(p, numberEnd, value);
+    if (ExactValue(number, value))
+        return negative ? -value : value;
+    std::from_chars_result result = std::from_chars(p, number.end, value);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone here, where atof gives HUGE_VAL or 0.
-        value = DecimalMagnitude(p, numberEnd) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        value = DecimalMagnitude(p, number.end) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (result.ec != std::errc()) {
         value = 0.0;
     }
