@@ -36,9 +36,10 @@ BOOL CGraphDataDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_pGridData->m_pRows = m_pRowList ? m_pRowList : &m_rowView;
-    // The separator first, so that the empty row SetSize may add has it too.
-    m_pGridData->m_chSeparator = m_chSeparator;
+    // The empty first row SetSize gives a document without data keeps the
+    // store's own separator (a tab); rows added later take the document's.
     m_pGridData->SetSize(m_nRows, m_nColumns);
+    m_pGridData->m_chSeparator = m_chSeparator;
     m_pGrid->m_pData = m_pGridData;
     m_pGrid->SubclassDlgItem(IDC_GRID_CONTROL, this);
     m_pGrid->m_nTopRowLimit = 0;

@@ -1,5 +1,6 @@
 #include "document/DataText.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -200,15 +201,17 @@ void KeepWithin(int& value, int low, int high, int fallback)
 void BringSettingsIntoRange(DataTextSettings& s)
 {
     const DataTextSettings d = NewDocumentSettings();
-    KeepWithin(s.xIncrements, 2, 10, d.xIncrements);
-    KeepWithin(s.yIncrements, 2, 10, d.yIncrements);
+    // Increments of 1 or less stay: the document chooses them from the data.
+    KeepWithin(s.xIncrements, INT_MIN, 10, d.xIncrements);
+    KeepWithin(s.yIncrements, INT_MIN, 10, d.yIncrements);
     KeepWithin(s.pointType, 0, 3, d.pointType);
     KeepWithin(s.pointSize, 0, 1, d.pointSize);
     KeepWithin(s.lineType, 0, 2, d.lineType);
     KeepWithin(s.lineSize, 0, 1, d.lineSize);
     KeepWithin(s.showGrid, 0, 1, d.showGrid);
-    KeepWithin(s.useYScale, 0, 1, d.useYScale);
-    KeepWithin(s.useXScale, 0, 1, d.useXScale);
+    // A flag read as a number is set by any value but 0.
+    s.useYScale = s.useYScale != 0;
+    s.useXScale = s.useXScale != 0;
 }
 
 namespace {

@@ -421,11 +421,12 @@ void CPlorDoc::UpdateRanges()
         g.xMin = m_xDataRange[0];
         g.xMax = m_xDataRange[1];
     }
-    // Increments read from a file stay in force; otherwise they follow the data.
-    if (!m_settingsLoaded)
+    // Increments read from a file stay in force, unless they are too few to
+    // divide an axis; otherwise they follow the data.
+    if (!m_settingsLoaded || g.yIncrements <= 1)
         g.yIncrements = ChooseIncrements(m_yDataRange);
     m_savedYIncrements = g.yIncrements;
-    if (!m_settingsLoaded)
+    if (!m_settingsLoaded || g.xIncrements <= 1)
         g.xIncrements = ChooseIncrements(m_xDataRange);
     m_savedXIncrements = g.xIncrements;
 }

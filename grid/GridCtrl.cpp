@@ -268,9 +268,13 @@ void CGridCtrl::OnHScroll(UINT nCode, UINT nPos, HWND)
 
 void CGridCtrl::ScrollHorz(int nChange)
 {
+    // A request that moves nothing (the thumb let go where it was) leaves an
+    // open edit alone.
+    if (nChange == 0)
+        return;
     if (m_pEdit->IsOpen())
         CloseEditor(TRUE);
-    if (nChange == 0 || (nChange > 0 && m_nHMax == 0))
+    if (nChange > 0 && m_nHMax == 0)
         return;
     int old = m_nHScroll;
     int pos, distance;
@@ -308,10 +312,12 @@ void CGridCtrl::OnVScroll(UINT nCode, UINT nPos, HWND)
 
 void CGridCtrl::ScrollVert(int nChange)
 {
+    if (nChange == 0)
+        return;
     if (m_pEdit->IsOpen())
         CloseEditor(TRUE);
     // Without a bar everything is shown: nothing to move.
-    if (nChange == 0 || (nChange > 0 && m_nVMax == 0))
+    if (nChange > 0 && m_nVMax == 0)
         return;
     int old = m_nVScroll;
     int pos;

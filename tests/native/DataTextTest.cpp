@@ -104,6 +104,7 @@ TEST(DataText, RefusesBadTextsWithTheirMessages)
 
 TEST(DataText, SettingsOutsideTheirRangeTakeTheNewDocumentsValues)
 {
+    // Increments of 1 or less are kept for the document to choose from the data.
     struct {
         const char* lines;  // the two settings lines after the labels
         int xInc, yInc, pointType, pointSize, lineType, lineSize, showGrid;
@@ -111,8 +112,9 @@ TEST(DataText, SettingsOutsideTheirRangeTakeTheNewDocumentsValues)
         /* 0 */ { "10 2 3 1 2\r\n1 0", 10, 2, 3, 1, 2, 1, 0 },
         /* 1 */ { "5 4 1 2147483647 1\r\n0 1", 5, 4, 1, 0, 1, 0, 1 },
         /* 2 */ { "5 4 1 0 1\r\n2000000000 1", 5, 4, 1, 0, 1, 0, 1 },
-        /* 3 */ { "1 11 4 -1 3\r\n-1 2", 5, 4, 1, 0, 1, 0, 1 },
-        /* 4 */ { "-2147483648 0 -1 2 -5\r\n2 -1", 5, 4, 1, 0, 1, 0, 1 },
+        /* 3 */ { "1 11 4 -1 3\r\n-1 2", 1, 4, 1, 0, 1, 0, 1 },
+        /* 4 */ { "-2147483648 0 -1 2 -5\r\n2 -1", -2147483647 - 1, 0, 1, 0, 1, 0, 1 },
+        /* 5 */ { "11 2147483647 1 0 1\r\n0 1", 5, 4, 1, 0, 1, 0, 1 },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         DataTextSettings s = NewDocumentSettings();
@@ -125,8 +127,8 @@ TEST(DataText, SettingsOutsideTheirRangeTakeTheNewDocumentsValues)
         EXPECT_EQ(cases[i].lineType, s.lineType) << "row " << i;
         EXPECT_EQ(cases[i].lineSize, s.lineSize) << "row " << i;
         EXPECT_EQ(cases[i].showGrid, s.showGrid) << "row " << i;
-        EXPECT_EQ(0, s.useYScale) << "row " << i << ": a flag of 7 is no flag";
-        EXPECT_EQ(0, s.useXScale) << "row " << i;
+        EXPECT_EQ(1, s.useYScale) << "row " << i << ": a flag of 7 is set";
+        EXPECT_EQ(1, s.useXScale) << "row " << i << ": so is one of -3";
         EXPECT_EQ(1.0, s.yMin) << "row " << i << ": limits are left alone";
         EXPECT_EQ(6.0, s.xMax) << "row " << i;
     }

@@ -78,8 +78,8 @@ TEST(GraphData, NewGraphTakesTypedPairsAndKeepsEnterAndEscapeForTheGrid)
     EXPECT_TRUE(harness.boxes.empty()) << harness.boxes[0].text;
     CPlorDoc* pDoc = harness.Doc();
     ASSERT_EQ(2, pDoc->m_graph.pointCount);
-    EXPECT_STREQ("1,2", pDoc->m_lines[0]) << "a new document writes commas";
-    EXPECT_STREQ("3,4", pDoc->m_lines[1]);
+    EXPECT_STREQ("1\t2", pDoc->m_lines[0]) << "the empty first row keeps the cell store's tab";
+    EXPECT_STREQ("3,4", pDoc->m_lines[1]) << "an added row takes the new document's comma";
     EXPECT_EQ(4.0f, pDoc->m_graph.yValues[1]);
     EXPECT_TRUE(pDoc->IsModified());
 }

@@ -204,6 +204,9 @@ TEST(GridEditor, OpensOnTheCellScrolledOutOfView)
     host.Type("4", host.Grid());
     ASSERT_TRUE(host.grid->m_pEdit->IsOpen());
     EXPECT_EQ(0, host.grid->m_nVScroll) << "scrolled back to row 1";
+    SendMessageA(host.Grid(), WM_VSCROLL, SB_TOP, 0);
+    SendMessageA(host.Grid(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+    EXPECT_TRUE(host.grid->m_pEdit->IsOpen()) << "a scroll that moves nothing leaves the edit open";
     SendMessageA(host.Grid(), WM_VSCROLL, SB_BOTTOM, 0);  // a scroll commits
     EXPECT_EQ("4", host.Cell(1, 1));
     EXPECT_FALSE(host.grid->m_pEdit->IsOpen());
