@@ -45,8 +45,8 @@ void CGridEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
     case VK_RETURN: {
         bool bShift = ShiftDown();
-        // Only a plain Enter on the bottom-right cell appends a row.
-        bool bAppend = !bShift && m_pGrid->m_bLastCell;
+        // Enter on the bottom-right cell appends a row, with Shift as well.
+        bool bAppend = m_pGrid->m_bLastCell;
         m_pGrid->CloseEditor(TRUE);
         m_pGrid->SetFocus();
         if (bAppend)

@@ -192,8 +192,8 @@ TEST(GridEditor, EnterOnTheLastCellAppendsARow)
         HeldKeys shift({ VK_SHIFT });
         host.Char('\r');
     }
-    EXPECT_EQ(4, host.grid->m_nRows) << "Shift+Enter moves up";
-    EXPECT_EQ(2, host.grid->m_nCurRow);
+    EXPECT_EQ(5, host.grid->m_nRows) << "Shift+Enter there appends a row too";
+    EXPECT_EQ(2, host.grid->m_nCurRow) << "and moves up";
 }
 
 TEST(GridEditor, OpensOnTheCellScrolledOutOfView)
