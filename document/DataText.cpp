@@ -1,6 +1,5 @@
 #include "document/DataText.h"
 
-#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -202,8 +201,10 @@ void BringSettingsIntoRange(DataTextSettings& s)
 {
     const DataTextSettings d = NewDocumentSettings();
     // Increments of 1 or less stay: the document chooses them from the data.
-    KeepWithin(s.xIncrements, INT_MIN, 10, d.xIncrements);
-    KeepWithin(s.yIncrements, INT_MIN, 10, d.yIncrements);
+    if (s.xIncrements > 10)
+        s.xIncrements = d.xIncrements;
+    if (s.yIncrements > 10)
+        s.yIncrements = d.yIncrements;
     KeepWithin(s.pointType, 0, 3, d.pointType);
     KeepWithin(s.pointSize, 0, 1, d.pointSize);
     KeepWithin(s.lineType, 0, 2, d.lineType);
