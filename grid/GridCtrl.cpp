@@ -240,23 +240,25 @@ int CGridCtrl::ThumbPosition(int nBar, UINT nPos) const
 
 // The move a scroll-bar code asks of bar nBar; the horizontal codes have the
 // values of the vertical ones (SB_LINELEFT is SB_LINEUP, SB_RIGHT SB_BOTTOM).
-// False for a code that moves nothing.
+// False for a code or a position that moves nothing (the thumb let go where
+// it was), which leaves an open edit alone.
 bool CGridCtrl::BarChange(int nBar, UINT nCode, UINT nPos, int& change) const
 {
     const bool horz = nBar == SB_HORZ;
     const int page = horz ? m_nHPage : m_nVPage;
     const int pos = horz ? m_nHScroll : m_nVScroll;
     switch (nCode) {
-    case SB_LINEUP: change = -1; return true;
-    case SB_LINEDOWN: change = 1; return true;
-    case SB_PAGEUP: change = -page; return true;
-    case SB_PAGEDOWN: change = page; return true;
+    case SB_LINEUP: change = -1; break;
+    case SB_LINEDOWN: change = 1; break;
+    case SB_PAGEUP: change = -page; break;
+    case SB_PAGEDOWN: change = page; break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: change = ThumbPosition(nBar, nPos) - pos; return true;
-    case SB_TOP: change = -pos; return true;
-    case SB_BOTTOM: change = horz ? m_nHMax : m_nVMax; return true;
+    case SB_THUMBTRACK: change = ThumbPosition(nBar, nPos) - pos; break;
+    case SB_TOP: change = -pos; break;
+    case SB_BOTTOM: change = horz ? m_nHMax : m_nVMax; break;
     default: return false;
     }
+    return change != 0;
 }
 
 void CGridCtrl::OnHScroll(UINT nCode, UINT nPos, HWND)
@@ -268,13 +270,9 @@ void CGridCtrl::OnHScroll(UINT nCode, UINT nPos, HWND)
 
 void CGridCtrl::ScrollHorz(int nChange)
 {
-    // A request that moves nothing (the thumb let go where it was) leaves an
-    // open edit alone.
-    if (nChange == 0)
-        return;
     if (m_pEdit->IsOpen())
         CloseEditor(TRUE);
-    if (nChange > 0 && m_nHMax == 0)
+    if (nChange == 0 || (nChange > 0 && m_nHMax == 0))
         return;
     int old = m_nHScroll;
     int pos, distance;
@@ -312,12 +310,10 @@ void CGridCtrl::OnVScroll(UINT nCode, UINT nPos, HWND)
 
 void CGridCtrl::ScrollVert(int nChange)
 {
-    if (nChange == 0)
-        return;
     if (m_pEdit->IsOpen())
         CloseEditor(TRUE);
     // Without a bar everything is shown: nothing to move.
-    if (nChange > 0 && m_nVMax == 0)
+    if (nChange == 0 || (nChange > 0 && m_nVMax == 0))
         return;
     int old = m_nVScroll;
     int pos;
