@@ -140,7 +140,9 @@ private:
     void InvalidateFrame();
     void ClampCurrentCell();
 
+    void UpdateCurrentRect();
     void DrawFrame(bool bDraw);
+    void MoveEditorToLayout();
     void PaintHeaders(CDC& dc, GridCell first, GridCell last);
     void PaintCells(CDC& dc, GridCell first, GridCell last);
     void PaintLines(CDC& dc, GridCell first, GridCell last);

@@ -181,13 +181,28 @@ void CGridCtrl::OnLButtonUp(UINT, POINT point)
         InvalidateRect(&rc, FALSE);
         m_bAutoFitColumns = false;
         RecalcLayout();
-        DrawFrame(!m_pEdit->IsOpen());
         if (m_pEdit->IsOpen())
-            SetWindowPos(m_pEdit->m_hWnd, nullptr, m_rcCurrent.left, m_rcCurrent.top,
-                         m_rcCurrent.right - m_rcCurrent.left, m_rcCurrent.bottom - m_rcCurrent.top,
-                         SWP_NOZORDER | SWP_NOREDRAW);
+            MoveEditorToLayout();
+        else
+            DrawFrame(true);
     }
     Default();
+}
+
+// After a column resize and its repaint the open editor goes onto its cell's
+// new rectangle. The move itself draws nothing: the grid then paints the place
+// the editor left, and the editor draws itself where it now is.
+void CGridCtrl::MoveEditorToLayout()
+{
+    RECT rcOld;
+    ::GetWindowRect(m_pEdit->m_hWnd, &rcOld);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcOld), 2);
+    UpdateCurrentRect();
+    SetWindowPos(m_pEdit->m_hWnd, nullptr, m_rcCurrent.left, m_rcCurrent.top, m_rcCurrent.right - m_rcCurrent.left,
+                 m_rcCurrent.bottom - m_rcCurrent.top, SWP_NOZORDER | SWP_NOREDRAW);
+    InvalidateRect(&rcOld, FALSE);
+    UpdateWindow();
+    ::RedrawWindow(m_pEdit->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 // A drag whose capture went elsewhere (Alt+Tab, a message box, a cancelled

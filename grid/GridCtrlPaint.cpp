@@ -129,17 +129,26 @@ void CGridCtrl::PaintSelection(CDC& dc)
     }
 }
 
+// The current cell's rectangle inside its grid lines, empty when scrolled off.
+void CGridCtrl::UpdateCurrentRect()
+{
+    m_rcCurrent = GetCellRect(m_nCurRow, m_nCurCol);
+    if (!IsRectEmpty(&m_rcCurrent)) {
+        m_rcCurrent.right -= 2;
+        m_rcCurrent.bottom -= 2;
+    }
+    m_pEdit->m_rcCell = m_rcCurrent;
+}
+
 void CGridCtrl::DrawFrame(bool bDraw)
 {
     CClientDC dc(this);
     HGDIOBJ hOldBrush = dc.SelectObject(GetStockObject(NULL_BRUSH));
-    m_rcCurrent = GetCellRect(m_nCurRow, m_nCurCol);
+    UpdateCurrentRect();
     // Known also for a cell scrolled off, as Enter in the editor asks for it.
     if (bDraw)
         m_bLastCell = m_nCurCol == m_nColumns && m_nCurRow == m_nRows - 1;
     if (!IsRectEmpty(&m_rcCurrent)) {
-        m_rcCurrent.right -= 2;
-        m_rcCurrent.bottom -= 2;
         CPen pen;
         pen.CreatePen(PS_SOLID, 1, bDraw ? GetSysColor(COLOR_WINDOWTEXT) : m_crCell);
         HGDIOBJ hOldPen = dc.SelectObject(pen);
@@ -149,7 +158,6 @@ void CGridCtrl::DrawFrame(bool bDraw)
             InvalidateRect(&m_rcCurrent, TRUE);
     }
     dc.SelectObject(hOldBrush);
-    m_pEdit->m_rcCell = m_rcCurrent;
 }
 
 void CGridCtrl::SetCurrentCell(int nRow, int nColumn)

@@ -166,3 +166,27 @@ TEST(GridMouse, InputBeforeInitializeIsHarmless)
     UpdateWindow(hWnd);
     EXPECT_EQ(1, grid.m_nCurRow);
 }
+
+// Resizing a column while the editor is open leaves on screen what a full
+// repaint would draw: the editor on its cell, its border intact.
+TEST(GridMouse, ResizeWhileEditingPaintsTheEditorWhole)
+{
+    for (int column : { 1, 2 }) {
+        GridHost host(GridHost::NumberedRows(3));
+        CGridCtrl& g = *host.grid;
+        RECT rc = g.GetCellRect(1, 2);
+        host.Click(rc.left + 3, rc.top + 3, WM_LBUTTONDBLCLK);
+        host.Type("123");
+        int border = g.GetCellRect(0, column).right - 2;
+        int y = g.m_nRowHeight / 2;
+        host.Click(border, y);
+        host.Click(border + 3 * g.m_nCharWidth, y, WM_MOUSEMOVE);
+        host.Click(border + 3 * g.m_nCharWidth, y, WM_LBUTTONUP);
+        host.Pump();
+        ASSERT_TRUE(g.m_pEdit->IsOpen()) << column;
+        Picture after = host.ClientPixels();
+        UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+        RedrawWindow(host.Grid(), nullptr, nullptr, flags);
+        EXPECT_EQ(0, CountDifferences(host.ClientPixels(), after)) << "column " << column << " widened";
+    }
+}
