@@ -42,7 +42,14 @@ void CView::OnInitialUpdate()
 
 void CView::OnUpdate(CView*, LPARAM, CObject*)
 {
+    Redraw();
+}
+
+void CView::Redraw()
+{
     Invalidate(TRUE);
+    if (CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current())
+        pPreview->Invalidate(TRUE);
 }
 
 void CView::OnDocumentTitleChanged()

@@ -22,6 +22,9 @@ public:
     // Called for each new or opened document; redraws the view.
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    // What the view draws has changed: the view and, while it is shown, the
+    // print preview's page are drawn again.
+    void Redraw();
 
     // Printing: the view prepares the job (normally by DoPreparePrinting),
     // then draws each page through OnPrepareDC and OnPrint.

@@ -201,6 +201,7 @@ void CPlorView::OnSizePrintedGraph()
         m_nPrintWidthInches = dialog.m_nWidthIndex + 3;
     if (dialog.m_nHeightIndex >= 0)
         m_nPrintHeightInches = dialog.m_nHeightIndex + 2;
+    Redraw();
 }
 
 void CPlorView::DrawCopy(CDC* pDC, int width, int height)
@@ -373,7 +374,7 @@ void CPlorView::PasteText(const std::string& text)
 void CPlorView::OnTrendLine()
 {
     m_bTrendLine = !m_bTrendLine;
-    Invalidate(TRUE);
+    Redraw();
 }
 
 void CPlorView::OnTrendLineEquation()
