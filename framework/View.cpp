@@ -48,6 +48,11 @@ void CView::OnUpdate(CView*, LPARAM, CObject*)
 void CView::Redraw()
 {
     Invalidate(TRUE);
+    RedrawPreview();
+}
+
+void CView::RedrawPreview()
+{
     if (CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current())
         pPreview->Invalidate(TRUE);
 }

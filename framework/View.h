@@ -25,6 +25,8 @@ public:
     // What the view draws has changed: the view and, while it is shown, the
     // print preview's page are drawn again.
     void Redraw();
+    // Only what is printed has changed: the preview's page, if shown.
+    void RedrawPreview();
 
     // Printing: the view prepares the job (normally by DoPreparePrinting),
     // then draws each page through OnPrepareDC and OnPrint.

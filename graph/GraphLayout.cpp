@@ -23,7 +23,7 @@ int ComputeTextHeight(int areaHeight, int verticalResolution, bool printing)
     float pct = verticalResolution > 0 ? static_cast<float>(areaHeight) / static_cast<float>(verticalResolution) * 100.0f
                                        : 100.0f;
     float f = printing ? 4.83f - pct * 0.0133f : 8.6f - pct * 0.056f;
-    double height = f * static_cast<double>(areaHeight) * 0.01 + 0.5;
+    double height = f * static_cast<float>(areaHeight) * 0.01 + 0.5;
     // An area far taller than the device (a huge printed size) takes the
     // factor to zero or below. The height stays at least 1: a font of height 0
     // is the default size to Windows, not the smallest.

@@ -76,6 +76,7 @@ void CPlorView::OnInitialUpdate()
 {
     m_trendSlope = 0.0f;
     m_trendIntercept = 0.0f;
+    m_trendFit = TrendFit::Drawn;
     m_nPrintWidthInches = 6;
     m_nPrintHeightInches = 4;
     m_bTrendLine = FALSE;
@@ -131,15 +132,17 @@ void CPlorView::OnDraw(CDC* pDC)
         }
         return;
     }
-    if (m_bTrendLine && !g_graphRenderer.PlotTooSmall())
+    if (m_bTrendLine)
         DrawTrendLine(pDC);
 }
 
+// The line is fitted at every drawing, so that its equation is that of the
+// data shown, even where the plot has no room to draw it.
 void CPlorView::DrawTrendLine(CDC* pDC)
 {
     m_trendFit = FitTrendLine(m_drawParams, g_graphRenderer.XScale(), g_graphRenderer.YScale(), m_trendX, m_trendY,
                               m_trendIntercept, m_trendSlope);
-    if (m_trendFit != TrendFit::Drawn)
+    if (m_trendFit != TrendFit::Drawn || g_graphRenderer.PlotTooSmall())
         return;
     m_drawParams = MakeTrendRecord(m_drawParams, m_trendX, m_trendY);
     m_bTrendRecord = true;
@@ -201,7 +204,7 @@ void CPlorView::OnSizePrintedGraph()
         m_nPrintWidthInches = dialog.m_nWidthIndex + 3;
     if (dialog.m_nHeightIndex >= 0)
         m_nPrintHeightInches = dialog.m_nHeightIndex + 2;
-    Redraw();
+    RedrawPreview();
 }
 
 void CPlorView::DrawCopy(CDC* pDC, int width, int height)

@@ -18,6 +18,7 @@
 #include "framework/PrintInfo.h"
 #include "framework/PrintPreviewWnd.h"
 #include "framework/UiHooks.h"
+#include "graph/GraphRenderer.h"
 #include "graph/PlorView.h"
 #include "tests/support/AppHarness.h"
 #include "tests/support/FailingAllocations.h"
@@ -189,6 +190,33 @@ TEST(View, TrendLineReturnsToOffWithEachDocument)
     harness.App().OpenDocumentFile(WriteTestFile("other.plr", "1 1\r\n2 2").c_str());
     EXPECT_FALSE(harness.View()->m_bTrendLine);
     EXPECT_EQ(6, harness.View()->m_nPrintWidthInches);
+}
+
+// The equation is that of the data last drawn, even where the plot had no room
+// for the line, and none is carried over from an earlier document.
+TEST(View, TrendEquationIsThatOfTheDataShown)
+{
+    AppHarness harness;
+    StartWith(harness, "vertical.plr", "2 1\r\n2 5\r\n2 9");
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
+    SizeView(harness, 150, 300);  // too narrow for one division
+    harness.App().OpenDocumentFile(WriteTestFile("trend.plr", "1 2\r\n2 4\r\n3 6").c_str());
+    harness.Command(ID_EDIT_TREND_LINE);
+    Repaint(harness);
+    ASSERT_TRUE(g_graphRenderer.PlotTooSmall());
+    harness.Command(ID_EDIT_TREND_EQUATION);
+    CPlorDoc* pDoc = harness.Doc();
+    const char* lines[] = { "0 5", "1 3", "2 1" };
+    for (int i = 0; i < 3; ++i)
+        pDoc->m_lines.SetAtGrow(i, lines[i]);
+    ASSERT_FALSE(pDoc->ConvertLines());
+    pDoc->UpdateAllViews(nullptr);
+    Repaint(harness);
+    harness.Command(ID_EDIT_TREND_EQUATION);
+    ASSERT_EQ(2u, harness.boxes.size());
+    EXPECT_EQ("Y = 0 + 2 X", harness.boxes[0].text);
+    EXPECT_EQ("Y = 5 - 2 X", harness.boxes[1].text);
 }
 
 TEST(View, CopyPutsThePictureWithOrWithoutTheTrendLine)
