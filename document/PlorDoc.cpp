@@ -454,13 +454,14 @@ void CPlorDoc::EditGraphData()
     dialog.m_chSeparator = m_separator;
     if (dialog.DoModal() != IDOK || !dialog.m_bDataChanged)
         return;
-    m_graph.pointCount = dialog.m_nRows - 1;
     TextLines edited;
     edited.SetSize(0, 32);
-    edited.Reserve(m_graph.pointCount, 0);
+    edited.Reserve(dialog.m_nRows - 1, 0);
     for (int i = 1; i < dialog.m_nRows; ++i)
         edited.Add(rows.Row(i));
+    // The count changes only with the lines, which are all there by now.
     m_lines = std::move(edited);
+    m_graph.pointCount = dialog.m_nRows - 1;
     // A line refused by the conversion stays for the user to correct; the
     // view then shows its prompt.
     ConvertLines();

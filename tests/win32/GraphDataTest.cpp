@@ -3,6 +3,8 @@
 // document.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/resource.h"
 #include "dialogs/GraphDataDlg.h"
 #include "document/PlorDoc.h"
@@ -11,6 +13,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridData.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/FailingAllocations.h"
 
 namespace {
 
@@ -124,6 +127,38 @@ TEST(GraphData, UntouchedDataShowAsConvertedAndStayAsTheyWere)
     EXPECT_TRUE(harness.boxes.empty());
     EXPECT_FALSE(harness.Doc()->IsModified());
     EXPECT_STREQ("1, 2", harness.Doc()->m_lines[0]) << "nothing copied back";
+}
+
+// Without memory for the edited lines the document stays as it was: its
+// points, lines and count agree, and it is not marked changed.
+TEST(GraphData, OkWithoutMemoryForTheLinesKeepsTheDocument)
+{
+    const int n = 8000;  // under the large-file warning
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += std::to_string(i) + " 3\r\n";
+    AppHarness harness;
+    harness.Start(WriteTestFile("kept lines.plr", text));
+    std::optional<FailingAllocations> failing;
+    harness.dialogs[IDD_GRAPH_DATA] = [&](CDialog* pDialog) {
+        Data(pDialog)->m_pGrid->SetCurrentCell(n, 2);
+        SetFocus(GetDlgItem(pDialog->m_hWnd, IDC_GRID_CONTROL));
+        Type("7\r");  // a row more
+        Data(pDialog)->m_pGrid->SetCurrentCell(n + 1, 1);
+        Type("1\t2\t");
+        failing.emplace(40000);  // the copy of every line, not the dialog's checks
+        PressOk(harness, pDialog->m_hWnd);
+    };
+    harness.Command(ID_EDIT_GRAPH_DATA);
+    failing.reset();
+    std::vector<std::string> texts;
+    for (const RecordedBox& box : harness.boxes)
+        texts.push_back(box.text);
+    EXPECT_EQ(std::vector<std::string>{ "Memory not available for graph..." }, texts);
+    CPlorDoc* pDoc = harness.Doc();
+    EXPECT_EQ(n, pDoc->m_graph.pointCount);
+    EXPECT_STREQ("0 3", pDoc->m_lines[0]);
+    EXPECT_FALSE(pDoc->IsModified());
 }
 
 TEST(GraphData, LinesKeptAfterAFailedConversionAreShownForCorrection)
