@@ -170,6 +170,17 @@ bool IsDeletionOf(const std::string& after, const std::string& before)
     return after.compare(head, tail, before, before.size() - tail, tail) == 0;
 }
 
+TypingFault DeletionFault(const char* pszAfter, const char* pszBefore, const NumberLimit& limit)
+{
+    double after = AtoF(pszAfter);
+    double before = AtoF(pszBefore);
+    if (after > limit.dMaximum && !(before > limit.dMaximum))
+        return TypingFault::AboveMaximum;
+    if (limit.dMinimum < 0 && after < limit.dMinimum && !(before < limit.dMinimum))
+        return TypingFault::BelowMinimum;
+    return TypingFault::None;
+}
+
 std::string FormatFieldNumber(double value)
 {
     const NumberLimit& general = g_NumberLimits[NUMLIMIT_GENERAL];

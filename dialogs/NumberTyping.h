@@ -35,9 +35,12 @@ TypingFault CheckNumberTyping(const char* pszText, const NumberLimit& limit, boo
 bool IsCompleteNumber(const char* pszText);
 
 // True when after is before with characters taken out (one run of them, as
-// Backspace, Delete or Cut take out). Such a change is never refused: it must
-// be possible to shorten a text that breaks the typing rules.
+// Backspace, Delete or Cut take out). Such a change is not held to the typing
+// rules: it must be possible to shorten a text that breaks them.
 bool IsDeletionOf(const std::string& after, const std::string& before);
+// The fault of such a deletion: none, unless it takes the value past a bound
+// that before kept within ("1.5e19" to "15e19").
+TypingFault DeletionFault(const char* pszAfter, const char* pszBefore, const NumberLimit& limit);
 
 // The text a numeric field of the general row shows for a value: the most
 // significant digits, six at most, that give a text the field's own typing

@@ -27,9 +27,10 @@ void CNumberValidator::SetPreviousState(const CString& text, int nSelStart, int 
 
 BOOL CNumberValidator::CheckTyping()
 {
-    if (m_bHasPrevious && IsDeletionOf(m_pszText, static_cast<const char*>(m_strPrevious)))
-        return TRUE;
-    TypingFault fault = CheckNumberTyping(m_pszText, m_pLimits[m_nLimit], m_bAllowExponent);
+    const char* pszPrevious = m_strPrevious;
+    TypingFault fault = m_bHasPrevious && IsDeletionOf(m_pszText, pszPrevious)
+                            ? DeletionFault(m_pszText, pszPrevious, m_pLimits[m_nLimit])
+                            : CheckNumberTyping(m_pszText, m_pLimits[m_nLimit], m_bAllowExponent);
     if (fault == TypingFault::None)
         return TRUE;
     RejectInput(TypingFaultText(fault, m_pLimits[m_nLimit]).c_str());

@@ -96,6 +96,11 @@ TEST(GridValidator, RefusalRestoresTextAndSelectionWithoutRecursion)
     host.Char('\b');
     EXPECT_EQ("e5", host.EditorText()) << "not even where it leaves no number; OK refuses that";
     EXPECT_EQ(2, host.beeps);
+    OpenWith(host, "1.5e19", 2);
+    host.Char('\b');
+    EXPECT_EQ("1.5e19", host.EditorText()) << "only where it takes the value out of range";
+    EXPECT_EQ(3, host.beeps);
+    EXPECT_EQ(std::vector<std::string>{ "Maximum value is: 1e+020" }, host.boxes);
 }
 
 TEST(GridValidator, PasteCutAndUndoAreChecked)
