@@ -193,7 +193,10 @@ std::string FormatFieldNumber(double value)
         if (CheckNumberTyping(whole.c_str(), general, true) == TypingFault::None)
             return whole;
     }
-    return FormatG(value, 1);
+    // No text of two digits or more fits the rules (1.25e-6 has seven
+    // decimals): the value is kept as six digits show it, rather than rounded
+    // to one, which could make two different limits the same.
+    return FormatG(value, 6);
 }
 
 std::string NumberLimitText(int which, double bound, const NumberLimit& limit)

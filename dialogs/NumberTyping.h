@@ -43,8 +43,8 @@ bool IsDeletionOf(const std::string& after, const std::string& before);
 TypingFault DeletionFault(const char* pszAfter, const char* pszBefore, const NumberLimit& limit);
 
 // The text a numeric field of the general row shows for a value: the most
-// significant digits, six at most, that give a text the field's own typing
-// check accepts.
+// significant digits, six at most and two at least, that give a text the
+// field's own typing check accepts; failing that, the value with six digits.
 std::string FormatFieldNumber(double value);
 
 // "Minimum value is: " (which 0) or "Maximum value is: " (which 1) and the
