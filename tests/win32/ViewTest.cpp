@@ -639,39 +639,28 @@ TEST(View, PrintPreviewFollowsChangesMadeWhileItIsOpen)
 {
     if (!g_bTestPrinterReady)
         GTEST_SKIP() << "no printer: " << g_testPrinterError;
-    const struct {
-        const char* change;
-        UINT command;
-        UINT dialog;
-        std::function<void(CDialog*)> answer;
-    } cases[] = {
-        { "trend line", ID_EDIT_TREND_LINE, 0, nullptr },
-        { "printed size", ID_FILE_SIZE_GRAPH, IDD_PRINT_SIZE,
-          [](CDialog* pDialog) {
-              SendMessageA(GetDlgItem(pDialog->m_hWnd, IDC_WIDTH_LIST), CB_SETCURSEL, 0, 0);
-              SendMessageA(GetDlgItem(pDialog->m_hWnd, IDOK), BM_CLICK, 0, 0);
-          } },
-        { "title", ID_EDIT_GRAPH_OPTIONS, IDD_GRAPH_OPTIONS,
-          [](CDialog* pDialog) {
-              SetDlgItemTextA(pDialog->m_hWnd, IDC_OPT_TITLE, "A much longer title");
-              SendMessageA(GetDlgItem(pDialog->m_hWnd, IDOK), BM_CLICK, 0, 0);
-          } },
+    const std::function<void(AppHarness&)> changes[] = {
+        [](AppHarness& h) { h.Command(ID_EDIT_TREND_LINE); },
+        [](AppHarness& h) {
+            h.dialogs[IDD_PRINT_SIZE] = [](CDialog* p) {
+                SendMessageA(GetDlgItem(p->m_hWnd, IDC_WIDTH_LIST), CB_SETCURSEL, 0, 0);
+                SendMessageA(GetDlgItem(p->m_hWnd, IDOK), BM_CLICK, 0, 0);
+            };
+            h.Command(ID_FILE_SIZE_GRAPH);
+        },
+        [](AppHarness& h) { h.Doc()->SetGraphTitle("A longer title"), h.Doc()->UpdateAllViews(nullptr); },
     };
-    for (const auto& c : cases) {
+    for (size_t i = 0; i < sizeof changes / sizeof changes[0]; ++i) {
         AppHarness harness;
         StartWith(harness, "changed.plr", "1 2\r\n2 5\r\n3 6");
         UseDefaultPrinter();
         harness.Command(ID_FILE_PRINT_PREVIEW);
-        CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current();
-        ASSERT_NE(nullptr, pPreview);
-        Picture before = CaptureWindow(pPreview->m_hWnd, true);
-        if (c.dialog)
-            harness.dialogs[c.dialog] = c.answer;
-        harness.Command(c.command);
+        ASSERT_NE(nullptr, CPrintPreviewWnd::Current());
+        HWND hPreview = CPrintPreviewWnd::Current()->m_hWnd;
+        Picture before = CaptureWindow(hPreview, true);
+        changes[i](harness);
         harness.Pump();
-        Picture after = ReadWindowPixels(pPreview->m_hWnd, true);
-        EXPECT_NE(before.rgb, after.rgb) << c.change;
-        pPreview->Close();
+        EXPECT_NE(before.rgb, ReadWindowPixels(hPreview, true).rgb) << "row " << i;
     }
 }
 
