@@ -181,8 +181,12 @@ void CPlorView::OnBeginPrinting(CDC*, CPrintInfo*)
 {
 }
 
-void CPlorView::OnPrint(CDC* pDC, CPrintInfo*)
+void CPlorView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 {
+    // A print of data that cannot be scaled says so, even when the screen
+    // has told already: the page comes out empty.
+    if (pInfo && !pInfo->m_bPreview)
+        m_bScaleErrorShown = false;
     GetDocument()->m_graph.areaWidth = m_nPrintWidthPixels;
     GetDocument()->m_graph.areaHeight = m_nPrintHeightPixels;
     OnDraw(pDC);

@@ -510,6 +510,13 @@ TEST(View, UnscalableDataAreReportedOnceNotAtEveryRepaint)
     ASSERT_EQ(1u, harness.boxes.size());
     EXPECT_EQ("Unable to scale graph with this data...", harness.boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), harness.boxes[0].type & MB_ICONMASK);
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT);
+    harness.Pump();
+    ASSERT_EQ(2u, harness.boxes.size()) << "an empty printed page is told of";
+    EXPECT_EQ(harness.boxes[0].text, harness.boxes[1].text);
 }
 
 TEST(View, PrintingCentresTheGraphAtItsSizeInInches)
