@@ -655,7 +655,10 @@ TEST(View, PrintPreviewFollowsChangesMadeWhileItIsOpen)
             };
             h.Command(ID_FILE_SIZE_GRAPH);
         },
-        [](AppHarness& h) { h.Doc()->SetGraphTitle("A longer title"), h.Doc()->UpdateAllViews(nullptr); },
+        [](AppHarness& h) {
+            h.Doc()->SetGraphTitle("A longer title");
+            h.Doc()->UpdateAllViews(nullptr);
+        },
     };
     for (size_t i = 0; i < sizeof changes / sizeof changes[0]; ++i) {
         AppHarness harness;
