@@ -167,8 +167,7 @@ TEST(GridMouse, InputBeforeInitializeIsHarmless)
     EXPECT_EQ(1, grid.m_nCurRow);
 }
 
-// Resizing a column while the editor is open leaves on screen what a full
-// repaint would draw: the editor on its cell, its border intact.
+// A column resized under the open editor leaves what a full repaint draws.
 TEST(GridMouse, ResizeWhileEditingPaintsTheEditorWhole)
 {
     for (int column : { 1, 2 }) {
