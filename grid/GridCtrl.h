@@ -142,6 +142,7 @@ private:
 
     void UpdateCurrentRect();
     void DrawFrame(bool bDraw);
+    void PlaceEditorOnCell();
     void MoveEditorToLayout();
     void PaintHeaders(CDC& dc, GridCell first, GridCell last);
     void PaintCells(CDC& dc, GridCell first, GridCell last);

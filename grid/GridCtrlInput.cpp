@@ -35,6 +35,14 @@ void CGridCtrl::ClampCurrentCell()
         SetCurrentCell(nRow, nCol < 1 ? 1 : nCol);
 }
 
+// The editor window onto the current cell's rectangle, drawing nothing.
+void CGridCtrl::PlaceEditorOnCell()
+{
+    const RECT& rc = m_rcCurrent;
+    SetWindowPos(m_pEdit->m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOREDRAW);
+}
+
 void CGridCtrl::OpenEditor()
 {
     if (!m_pEdit->m_hWnd || !m_pData)
@@ -45,9 +53,7 @@ void CGridCtrl::OpenEditor()
     DrawFrame(true);
     m_strSaved = CString(m_pData->GetCellText(m_nCurRow, m_nCurCol));
     m_pEdit->SetWindowText(m_strSaved);
-    const RECT& rc = m_rcCurrent;
-    SetWindowPos(m_pEdit->m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                 SWP_NOZORDER | SWP_NOREDRAW);
+    PlaceEditorOnCell();
     // A value that fills the cell gets room for one more character; widened
     // before the selection, so that the text is shown from its start.
     m_pEdit->Widen();

@@ -198,8 +198,7 @@ void CGridCtrl::MoveEditorToLayout()
     ::GetWindowRect(m_pEdit->m_hWnd, &rcOld);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcOld), 2);
     UpdateCurrentRect();
-    SetWindowPos(m_pEdit->m_hWnd, nullptr, m_rcCurrent.left, m_rcCurrent.top, m_rcCurrent.right - m_rcCurrent.left,
-                 m_rcCurrent.bottom - m_rcCurrent.top, SWP_NOZORDER | SWP_NOREDRAW);
+    PlaceEditorOnCell();
     InvalidateRect(&rcOld, FALSE);
     UpdateWindow();
     ::RedrawWindow(m_pEdit->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
