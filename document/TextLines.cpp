@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
 const std::uint64_t kMaxText = 0xFFFFFFFFu;
+// How much of a text is read before the number of its lines is judged from it.
+const std::size_t kLineSample = std::size_t(64) << 10;
 
 std::uint32_t Offset(std::size_t position)
 {
@@ -103,6 +106,7 @@ void TextLines::BeginText(std::size_t nMaxChars, std::size_t nTouchAheadMinimum)
     m_starts.push_back(0);
     m_bPendingCr = false;
     m_nRead = 0;
+    m_bIndexSized = nMaxChars < 2 * kLineSample;
     // The room is there, not yet touched: the pieces write it from the start.
     m_text.resize(Offset(nMaxChars + 1));
     if (nMaxChars < nTouchAheadMinimum)
@@ -193,6 +197,29 @@ void TextLines::AppendText(const char* p, std::size_t n)
         endLine();
     }
     m_nRead = write;
+    if (!m_bIndexSized && write >= kLineSample)
+        ReserveLikeTheStart();
+}
+
+void TextLines::ReserveLikeTheStart()
+{
+    m_bIndexSized = true;
+    // Lines per character kept so far, for all the room: a little more than
+    // the text holds, as the room counts the line ends taken out. No more
+    // than the shortest data line, "1 2" and its end, could fill: a start of
+    // blank lines should not take the memory the points will need.
+    const std::size_t room = m_text.size();
+    const double expected = static_cast<double>(GetSize()) * room / m_nRead + 64.0;
+    const std::size_t most = room / 4 + 64;
+    const std::size_t lines = expected < static_cast<double>(most) ? static_cast<std::size_t>(expected) : most;
+    if (lines <= m_starts.capacity())
+        return;
+    try {
+        m_starts.reserve(lines);
+    } catch (const std::bad_alloc&) {
+        // The index grows as the lines come, as it would have anyway.
+    } catch (const std::length_error&) {
+    }
 }
 
 int TextLines::EndText()

@@ -85,6 +85,9 @@ public:
 
 private:
     void FinishTouching();
+    // Once the first part of a text is in, the index gets room for as many
+    // lines as the rest is likely to hold, so that it is not copied as it grows.
+    void ReserveLikeTheStart();
     // text itself, or a copy of it in copy where it lies in these lines' own characters.
     std::string_view Detached(std::string_view text, std::string& copy) const;
 
@@ -96,4 +99,5 @@ private:
     int m_nGrowBy = 0;
     std::size_t m_nRead = 0;    // while a text is read: how much of m_text it fills
     bool m_bPendingCr = false;  // the last piece ended in a CR: the next one's first character decides
+    bool m_bIndexSized = true;  // while a text is read: the index has had room made for the whole
 };

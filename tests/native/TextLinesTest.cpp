@@ -19,6 +19,14 @@ std::string EveryLineEndPlace()
     return text;
 }
 
+std::string Repeated(const std::string& part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
+
 std::vector<std::string> All(const TextLines& lines)
 {
     std::vector<std::string> out;
@@ -45,12 +53,18 @@ TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
         /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",
         /* 9 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
         /* 10 */ EveryLineEndPlace(),
+        // Texts whose start misjudges how many lines the rest holds.
+        /* 11 */ std::string(66000, '\n') + Repeated("1 2\r\n", 13000),
+        /* 12 */ Repeated(std::string(999, '7') + "\n", 66) + Repeated("1 2\n", 16000),
     };
     // A touch-ahead minimum of 0 has a second thread touch the middle of every text.
     for (std::size_t touchAhead : { TextLines::kTouchAheadMinimum, std::size_t(0) })
     for (std::size_t piece : { 100000, 1, 2, 3, 13 }) {
         for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
             const std::string& text = texts[i];
+            // A long text one character at a time would only take long.
+            if (piece < 13 && text.size() > 100000)
+                continue;
             TextLines lines;
             lines.BeginText(text.size(), touchAhead);
             // Each piece an exact-size copy, so that reading past its end is caught.
