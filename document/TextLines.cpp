@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <stdexcept>
 
 namespace {
 
@@ -208,17 +207,12 @@ void TextLines::ReserveLikeTheStart()
     // the text holds, as the room counts the line ends taken out. No more
     // than the shortest data line, "1 2" and its end, could fill: a start of
     // blank lines should not take the memory the points will need.
-    const std::size_t room = m_text.size();
-    const double expected = static_cast<double>(GetSize()) * room / m_nRead + 64.0;
-    const std::size_t most = room / 4 + 64;
-    const std::size_t lines = expected < static_cast<double>(most) ? static_cast<std::size_t>(expected) : most;
-    if (lines <= m_starts.capacity())
-        return;
+    const std::uint64_t room = m_text.size();
+    const std::uint64_t lines = std::min<std::uint64_t>(GetSize() * room / m_nRead, room / 4) + 64;
     try {
-        m_starts.reserve(lines);
+        m_starts.reserve(static_cast<std::size_t>(lines));
     } catch (const std::bad_alloc&) {
         // The index grows as the lines come, as it would have anyway.
-    } catch (const std::length_error&) {
     }
 }
 

@@ -19,14 +19,6 @@ std::string EveryLineEndPlace()
     return text;
 }
 
-std::string Repeated(const std::string& part, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += part;
-    return text;
-}
-
 std::vector<std::string> All(const TextLines& lines)
 {
     std::vector<std::string> out;
@@ -53,9 +45,7 @@ TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
         /* 8 */ "1 2\r\r\n3 4\r\n5 6\n",
         /* 9 */ std::string(40, '\n') + std::string(70000, 'x') + "\n1 2\n",  // lines 64 KB apart
         /* 10 */ EveryLineEndPlace(),
-        // Texts whose start misjudges how many lines the rest holds.
-        /* 11 */ std::string(66000, '\n') + Repeated("1 2\r\n", 13000),
-        /* 12 */ Repeated(std::string(999, '7') + "\n", 66) + Repeated("1 2\n", 16000),
+        /* 11 */ std::string(66000, '7') + std::string(70000, '\n'),  // a start unlike the rest
     };
     // A touch-ahead minimum of 0 has a second thread touch the middle of every text.
     for (std::size_t touchAhead : { TextLines::kTouchAheadMinimum, std::size_t(0) })
