@@ -98,6 +98,11 @@ target_include_directories(startup_benchmark PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(startup_benchmark PRIVATE ${WIN_LIBS} psapi winspool)
 add_dependencies(startup_benchmark plotra)
 
+# What a window with the large-file warning and nothing else costs under
+# Wine (scripts/bench.sh), beside plotra's start-up.
+add_executable(warning_floor WIN32 EXCLUDE_FROM_ALL tests/bench/WarningFloor.cpp $<TARGET_OBJECTS:plotra_res>)
+target_include_directories(warning_floor PRIVATE ${CMAKE_SOURCE_DIR})
+
 # The grid benchmark (scripts/bench.sh), not part of the tests.
 add_executable(grid_benchmark EXCLUDE_FROM_ALL tests/bench/GridBenchmark.cpp ${PLOTRA_HEAP} $<TARGET_OBJECTS:plotra_res>)
 target_link_libraries(grid_benchmark PRIVATE plotra_lib)

@@ -1,0 +1,55 @@
+// The least a program can take under Wine to do what plotra does when it
+// starts on a large file, with no data and no drawing: a window with a menu
+// and a view, built with plotra's resources (so with its manifest), the
+// large-file warning, then the window shown. The start-up benchmark times it
+// as it times plotra.exe, so that its figure tells how much of plotra's start
+// is the program's own work and how much is Wine's.
+//
+//   warning_floor [anything]      (arguments are ignored)
+#include <windows.h>
+
+#include "app/resource.h"
+
+namespace {
+
+LRESULT CALLBACK FloorWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Graph Data shows a dialog; the benchmark waits for one and cancels it.
+    if (message == WM_COMMAND && LOWORD(wParam) == ID_EDIT_GRAPH_DATA) {
+        MessageBoxA(hWnd, "Graph Data", "Floor", MB_OK);
+        return 0;
+    }
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = FloorWndProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "WarningFloor";
+    RegisterClassA(&wc);
+    HMENU hMenu = LoadMenuA(hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    HWND hMain = CreateWindowA("WarningFloor", "Floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, hMenu, hInstance, nullptr);
+    RECT rc;
+    GetClientRect(hMain, &rc);
+    CreateWindowA("WarningFloor", "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom, hMain, nullptr, hInstance,
+                  nullptr);
+    char text[256] = {};
+    LoadStringA(hInstance, IDS_LARGE_FILE, text, sizeof text);
+    MessageBoxA(hMain, text, "Floor", MB_OK | MB_ICONEXCLAMATION);
+    ShowWindow(hMain, SW_SHOWDEFAULT);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
