@@ -176,9 +176,11 @@ void CFrameWnd::OnDropFiles(HDROP hDrop)
     SetActiveWindow(m_hWnd);
     UINT count = AfxDragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        wchar_t name[MAX_PATH];
-        if (AfxDragQueryFile(hDrop, i, name, MAX_PATH) && AfxGetApp())
-            AfxGetApp()->OpenDocumentFile(AfxUtf8(name));
+        // Each name in full, however long: one cut short could name another file.
+        UINT length = AfxDragQueryFile(hDrop, i, nullptr, 0);
+        std::wstring name(length + 1, L'\0');
+        if (length && AfxDragQueryFile(hDrop, i, &name[0], length + 1) == length && AfxGetApp())
+            AfxGetApp()->OpenDocumentFile(AfxUtf8(name.c_str()));
     }
     AfxDragFinish(hDrop);
 }
