@@ -3,6 +3,7 @@
 #include <htmlhelp.h>
 
 #include <cstring>
+#include <vector>
 
 #include "framework/CmdUI.h"
 #include "framework/CommandLine.h"
@@ -334,10 +335,13 @@ void CWinApp::SetUserProfileFolder(const char* pszFolder)
 
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry, const char* pszDefault) const
 {
-    wchar_t buffer[4096];
+    // Room for the longest path Windows has: a recent file's name cut short
+    // would name another file.
+    std::vector<wchar_t> buffer(32768);
     DWORD n = GetPrivateProfileStringW(AfxWide(pszSection).c_str(), AfxWide(pszEntry).c_str(),
-                                       AfxWide(pszDefault).c_str(), buffer, 4096, AfxWide(m_strProfileName).c_str());
-    return AfxUtf8(buffer, static_cast<int>(n));
+                                       AfxWide(pszDefault).c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                       AfxWide(m_strProfileName).c_str());
+    return AfxUtf8(buffer.data(), static_cast<int>(n));
 }
 
 BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry, const char* pszValue) const

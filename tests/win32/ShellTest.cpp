@@ -259,6 +259,19 @@ TEST(Shell, RecentFilesAreWrittenToAndReadFromProfile)
     EXPECT_STREQ(b.c_str(), (*app.m_pRecentFileList)[1]);
 }
 
+// Names longer than any buffer of old come back whole, or a pick from the
+// list would open the file a shorter name gives.
+TEST(Shell, RecentFileNamesAreReadBackWhole)
+{
+    const std::string name = "C:\\" + std::string(5000, 'n') + ".plr";
+    const std::string profile = WriteTestFile("long names.ini", "[Recent File List]\r\nFile1=" + name + "\r\n");
+    CPlorApp app;
+    app.m_strProfileName = profile.c_str();
+    app.LoadStdProfileSettings(4);
+    ASSERT_EQ(1, app.m_pRecentFileList->GetSize());
+    EXPECT_EQ(name.size(), strlen((*app.m_pRecentFileList)[0]));
+}
+
 // The Windows folder's profile, which a standard user can read but not
 // write, is taken over on the first start only and never written.
 TEST(Shell, SettingsMoveToTheUsersFolderOnceLeavingTheWindowsFoldersProfile)
