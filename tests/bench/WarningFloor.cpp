@@ -1,11 +1,7 @@
-// The least a program can take under Wine to do what plotra does when it
-// starts on a large file, with no data and no drawing: a window with a menu
-// and a view, built with plotra's resources (so with its manifest), the
-// large-file warning, then the window shown. The start-up benchmark times it
-// as it times plotra.exe, so that its figure tells how much of plotra's start
-// is the program's own work and how much is Wine's.
-//
-//   warning_floor [anything]      (arguments are ignored)
+// What plotra does when it starts on a large file, without the data: a window
+// with plotra's menu, manifest and a view, the large-file warning, then the
+// window shown. Timed by the start-up benchmark, it is the least such a start
+// takes under Wine. Arguments are ignored.
 #include <windows.h>
 
 #include "app/resource.h"
@@ -31,7 +27,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     WNDCLASSA wc = {};
     wc.lpfnWndProc = FloorWndProc;
     wc.hInstance = hInstance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = "WarningFloor";
     RegisterClassA(&wc);
