@@ -142,10 +142,8 @@ std::string_view TextLines::Detached(std::string_view text, std::string& copy) c
     return text;
 }
 
-// Each line end read is at least as long as the NUL written for it, and a CR
-// with the character it keeps is two characters read for two written: the
-// lines' text grows by no more than the piece, and one character for a CR
-// left pending by the piece before.
+// Each line end read is at least as long as the NUL written for it: the
+// lines' text grows by no more than the piece.
 void TextLines::AppendText(const char* p, std::size_t n)
 {
     std::size_t write = m_nRead;
@@ -160,12 +158,10 @@ void TextLines::AppendText(const char* p, std::size_t n)
         m_starts.push_back(static_cast<std::uint32_t>(write));
     };
     std::size_t read = 0;
+    // The line before ended at a CR: an LF after it is of that line end.
     if (m_bPendingCr && n > 0) {
         m_bPendingCr = false;
-        if (p[0] != '\n')
-            out[write++] = p[0];
-        read = 1;
-        endLine();
+        read = p[0] == '\n' ? 1 : 0;
     }
     while (read < n) {
         // The characters of a line, eight at a time while no line end is
@@ -183,15 +179,12 @@ void TextLines::AppendText(const char* p, std::size_t n)
             out[write++] = ch;
             continue;
         }
-        // CR LF ends a line; a CR followed by another character keeps it.
+        // LF, CR LF and a CR alone each end a line.
         if (ch == '\r') {
-            if (read == n) {
+            if (read == n)
                 m_bPendingCr = true;
-                break;
-            }
-            const char next = p[read++];
-            if (next != '\n')
-                out[write++] = next;
+            else if (p[read] == '\n')
+                ++read;
         }
         endLine();
     }
@@ -220,9 +213,9 @@ int TextLines::EndText()
 {
     FinishTouching();
     m_text.resize(m_nRead);
-    // A CR at the very end ends the last line, as does the end itself.
-    if (m_bPendingCr || m_text.size() > m_starts.back()) {
-        m_bPendingCr = false;
+    // The end ends a last line that has no line end of its own.
+    m_bPendingCr = false;
+    if (m_text.size() > m_starts.back()) {
         m_text.push_back('\0');
         m_starts.push_back(Offset(m_text.size()));
     }

@@ -98,6 +98,6 @@ private:
     LineStarts m_starts;                 // start of each line in m_text, then the end of m_text
     int m_nGrowBy = 0;
     std::size_t m_nRead = 0;    // while a text is read: how much of m_text it fills
-    bool m_bPendingCr = false;  // the last piece ended in a CR: the next one's first character decides
+    bool m_bPendingCr = false;  // the last piece ended in a CR: an LF first in the next is of its line end
     bool m_bIndexSized = true;  // while a text is read: the index has had room made for the whole
 };

@@ -76,7 +76,7 @@ void CArchive::ReadMore()
     m_buffer.resize(held + n);
     m_bAtEnd = n == 0;
     // The last line end in hand: every line before it is whole. A CR needs
-    // the character after it, which may belong to its line. What was held
+    // the character after it, which may be the LF of its line end. What was held
     // before held no line end, so only the new piece is searched.
     m_nLastLineEnd = kNoLineEnd;
     for (std::size_t i = m_buffer.size(); i > held && i > 0; --i) {

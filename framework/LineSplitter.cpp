@@ -8,19 +8,12 @@ bool ReadArchiveLine(const char* text, std::size_t length, std::size_t& pos, std
     std::size_t start = pos;
     while (pos < length) {
         char ch = text[pos];
-        if (ch == '\n') {
+        if (ch == '\n' || ch == '\r') {
             line.assign(text + start, pos - start);
             ++pos;
-            return true;
-        }
-        if (ch == '\r') {
-            line.assign(text + start, pos - start);
-            ++pos;
-            if (pos < length) {
-                if (text[pos] != '\n')
-                    line += text[pos];
+            // CR LF is one line end.
+            if (ch == '\r' && pos < length && text[pos] == '\n')
                 ++pos;
-            }
             return true;
         }
         ++pos;

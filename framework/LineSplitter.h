@@ -1,10 +1,9 @@
 #pragma once
 // Splitting archive text into lines, with no dependence on Windows.
 //
-// A line ends at LF or at CR LF, and the line end is not kept. A CR followed by
-// any other character also ends the line, and that character is kept as the
-// line's last character. A last line without a line end is read too, and text
-// that ends with a line end yields no further empty line.
+// A line ends at LF, at CR LF or at a CR alone (as old Macintosh text has
+// it), and the line end is not kept. A last line without a line end is read
+// too, and text that ends with a line end yields no further empty line.
 #include <cstddef>
 #include <string>
 

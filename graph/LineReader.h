@@ -1,9 +1,8 @@
 #pragma once
 // LineReader: splits pasted clipboard text into lines, with no dependence on
-// Windows. A line ends at a carriage return; the character right after it
-// (the line feed of a CR LF pair) is skipped too. A lone line feed is not a
-// line end and stays in the line. Text ending in CR LF yields no empty last
-// line; an empty line inside the text (CR LF CR LF) yields an empty line.
+// Windows, where a data file's lines end: at LF, CR LF or a CR alone. Text
+// ending in a line end yields no empty last line; an empty line inside the
+// text (CR LF CR LF) yields an empty line.
 #include <cstddef>
 #include <string>
 

@@ -117,7 +117,7 @@ TEST(GraphLayout, PointsMapOntoThePlotAndFarOnesAreHeld)
     EXPECT_EQ(-67108864, map.Height(-std::numeric_limits<float>::infinity()));
 }
 
-TEST(LineReader, SplitsAtCarriageReturns)
+TEST(LineReader, SplitsAtEachKindOfLineEnd)
 {
     struct {
         std::string text;
@@ -125,8 +125,8 @@ TEST(LineReader, SplitsAtCarriageReturns)
     } const cases[] = {
         /* 0 */ { "1 2\r\n3 4\r\n", { "1 2", "3 4" } },
         /* 1 */ { "1 2\r\n\r\n3 4", { "1 2", "", "3 4" } },
-        /* 2 */ { "1 2\n3 4", { "1 2\n3 4" } },
-        /* 3 */ { "a\rb", { "a" } },
+        /* 2 */ { "1 2\n3 4", { "1 2", "3 4" } },
+        /* 3 */ { "10 1\r20 2\r", { "10 1", "20 2" } },
         /* 4 */ { "a\r", { "a" } },
         /* 5 */ { "", {} },
         /* 6 */ { std::string(300, '7'), { std::string(300, '7') } },

@@ -25,9 +25,9 @@ TEST(LineSplitter, SplitsAtEachKindOfLineEnd)
         /* 5 */ { "a\nb\n", { "a", "b" } },
         /* 6 */ { "a\r\n\r\nb", { "a", "", "b" } },
         /* 7 */ { "\n\n", { "", "" } },
-        // A CR followed by another character ends the line and keeps that character.
-        /* 8 */ { "ab\rcd", { "abc", "d" } },
-        /* 9 */ { "a\r\rb", { "a\r", "b" } },
+        // A CR alone ends the line; the character after it starts the next.
+        /* 8 */ { "ab\rcd", { "ab", "cd" } },
+        /* 9 */ { "a\r\rb", { "a", "", "b" } },
         /* 10 */ { "a\r", { "a" } },
         /* 11 */ { "\r", { "" } },
     };

@@ -37,7 +37,7 @@ TEST(TextLines, TextReadInPiecesSplitsAsTheArchiveReads)
         /* 0 */ "",
         /* 1 */ "1 2",
         /* 2 */ "1 2\r\n3 4\r\n",
-        /* 3 */ "1 2\n3 4\r\n5 6\r7 8 9\r\n9 10",  // a CR before another character keeps it
+        /* 3 */ "1 2\n3 4\r\n5 6\r7 8 9\r\n9 10",  // a CR alone ends a line too
         /* 4 */ "\r\n\r\n\n",
         /* 5 */ "a\rb\r",
         /* 6 */ std::string("x\0y\r\n\0", 7),     // NULs inside lines are kept
