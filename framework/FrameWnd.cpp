@@ -22,6 +22,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_INITMENUPOPUP()
     ON_WM_DROPFILES()
+    ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_MESSAGE(WM_DDE_INITIATE, OnDdeInitiate)
     ON_MESSAGE(WM_DDE_EXECUTE, OnDdeExecute)
     ON_MESSAGE(WM_DDE_TERMINATE, OnDdeTerminate)
@@ -130,6 +132,24 @@ void CFrameWnd::OnClose()
         pApp->m_pDocTemplate->CloseDocument();
     else
         DestroyWindow();
+}
+
+// Windows asks before the user's session ends (log off, shut down, an
+// update's restart): a modified graph is offered for saving as at Exit, and
+// Cancel keeps the session.
+LRESULT CFrameWnd::OnQueryEndSession(WPARAM, LPARAM)
+{
+    CWinApp* pApp = AfxGetApp();
+    return !pApp || pApp->SaveAllModified();
+}
+
+// The process ends with the session, never leaving its message loop: the
+// recent files and settings are written now.
+LRESULT CFrameWnd::OnEndSession(WPARAM bEnding, LPARAM)
+{
+    if (bEnding && AfxGetApp())
+        AfxGetApp()->ExitInstance();
+    return 0;
 }
 
 void CFrameWnd::OnSize(UINT, int cx, int cy)

@@ -41,6 +41,8 @@ protected:
     void OnSetFocus(HWND hOldWnd);
     void OnInitMenuPopup(HMENU hMenu, UINT nIndex, BOOL bSysMenu);
     void OnDropFiles(HDROP hDrop);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnDdeInitiate(WPARAM wParam, LPARAM lParam);
     LRESULT OnDdeExecute(WPARAM wParam, LPARAM lParam);
     LRESULT OnDdeTerminate(WPARAM wParam, LPARAM lParam);

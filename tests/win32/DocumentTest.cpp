@@ -12,6 +12,7 @@
 #include "document/PlorDoc.h"
 #include "framework/Exception.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Wnd.h"
 #include "tests/support/AppHarness.h"
 #include "tests/support/FailingAllocations.h"
 
@@ -86,6 +87,26 @@ TEST(Document, CancelledSaveQuestionKeepsDocument)
     EXPECT_STREQ(path.c_str(), harness.Doc()->GetPathName());
     EXPECT_TRUE(harness.Doc()->IsModified());
     EXPECT_STREQ("1 2", harness.Doc()->m_lines[0]);
+}
+
+// Windows asks before the session ends: Cancel in the save question keeps
+// the session going; its end writes the recent files, as leaving does.
+TEST(Document, SessionEndOffersTheSaveAndWritesTheRecentFiles)
+{
+    for (int answer : { IDCANCEL, IDNO }) {
+        std::string path = WriteTestFile("session.plr", "1 2\r\n3 4");
+        AppHarness harness;
+        harness.Start(path);
+        harness.Doc()->SetModifiedFlag(TRUE);
+        harness.answers = { answer };
+        HWND hFrame = harness.App().m_pMainWnd->m_hWnd;
+        EXPECT_EQ(answer == IDNO, SendMessageA(hFrame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)) << answer;
+        EXPECT_EQ(1u, harness.boxes.size()) << answer;
+        SendMessageA(hFrame, WM_ENDSESSION, answer == IDNO, ENDSESSION_LOGOFF);
+        char first[MAX_PATH] = {};
+        GetPrivateProfileStringA("Recent File List", "File1", "", first, MAX_PATH, AppHarness::ProfilePath().c_str());
+        EXPECT_EQ(answer == IDNO ? path : "", first) << answer;
+    }
 }
 
 TEST(Document, YesWithCancelledSaveDialogKeepsDocument)
