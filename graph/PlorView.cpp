@@ -121,28 +121,28 @@ void CPlorView::OnDraw(CDC* pDC)
 {
     m_drawParams = GetDocument()->m_graph;
     m_bTrendRecord = false;
-    if (g_graphRenderer.Draw(pDC, &m_drawParams, FALSE)) {
-        if (GetDocument()->m_graph.pointCount < 2) {
-            DrawPrompt(pDC);
-        } else if (!m_bScaleErrorShown) {
-            // Shown once for these data, after the paint: a box shown from
-            // inside the drawing would make more drawings, and more boxes.
-            m_bScaleErrorShown = true;
-            PostMessage(UWM_SCALE_ERROR);
-        }
+    const bool bUnscaled = g_graphRenderer.Draw(pDC, &m_drawParams, FALSE);
+    if (bUnscaled && GetDocument()->m_graph.pointCount < 2) {
+        DrawPrompt(pDC);
         return;
     }
+    if (bUnscaled && !m_bScaleErrorShown) {
+        // Shown once for these data, after the paint: a box shown from
+        // inside the drawing would make more drawings, and more boxes.
+        m_bScaleErrorShown = true;
+        PostMessage(UWM_SCALE_ERROR);
+    }
     if (m_bTrendLine)
-        DrawTrendLine(pDC);
+        DrawTrendLine(pDC, !bUnscaled);
 }
 
 // The line is fitted at every drawing, so that its equation is that of the
-// data shown, even where the plot has no room to draw it.
-void CPlorView::DrawTrendLine(CDC* pDC)
+// data shown, even where the plot has no room to draw it or the data no scale.
+void CPlorView::DrawTrendLine(CDC* pDC, bool bScaled)
 {
     m_trendFit = FitTrendLine(m_drawParams, g_graphRenderer.XScale(), g_graphRenderer.YScale(), m_trendX, m_trendY,
                               m_trendIntercept, m_trendSlope);
-    if (m_trendFit != TrendFit::Drawn || g_graphRenderer.PlotTooSmall())
+    if (!bScaled || m_trendFit != TrendFit::Drawn || g_graphRenderer.PlotTooSmall())
         return;
     m_drawParams = MakeTrendRecord(m_drawParams, m_trendX, m_trendY);
     m_bTrendRecord = true;

@@ -64,7 +64,7 @@ protected:
     LRESULT OnDestroyClipboard(WPARAM wParam, LPARAM lParam);
 
 private:
-    void DrawTrendLine(CDC* pDC);
+    void DrawTrendLine(CDC* pDC, bool bScaled);
     // The picture Copy puts on the clipboard, at the given size: the
     // document's graph and, when it is on and was drawn for these data, the
     // trend line.

@@ -202,6 +202,13 @@ TEST(View, TrendEquationIsThatOfTheDataShown)
     harness.Command(ID_EDIT_TREND_EQUATION);
     ASSERT_EQ(1u, harness.boxes.size());
     EXPECT_EQ("Y = 5 - 2 X", harness.boxes[0].text);
+    // Data that cannot be scaled: no line, but the equation is theirs.
+    for (int i = 0; i < 3; ++i)
+        harness.Doc()->m_lines.SetAtGrow(i, (std::to_string(i) + " 0").c_str());
+    harness.Doc()->ConvertLines();
+    Repaint(harness);
+    harness.Command(ID_EDIT_TREND_EQUATION);
+    EXPECT_EQ("Y = 0 + 0 X", harness.boxes.back().text);
 }
 
 TEST(View, CopyPutsThePictureWithOrWithoutTheTrendLine)
