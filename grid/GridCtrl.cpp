@@ -107,7 +107,7 @@ void CGridCtrl::SetRowNumberWidth()
 
 void CGridCtrl::ComputeTotals()
 {
-    m_nTotalHeight = m_nRowHeight * m_nRows;
+    m_nTotalHeight = RowSpan(m_nRows, m_nRowHeight);
     m_nTotalWidth = 0;
     for (int c = 0; c <= m_nColumns && c < m_colWidths.GetSize(); ++c)
         m_nTotalWidth += m_colWidths[c];
@@ -196,7 +196,7 @@ RECT CGridCtrl::GetCellRect(int nRow, int nColumn) const
         return rc;
     if (nColumn > 0 && nColumn <= m_nHScroll)
         return rc;
-    rc.top = nRow == 0 ? 0 : (nRow - m_nVScroll) * m_nRowHeight;
+    rc.top = nRow == 0 ? 0 : RowSpan(nRow - m_nVScroll, m_nRowHeight);
     rc.bottom = rc.top + m_nRowHeight + 1;
     if (nColumn == 0) {
         rc.right = m_colWidths[0] + 1;
@@ -327,7 +327,7 @@ void CGridCtrl::ScrollVert(int nChange)
     }
     m_nVScroll = pos;
     InvalidateFrame();
-    int distance = m_nRowHeight * (pos - old);
+    int distance = RowSpan(pos - old, m_nRowHeight);
     RECT rc = { 0, m_nRowHeight + 1, m_rcClient.right, m_rcClient.bottom };
     ScrollWindowEx(m_hWnd, 0, -distance, &rc, &rc, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
     OffsetRect(&m_rcCurrent, 0, -distance);

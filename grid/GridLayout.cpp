@@ -12,6 +12,12 @@ int RowNumberChars(int nRows)
     return chars;
 }
 
+int RowSpan(int nRows, int nRowHeight)
+{
+    const long long kFar = 1 << 26;
+    return static_cast<int>(std::clamp(static_cast<long long>(nRows) * nRowHeight, -kFar, kFar));
+}
+
 int ColumnsPerPage(const std::vector<int>& widths, int nColumns, int nAvailable)
 {
     std::vector<int> sorted(widths.begin() + 1, widths.begin() + 1 + nColumns);

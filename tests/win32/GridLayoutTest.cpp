@@ -72,6 +72,22 @@ TEST(GridLayout, VerticalBarAppearsWhenRowsPassTheHeight)
     EXPECT_EQ(over.grid->m_rcData.right - 5, over.grid->m_pEdit->m_nRightLimit) << "the editor's limit follows the bar";
 }
 
+// 100,000,000 rows are more pixels than 32 bits count: the bar is there,
+// the last row below the first page and at the bottom of the last.
+TEST(GridLayout, RowsPastA32BitPixelCountScrollToTheLast)
+{
+    GridHost host(GridHost::NumberedRows(2));
+    CGridCtrl& g = *host.grid;
+    g.m_nRows = 100000000;
+    g.RecalcLayout();
+    EXPECT_EQ(g.m_nRows, g.m_nVMax);
+    EXPECT_GT(g.GetCellRect(g.m_nRows - 1, 1).top, g.m_rcClient.bottom);
+    SendMessageA(host.Grid(), WM_VSCROLL, SB_BOTTOM, 0);
+    RECT last = g.GetCellRect(g.m_nRows - 1, 1);
+    EXPECT_GT(last.top, 0);
+    EXPECT_LE(last.bottom, g.m_rcClient.bottom);
+}
+
 TEST(GridLayout, CellFromPointStaysInsideTheData)
 {
     GridHost host(GridHost::NumberedRows(40));
