@@ -369,11 +369,13 @@ CDocument* CWinApp::OpenDocumentFile(const char* pszFileName)
     if (!m_pDocTemplate)
         return nullptr;
     std::string name = StripFileNameQuotes(pszFileName);
-    wchar_t full[MAX_PATH];
-    wchar_t* filePart = nullptr;
-    DWORD n = GetFullPathNameW(AfxWide(name).c_str(), MAX_PATH, full, &filePart);
-    if (n > 0 && n < MAX_PATH)
-        name = AfxUtf8(full).str();
+    // The full name, however long: a name left relative would be another
+    // file's once the program starts in another folder.
+    const std::wstring wide = AfxWide(name);
+    std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    DWORD n = full.empty() ? 0 : GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (n > 0 && n < full.size())
+        name = AfxUtf8(full.c_str()).str();
     return m_pDocTemplate->OpenDocumentFile(name.c_str());
 }
 

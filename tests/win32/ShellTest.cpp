@@ -216,6 +216,20 @@ TEST(Shell, DroppedNameLongerThanMaxPathIsNotCutShort)
     EXPECT_TRUE(harness.Doc()->GetPathName().IsEmpty()) << harness.Doc()->GetPathName();
 }
 
+TEST(Shell, RelativeNameOfAFullNameLongerThanMaxPathOpensAsTheFullName)
+{
+    const std::string relative = std::string(200, 'r') + "\\" + std::string(100, 'n') + ".plr";
+    CreateDirectoryA((TestFolder() + "\\" + std::string(200, 'r')).c_str(), nullptr);
+    const std::string full = WriteTestFile(relative, "1 1\r\n2 2");
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(TestFolder().c_str());
+    AppHarness harness;
+    harness.Start("\"" + relative + "\"");
+    SetCurrentDirectoryA(before);
+    EXPECT_STREQ(full.c_str(), harness.Doc()->GetPathName());
+}
+
 TEST(Shell, DropOnModifiedDocumentOffersSaveBeforeEachFile)
 {
     std::string first = WriteTestFile("first.plr", "1 1\r\n2 2");
