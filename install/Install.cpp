@@ -23,17 +23,31 @@ const char* const kFileErrorText =
 // Steps 3 and 4 of the flow: what to do with the accepted target.
 enum TargetResult { kTargetReady, kAskAgain };
 
-// The text in the code page the copying works in; false when some character
-// has no exact form there. (The code page's nearest look-alike, Windows'
-// default, would name another file or folder: "Żółw" as "Zólw".)
-bool InCodePage(const wchar_t* pszWide, std::string& text)
+}  // namespace
+
+// The text in the code page the copying works in (the system's unless
+// told); false when some character has no exact form there. (The code
+// page's nearest look-alike, Windows' default, would name another file or
+// folder: "Żółw" as "Zólw".) A double-byte character whose second byte is
+// a backslash (表 in Japanese) is refused too: the path rules, which work
+// on bytes, would take that byte for a separator.
+bool InCodePage(const wchar_t* pszWide, std::string& text, UINT codePage)
 {
     char buffer[2 * MAX_PATH + 1] = {};
+    // UTF-8 has every character but half a pair, and takes no question of a
+    // look-alike: asked one, the conversion fails.
+    const bool utf8 = (codePage == CP_ACP ? GetACP() : codePage) == CP_UTF8;
+    const DWORD kErrInvalidChars = 0x80;  // WC_ERR_INVALID_CHARS, of Windows Vista on
     BOOL bLossy = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, pszWide, -1, buffer, sizeof buffer, nullptr, &bLossy);
+    int n = WideCharToMultiByte(codePage, utf8 ? kErrInvalidChars : WC_NO_BEST_FIT_CHARS, pszWide, -1, buffer,
+                                sizeof buffer, nullptr, utf8 ? nullptr : &bLossy);
     text = n > 0 ? buffer : "";
-    return n > 0 && !bLossy;
+    const std::wstring wide(pszWide);
+    const auto separators = std::count(wide.begin(), wide.end(), L'\\');
+    return n > 0 && !bLossy && std::count(text.begin(), text.end(), '\\') == separators;
 }
+
+namespace {
 
 // install.exe's folder; in its short form where the code page cannot hold
 // the long one (a user's folder named in another script).

@@ -19,6 +19,8 @@ extern bool g_bCancelCopy;
 extern DWORD g_ddeInstance;
 
 int InstallMain(HINSTANCE hInstance);
+// The wide text in the code page, exactly; false where it cannot be.
+bool InCodePage(const wchar_t* pszWide, std::string& text, UINT codePage = CP_ACP);
 INT_PTR CALLBACK InstallDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 void CenterDialog(HWND hWnd);
 // Every box of the program goes through here (and the test hook).

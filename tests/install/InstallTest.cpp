@@ -145,6 +145,28 @@ TEST_F(InstallTest, TargetTheCodePageCannotHoldIsRefusedWithTheDialogKeptOpen)
     EXPECT_FALSE(Exists(m_work / "Zolw"));
 }
 
+// A target is taken only where the code page holds it exactly, with its
+// backslashes the only bytes that read as one.
+TEST(InstallCodePage, TargetsAreTakenWhereTheCodePageHoldsThemExactly)
+{
+    struct {
+        UINT codePage;
+        const wchar_t* target;
+        bool taken;
+    } const cases[] = {
+        /* 0 */ { 1252, L"C:\\PLOTRA", true },
+        /* 1 */ { 1252, L"C:\\\u017B\u00F3\u0142w", false },        // Żółw: no Ż or ł
+        /* 2 */ { CP_UTF8, L"C:\\\u017B\u00F3\u0142w", true },
+        /* 3 */ { CP_UTF8, L"C:\\a\xD800" L"b", false },               // half a surrogate pair
+        /* 4 */ { 932, L"C:\\\u30C7\u30FC\u30BF", true },              // データ
+        /* 5 */ { 932, L"C:\\\u30C7\u30FC\u30BF\u8868", false },      // データ表: 表's second byte is '\\'
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        std::string text;
+        EXPECT_EQ(cases[i].taken, InCodePage(cases[i].target, text, cases[i].codePage)) << "row " << i;
+    }
+}
+
 TEST_F(InstallTest, TwoLevelTargetIsRefusedAndAskedForAgainWithNothingCreated)
 {
     std::string target = Target() + "\\deeper";
