@@ -162,8 +162,9 @@ void CView::OnFilePrint()
             ok = ::EndPage(dc.m_hDC) > 0;
         }
     }
+    // A job the spooler could not finish failed as one that stopped sooner.
     if (ok)
-        ::EndDoc(dc.m_hDC);
+        ok = ::EndDoc(dc.m_hDC) > 0;
     else
         ::AbortDoc(dc.m_hDC);
     OnEndPrinting(&dc, &info);

@@ -47,8 +47,12 @@ bool CopyToTempFile(const std::string& source, const std::string& folder, std::s
         temp = folder + "~pl" + std::to_string(n) + ".tmp";
         if (GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES)
             continue;  // someone's file, or one left by an earlier run
-        if (CopyToNewName(source, temp))
+        if (CopyToNewName(source, temp)) {
+            // The copy carries the source's mark of a download, which would
+            // have Windows warn at each start and the help show no page.
+            DeleteFileA((temp + ":Zone.Identifier").c_str());
             return true;
+        }
         RemoveTempFile(temp);
         return false;
     }
