@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/DocTemplate.h"
 #include "framework/WideText.h"
 
@@ -49,13 +52,21 @@ bool MayTake(const CString& ext, const CString& current, const CString& typeId)
     return !ext.IsEmpty() && (current.IsEmpty() || current == typeId);
 }
 
-CString ShortModulePath()
+// The program's name in the open command, whatever its length: the short
+// form keeps spaces out; on a volume without short names it is quoted, so
+// that the shell does not take "D:\\Program" for the program.
+CString ModuleCommandName()
 {
-    wchar_t path[MAX_PATH] = {};
-    wchar_t shortPath[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
-    return AfxUtf8(n > 0 && n < MAX_PATH ? shortPath : path);
+    const DWORD kRoom = 32768;
+    std::vector<wchar_t> path(kRoom), shortPath(kRoom);
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), kRoom);
+    if (n == 0 || n >= kRoom)
+        return CString();
+    DWORD m = GetShortPathNameW(path.data(), shortPath.data(), kRoom);
+    std::wstring name = m > 0 && m < kRoom ? shortPath.data() : path.data();
+    if (name.find(L' ') != std::wstring::npos)
+        name = L"\"" + name + L"\"";
+    return AfxUtf8(name.c_str());
 }
 
 // What the registration writes, and whether it points the extension at the type.
@@ -86,9 +97,11 @@ void AfxRegisterShellFileType(const CSingleDocTemplate& docTemplate)
     FileType type;
     type.typeId = docTemplate.GetDocString(CSingleDocTemplate::regFileTypeId);
     type.typeName = docTemplate.GetDocString(CSingleDocTemplate::regFileTypeName);
-    type.command = ShortModulePath() + " \"%1\"";
+    const CString program = ModuleCommandName();
+    type.command = program + " \"%1\"";
     type.ext = docTemplate.GetDocString(CSingleDocTemplate::filterExt);
-    if (type.typeId.IsEmpty())
+    // Without the program's own name there is nothing the shell could start.
+    if (type.typeId.IsEmpty() || program.IsEmpty())
         return;
     type.bTakeExtension = MayTake(type.ext, type.ext.IsEmpty() ? CString() : CurrentType(type.ext), type.typeId);
     if (!WriteFileType(HKEY_CURRENT_USER, kUserClasses, type))
