@@ -293,13 +293,18 @@ bool TakeOverProfile(const CString& from, const CString& to)
     const std::wstring source = AfxWide(from);
     const std::wstring target = AfxWide(to);
     for (const char* section : { kRecentFileSection, kSettingsSection }) {
-        // Four recent files and a page count fit many times over.
-        wchar_t entries[8192];
-        const DWORD room = sizeof entries / sizeof entries[0];
+        // Room for the section, grown as long as it is filled: four recent
+        // files may each have a name of 32,767 characters.
+        std::vector<wchar_t> entries(8192);
         const std::wstring name = AfxWide(section);
-        DWORD n = GetPrivateProfileSectionW(name.c_str(), entries, room, source.c_str());
-        if (n > 0 && n < room - 2)
-            ok = WritePrivateProfileSectionW(name.c_str(), entries, target.c_str()) && ok;
+        DWORD n;
+        while ((n = GetPrivateProfileSectionW(name.c_str(), entries.data(), static_cast<DWORD>(entries.size()),
+                                              source.c_str())) >= entries.size() - 2 && entries.size() < (1u << 22))
+            entries.resize(entries.size() * 2);
+        if (n >= entries.size() - 2)
+            ok = false;
+        else if (n > 0)
+            ok = WritePrivateProfileSectionW(name.c_str(), entries.data(), target.c_str()) && ok;
     }
     if (!ok)
         DeleteFileW(target.c_str());

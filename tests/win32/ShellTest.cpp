@@ -282,6 +282,20 @@ TEST(Shell, RecentFileNamesAreReadBackWhole)
     EXPECT_EQ(name.size(), strlen((*app.m_pRecentFileList)[0]));
 }
 
+// Taken over from the Windows folder's profile whole, however long the names.
+TEST(Shell, LongRecentFileNamesMoveToTheUsersFolder)
+{
+    const std::string name = "C:\\" + std::string(5000, 'n');
+    std::string list = "[Recent File List]\r\n";
+    for (char i = '1'; i <= '4'; ++i)
+        list += std::string("File") + i + "=" + name + i + ".plr\r\n";
+    AppHarness harness;
+    WriteFileAt(AppHarness::OldProfilePath(), list);
+    harness.Start();
+    ASSERT_EQ(4, harness.App().m_pRecentFileList->GetSize());
+    EXPECT_EQ(name + "4.plr", (*harness.App().m_pRecentFileList)[3]);
+}
+
 // The Windows folder's profile, which a standard user can read but not
 // write, is taken over on the first start only and never written.
 TEST(Shell, SettingsMoveToTheUsersFolderOnceLeavingTheWindowsFoldersProfile)
