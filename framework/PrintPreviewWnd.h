@@ -32,6 +32,7 @@ public:
     // The preview shown in pView's frame, or null.
     static CPrintPreviewWnd* Current();
     void Close();
+    CView* View() const { return m_pView; }
     // The page's rectangle in the window, for the last layout.
     RECT PageRect() const;
 

@@ -11,6 +11,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/FrameworkIds.h"
+#include "framework/PrintPreviewWnd.h"
 #include "framework/RecentFileList.h"
 #include "framework/ShellCalls.h"
 #include "framework/ShellRegistry.h"
@@ -494,6 +495,12 @@ void CWinApp::OnFilePrintSetup()
     if (ok) {
         // Kept for Print, Print Preview and the printed size until the next choice.
         SelectPrinter(pd.hDevNames, pd.hDevMode);
+        // A preview on the screen shows the page of the printer chosen now.
+        if (CPrintPreviewWnd* pPreview = CPrintPreviewWnd::Current()) {
+            CView* pView = pPreview->View();
+            pPreview->Close();
+            CPrintPreviewWnd::Show(pView);
+        }
         return;
     }
     if (pd.hDevMode)

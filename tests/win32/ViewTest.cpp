@@ -708,6 +708,28 @@ TEST(View, PrintSetupChoiceIsUsedForPrintAndPreview)
     DeleteDC(hChosen);
 }
 
+// A printer chosen while the preview is open: the preview shows its page.
+TEST(View, PrintSetupDuringThePreviewShowsTheChosenPage)
+{
+    if (!g_bTestPrinterReady)
+        GTEST_SKIP() << "no printer: " << g_testPrinterError;
+    AppHarness harness;
+    StartWith(harness, "setup.plr", "1 2\r\n2 5\r\n3 6");
+    UseDefaultPrinter();
+    harness.Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(nullptr, CPrintPreviewWnd::Current());
+    RECT page = CPrintPreviewWnd::Current()->PageRect();
+    EXPECT_LT(page.right - page.left, page.bottom - page.top) << Describe(page);
+    AfxGetUiHooks().printSetup = [](PRINTDLGA& pd) {
+        return static_cast<BOOL>(ChoosePrinter(kSecondTestPrinterName, DMORIENT_LANDSCAPE, pd));
+    };
+    harness.Command(ID_FILE_PRINT_SETUP);
+    ASSERT_NE(nullptr, CPrintPreviewWnd::Current());
+    page = CPrintPreviewWnd::Current()->PageRect();
+    EXPECT_GT(page.right - page.left, page.bottom - page.top) << Describe(page);
+    CPrintPreviewWnd::Current()->Close();
+}
+
 TEST(View, EmptyDocumentShowsTheDataPromptInAYellowBoxAtTheTopLeft)
 {
     AppHarness harness;
