@@ -128,6 +128,8 @@ void CFrameWnd::OnClose()
     CWinApp* pApp = AfxGetApp();
     if (pApp && !pApp->SaveAllModified())
         return;
+    if (pApp)
+        pApp->CloseWinHelp();
     if (pApp && pApp->m_pDocTemplate && pApp->m_pDocTemplate->m_pOnlyDoc)
         pApp->m_pDocTemplate->CloseDocument();
     else
@@ -147,8 +149,10 @@ LRESULT CFrameWnd::OnQueryEndSession(WPARAM, LPARAM)
 // recent files and settings are written now.
 LRESULT CFrameWnd::OnEndSession(WPARAM bEnding, LPARAM)
 {
-    if (bEnding && AfxGetApp())
+    if (bEnding && AfxGetApp()) {
+        AfxGetApp()->CloseWinHelp();
         AfxGetApp()->ExitInstance();
+    }
     return 0;
 }
 

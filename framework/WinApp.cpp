@@ -425,6 +425,19 @@ void CWinApp::WinHelp(ULONG_PTR dwData, UINT nCmd)
     // A help file HTML Help cannot open still gets WinHelp's try.
     if (UsesHtmlHelp() && ShowHtmlHelp(dwData, nCmd))
         return;
+    m_bWinHelpShown = true;
+    CallWinHelp(dwData, nCmd);
+}
+
+void CWinApp::CloseWinHelp()
+{
+    if (m_bWinHelpShown)
+        CallWinHelp(0, HELP_QUIT);
+    m_bWinHelpShown = false;
+}
+
+void CWinApp::CallWinHelp(ULONG_PTR dwData, UINT nCmd)
+{
     if (AfxGetUiHooks().winHelp) {
         AfxGetUiHooks().winHelp(m_strHelpFilePath, nCmd, dwData);
         return;

@@ -49,6 +49,9 @@ public:
     // in the HTML Help file where the system shows one and the file is there,
     // else in the WinHelp file.
     void WinHelp(ULONG_PTR dwData, UINT nCmd);
+    // Closes the WinHelp viewer this program opened, which outlives it
+    // unless told; before the main window goes.
+    void CloseWinHelp();
 
     // The printer chosen in Print Setup or the print dialog, as copies the
     // caller owns (null when none was chosen: the default printer is meant).
@@ -122,6 +125,9 @@ public:
 private:
     bool UsesHtmlHelp() const;
     bool ShowHtmlHelp(ULONG_PTR dwData, UINT nCmd);
+    void CallWinHelp(ULONG_PTR dwData, UINT nCmd);
+
+    bool m_bWinHelpShown = false;
     int ShowMessageBox(const char* pszText, UINT nType, const char* pszCaption, HWND hOwner);
 
     DECLARE_MESSAGE_MAP()

@@ -248,13 +248,15 @@ TEST(Menu, AcceleratorOfGreyedCommandDoesNothing)
     EXPECT_EQ(1u, harness.fileNames.size());
 }
 
-// Help Topics, Using Help, the default help and F1, in the order given.
+// Help Topics, Using Help, the default help and F1, in the order given;
+// then the window is closed.
 void RunHelpCommands(AppHarness& harness)
 {
     harness.Command(ID_HELP_FINDER);
     harness.Command(ID_HELP_USING);
     harness.Command(ID_DEFAULT_HELP);
     SendMessageA(harness.Frame()->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_HELP, 1), 0);
+    SendMessageA(harness.Frame()->m_hWnd, WM_CLOSE, 0, 0);
 }
 
 std::string ModuleBase()
@@ -284,7 +286,8 @@ TEST(Menu, HelpCommandsUseHtmlHelpWhereItShowsTheFileElseWinHelp)
     const std::vector<RecordedHelp> winHelpCalls = { { hlp, HELP_FINDER, 0 },
                                                      { hlp, HELP_HELPONHELP, 0 },
                                                      { hlp, HELP_FINDER, 0 },
-                                                     { hlp, HELP_CONTEXT, 0x20000 + IDR_MAINFRAME } };
+                                                     { hlp, HELP_CONTEXT, 0x20000 + IDR_MAINFRAME },
+                                                     { hlp, HELP_QUIT, 0 } };  // the viewer closed with the window
     for (size_t i = 0; i < std::size(cases); ++i) {
         if (cases[i].bChmBeside)
             WriteFileAt(chm, "ITSF");
