@@ -53,6 +53,9 @@ bool CopyToTempFile(const std::string& source, const std::string& folder, std::s
             DeleteFileA((temp + ":Zone.Identifier").c_str());
             return true;
         }
+        // A file of that name came there since it was looked for: not ours.
+        if (GetLastError() == ERROR_FILE_EXISTS)
+            continue;
         RemoveTempFile(temp);
         return false;
     }

@@ -284,6 +284,27 @@ TEST_F(InstallTest, FailedCopyKeepsTheOlderCopyOfThatFileAndLeavesNothingElse)
     }
 }
 
+// A file made at the copy's temporary name after it was looked for stays,
+// and the copy takes the next name.
+TEST_F(InstallTest, TemporaryNameTakenMeanwhileIsLeftToItsOwner)
+{
+    CreateDirectoryA(Target().c_str(), nullptr);
+    const std::string theirs = Target() + "\\~pl0.tmp";
+    InstallRun run(Source(), kService);
+    InstallGetHooks().copyFile = [&](const std::string& source, const std::string& destination) {
+        if (destination == theirs && GetFileAttributesA(theirs.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            WriteAll(theirs, "theirs");
+            SetLastError(ERROR_FILE_EXISTS);
+            return false;
+        }
+        return CopyFileA(source.c_str(), destination.c_str(), TRUE) != FALSE;
+    };
+    run.targets = { Target() };
+    EXPECT_EQ(kExitDone, run.Run());
+    ExpectInstalledCopies(Target());
+    EXPECT_EQ("theirs", ReadAll(theirs));
+}
+
 TEST_F(InstallTest, MissingSourceFileStopsBeforeAnythingIsCreated)
 {
     DeleteFileA((Source() + "\\elect.plr").c_str());
