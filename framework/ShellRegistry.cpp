@@ -54,7 +54,7 @@ bool MayTake(const CString& ext, const CString& current, const CString& typeId)
 
 // The program's name in the open command, whatever its length: the short
 // form keeps spaces out; on a volume without short names it is quoted, so
-// that the shell does not take "D:\\Program" for the program.
+// that the shell does not take "D:\Program" for the program.
 CString ModuleCommandName()
 {
     const DWORD kRoom = 32768;
