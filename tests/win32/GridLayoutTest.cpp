@@ -81,7 +81,6 @@ TEST(GridLayout, RowsPastA32BitPixelCountScrollToTheLast)
     g.m_nRows = 100000000;
     g.RecalcLayout();
     EXPECT_EQ(g.m_nRows, g.m_nVMax);
-    EXPECT_GT(g.GetCellRect(g.m_nRows - 1, 1).top, g.m_rcClient.bottom);
     SendMessageA(host.Grid(), WM_VSCROLL, SB_BOTTOM, 0);
     RECT last = g.GetCellRect(g.m_nRows - 1, 1);
     EXPECT_GT(last.top, 0);

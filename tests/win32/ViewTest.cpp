@@ -717,15 +717,12 @@ TEST(View, PrintSetupDuringThePreviewShowsTheChosenPage)
     StartWith(harness, "setup.plr", "1 2\r\n2 5\r\n3 6");
     UseDefaultPrinter();
     harness.Command(ID_FILE_PRINT_PREVIEW);
-    ASSERT_NE(nullptr, CPrintPreviewWnd::Current());
-    RECT page = CPrintPreviewWnd::Current()->PageRect();
-    EXPECT_LT(page.right - page.left, page.bottom - page.top) << Describe(page);
     AfxGetUiHooks().printSetup = [](PRINTDLGA& pd) {
         return static_cast<BOOL>(ChoosePrinter(kSecondTestPrinterName, DMORIENT_LANDSCAPE, pd));
     };
     harness.Command(ID_FILE_PRINT_SETUP);
     ASSERT_NE(nullptr, CPrintPreviewWnd::Current());
-    page = CPrintPreviewWnd::Current()->PageRect();
+    RECT page = CPrintPreviewWnd::Current()->PageRect();
     EXPECT_GT(page.right - page.left, page.bottom - page.top) << Describe(page);
     CPrintPreviewWnd::Current()->Close();
 }
